@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/OwnedWindow.h"
+#include "platform/HelpLauncher.h"
+
+#include <QWidget>
+
+class QAction;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class WindowOwner;
+
+// The album list, the program's home window: every album folder, opened with
+// a double click; from here the batch creator, the database browser and the
+// slideshow are reached, and the help format is chosen.
+class frmSelect : public QWidget, public OwnedWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmSelect(WindowOwner &owner);
+    ~frmSelect() override;
+
+    QWidget *widget() override { return this; }
+    void Form_Activate() override;
+
+    void RenewList();
+    void List1_DblClick();
+    void List1_GotFocus();
+    void List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
+    void Command1_Click();
+
+    HelpFormat helpFormat() const;
+    QListWidget *list() const { return m_list1; }
+    QMenu *popupMenu() const { return m_mnuTest; }
+
+    static inline const QString kCreateNewAlbum = QStringLiteral("Create New Album");
+    static inline const QString kNoAlbums = QStringLiteral("There are no Album's stored");
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    QString selectedText() const;
+
+    WindowOwner &m_owner;
+    QPushButton *m_cmdDatabase = nullptr;
+    QPushButton *m_command2 = nullptr;
+    QPushButton *m_cmdCreate = nullptr;
+    QListWidget *m_list1 = nullptr;
+    QLabel *m_label1 = nullptr;
+    QRadioButton *m_optWinHelp = nullptr;
+    QRadioButton *m_optHtmlHelp = nullptr;
+    QMenu *m_mnuTest = nullptr;
+};

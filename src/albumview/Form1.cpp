@@ -1,0 +1,536 @@
+#include "albumview/Form1.h"
+
+#include "albums/frmSelect.h"
+#include "albumstore/AlbumStore.h"
+#include "albumstore/PictureLoader.h"
+#include "albumstore/Placeholder.h"
+#include "albumview/ThumbLayout.h"
+#include "app/ProgramValues.h"
+#include "app/WindowOwner.h"
+#include "display/frmDisplayPicture.h"
+#include "platform/PictureView.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/WindowKit.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <cmath>
+
+namespace {
+
+const QString kThumbTip =
+    QStringLiteral("Left click to display the picture or right click for a edit menu");
+const QString kSpacer = QStringLiteral("     ");
+
+QAction *addItem(QMenu *menu, const char *name, const QString &caption,
+                 const QKeySequence &shortcut = {})
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    if (!shortcut.isEmpty()) {
+        action->setShortcut(shortcut);
+        action->setShortcutContext(Qt::WindowShortcut);
+    }
+    return action;
+}
+
+QMenu *addSubmenu(QMenu *parent, const char *name, const QString &caption)
+{
+    QMenu *menu = parent->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    menu->menuAction()->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+void addSeparator(QMenu *menu, const char *name)
+{
+    menu->addSeparator()->setObjectName(QLatin1String(name));
+}
+
+// A menu command can be given only when it and every menu above it are
+// enabled; shortcuts must not reach around a greyed menu.
+bool reachable(const QAction *action)
+{
+    if (!action->isEnabled())
+        return false;
+    const QList<QObject *> owners = action->associatedObjects();
+    for (QObject *o : owners) {
+        if (auto *menu = qobject_cast<QMenu *>(o)) {
+            if (!reachable(menu->menuAction()))
+                return false;
+        }
+    }
+    return true;
+}
+
+// The background of the page: mouse presses there turn pages.
+class PageArea : public QWidget
+{
+public:
+    explicit PageArea(Form1 &form)
+        : QWidget(&form)
+        , m_form(form)
+    {
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override { m_form.Form_MouseDown(event->button()); }
+
+private:
+    Form1 &m_form;
+};
+
+} // namespace
+
+Form1::Form1(WindowOwner &owner)
+    : m_owner(owner)
+{
+    setObjectName(QStringLiteral("Form1"));
+    buildPage();
+    buildMenus();
+    resize(ThumbLayout::kDesignClientWidth,
+           ThumbLayout::kDesignClientHeight + menuBar()->sizeHint().height());
+    m_owner.installHelpKey(this);
+    Form_Load();
+}
+
+Form1::~Form1() = default;
+
+ProgramValues &Form1::values() const
+{
+    return m_owner.context().values;
+}
+
+void Form1::buildPage()
+{
+    m_page = new PageArea(*this);
+    m_page->setObjectName(QStringLiteral("pageArea"));
+    WindowKit::setBackground(m_page, WindowKit::pageBlue());
+    setCentralWidget(m_page);
+
+    m_cmdNothing = new QPushButton(QStringLiteral("Command1"), m_page);
+    m_cmdNothing->setObjectName(QStringLiteral("cmdNothing"));
+    m_cmdNothing->setGeometry(-300, -300, 40, 20);
+
+    m_lblInst = new QLabel(m_page);
+    m_lblInst->setObjectName(QStringLiteral("lblInst"));
+    m_lblInst->setAlignment(Qt::AlignCenter);
+    m_lblInst->setFont(WindowKit::arial(16, true));
+    WindowKit::setBackground(m_lblInst, WindowKit::pageBlue());
+    m_lblInst->setGeometry(ThumbLayout::toPixels({0, 0, ThumbLayout::kLabelWidth, ThumbLayout::kLabelHeight})
+                               .toRect());
+    m_lblInst->installEventFilter(this);
+
+    for (int n = 0; n <= 6; ++n) {
+        auto *view = new PictureView(m_page);
+        view->setObjectName(QStringLiteral("Image1_%1").arg(n));
+        m_images[n] = view;
+        if (n == 0) {
+            view->setGeometry(-1000, -1000, 153, 153);
+            continue;
+        }
+        view->setToolTip(kThumbTip);
+        view->setGeometry(ThumbLayout::toPixels(ThumbLayout::thumbRect(n, QSize(1, 1), 1, 1)).toRect());
+        view->setCursor(Qt::PointingHandCursor);
+        connect(view, &PictureView::clicked, this, [this, n] { Image1_Click(n); });
+        connect(view, &PictureView::pressed, this,
+                [this, n](Qt::MouseButton b, const QPoint &pos) { Image1_MouseDown(n, b, pos); });
+    }
+
+    m_cmdExc = WindowKit::addCancelButton(this, m_page, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
+                                          [this] { m_owner.endProgram(); });
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(1);
+    m_timer1->setSingleShot(true);
+    connect(m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+}
+
+void Form1::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+
+    QMenu *page = bar->addMenu(QStringLiteral("&Page"));
+    page->setObjectName(QStringLiteral("mnuPage"));
+    m_mnuPage = page->menuAction();
+    m_mnuPage->setObjectName(QStringLiteral("mnuPage"));
+    for (int k = 1; k <= 10; ++k) {
+        const QString caption = k < 10 ? QStringLiteral("Page &%1").arg(k) : QStringLiteral("Page 1&0");
+        const QKeySequence key(k < 10 ? Qt::Key(Qt::Key_F1 + k - 1) : Qt::Key_F11);
+        QAction *item = addItem(page, QStringLiteral("mnuP%1").arg(k).toLatin1().constData(), caption, key);
+        item->setCheckable(true);
+        m_pageItems[k] = item;
+        connect(item, &QAction::triggered, this, [this, item, k](bool checked) {
+            // Qt has already toggled the mark; the command decides it.
+            item->setChecked(!checked);
+            if (reachable(item))
+                mnuP_Click(k);
+        });
+    }
+
+    QAction *space0 = bar->addAction(kSpacer);
+    space0->setObjectName(QStringLiteral("mnuSpace0"));
+    space0->setEnabled(false);
+
+    m_mnuSelectAlbum = bar->addAction(QStringLiteral("&Select Album"));
+    m_mnuSelectAlbum->setObjectName(QStringLiteral("mnuSelectAlbum"));
+    connect(m_mnuSelectAlbum, &QAction::triggered, this, &Form1::mnuSelectAlbum_Click);
+
+    bar->addAction(kSpacer)->setObjectName(QStringLiteral("mnuSpace1"));
+
+    QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    m_mnuEdit = edit->menuAction();
+    m_mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    QMenu *add = addSubmenu(edit, "mnuAdd", QStringLiteral("&Add Picture to the Album"));
+    addItem(add, "mnuFromDisk", QStringLiteral("From &Disk Drives"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    addItem(add, "mnuFromClipboard", QStringLiteral("From the &Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    QMenu *clip = addSubmenu(edit, "mnuClipboard", QStringLiteral("Cli&pboard"));
+    addItem(clip, "mnuFromClip", QStringLiteral("Paste &from the Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    addItem(clip, "mnuToClip", QStringLiteral("Copy &to the Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    addSeparator(edit, "mnuSB1");
+    addItem(edit, "mnuDelete", QStringLiteral("D&elete"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    addSeparator(edit, "mnuSB0");
+    addItem(edit, "mnuCancelEdit", QStringLiteral("Cancel Ed&iT"));
+
+    bar->addAction(kSpacer)->setObjectName(QStringLiteral("mnuSpace2"));
+
+    m_mnuHelp = bar->addAction(QStringLiteral("&Help"));
+    m_mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    connect(m_mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
+
+    // The thumbnail popup; it never appears in the menu bar.
+    m_mnuImgAdd = new QMenu(QStringLiteral("Picture Edit"), this);
+    m_mnuImgAdd->setObjectName(QStringLiteral("mnuImgAdd"));
+    QMenu *addDisk = addSubmenu(m_mnuImgAdd, "mnuAddDisk", QStringLiteral("Add Picture"));
+    addItem(addDisk, "mnuAddFromDrives", QStringLiteral("From drives"));
+    addItem(addDisk, "mnuAddFromClipboard", QStringLiteral("From Clipboard"));
+    addSeparator(m_mnuImgAdd, "mnuSP2");
+    addItem(m_mnuImgAdd, "mnuDDelete", QStringLiteral("Delete Picture"));
+    addSeparator(m_mnuImgAdd, "mnuSP4");
+    QMenu *dclip = addSubmenu(m_mnuImgAdd, "mnuDClip", QStringLiteral("Clipboard"));
+    addItem(dclip, "mnuPFromClip", QStringLiteral("Paste from the Clipboard"));
+    addItem(dclip, "mnuDToClip", QStringLiteral("Copy to the Clipboard"));
+    addSeparator(m_mnuImgAdd, "mnuSP5");
+    addItem(m_mnuImgAdd, "mnuPicInfo", QStringLiteral("Picture information"));
+    addSeparator(m_mnuImgAdd, "mnuSP6");
+    addItem(m_mnuImgAdd, "mnuCancel", QStringLiteral("Cancel"));
+}
+
+void Form1::Form_Load()
+{
+    const DecodedPicture placeholder = Placeholder::load(m_owner.context().store.placeholderPath());
+    Image1(0)->setPicture(placeholder);
+    ArrayInitialize();
+    values().LastScaleWidth = 1000.0;
+    values().LastScaleHeight = 1000.0;
+}
+
+void Form1::Form_Activate()
+{
+    ProgramValues &v = values();
+    const ScreenMetrics &screen = m_owner.context().screen;
+    const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+    if (normal && v.ScreenRatio > 1.0)
+        WindowKit::centreOnScreen(this, screen);
+    if (v.AlbumKind == ProgramValues::kNewAlbum)
+        v.AlbumName = v.NewAlbumName;
+    if (v.PageLoaded)
+        ImageOn();
+    else
+        m_timer1->start();
+    setCaption();
+    if (m_owner.hasAlbumList())
+        m_owner.albumList().hide();
+    v.PageLoaded = true;
+}
+
+void Form1::setCaption()
+{
+    setWindowTitle(values().AlbumName + QStringLiteral(", Page ") + QString::number(values().PageNumber));
+}
+
+void Form1::Timer1_Timer()
+{
+    MnuPageOff();
+    m_pageItems[1]->setChecked(true);
+    LoadPage();
+    m_timer1->stop();
+}
+
+void Form1::LoadPage()
+{
+    ProgramValues &v = values();
+    const AlbumStore &store = m_owner.context().store;
+    v.PageScaleY = v.LastScaleHeight / 1000.0;
+    v.PageScaleX = v.LastScaleWidth / 1000.0;
+
+    const QRectF label = ThumbLayout::toPixels(
+        {0, 0, ThumbLayout::kLabelWidth * v.PageScaleX, ThumbLayout::kLabelHeight * v.PageScaleY});
+    m_lblInst->setGeometry(0, 0, int(std::lround(label.width())), int(std::lround(label.height())));
+    m_lblInst->setFont(WindowKit::arial(std::max(1.0, 16.0 * v.PageScaleX), true));
+    m_lblInst->show();
+    m_lblInst->setText(QStringLiteral("Calculating Picture  - - -  Loading Page ")
+                       + QString::number(v.PageNumber) + QStringLiteral("   - - -   Please Wait ."));
+
+    setEnabled(false);
+    MNUOff();
+    ImageOff();
+    QCoreApplication::processEvents();
+
+    // All six positions decode at once, each at the size it will be drawn;
+    // the page then fills in position order as each is ready.
+    const double scaleX = v.PageScaleX;
+    const double scaleY = v.PageScaleY;
+    const double dpr = devicePixelRatioF();
+    const QString scaleKey = QStringLiteral("%1x%2@%3").arg(scaleX).arg(scaleY).arg(dpr);
+    const PictureLoader::TargetSize target = [scaleX, scaleY, dpr](const QSize &natural) {
+        return ThumbLayout::thumbPixelSize(natural, scaleX, scaleY) * dpr;
+    };
+    std::array<QString, 7> keys;
+    std::array<QFuture<DecodedPicture>, 7> jobs;
+    for (int n = 1; n <= 6; ++n) {
+        const QStringList candidates = store.candidatePaths(v.AlbumName, v.PageNumber, n);
+        keys[n] = ThumbnailCache::keyFor(candidates, scaleKey);
+        if (!keys[n].isEmpty() && !m_cache.find(keys[n]))
+            jobs[n] = QtConcurrent::run(PictureLoader::decodeLastThatLoads, candidates, target);
+    }
+
+    for (int n = 1; n <= 6; ++n) {
+        DecodedPicture picture;
+        if (const DecodedPicture *cached = m_cache.find(keys[n])) {
+            picture = *cached;
+        } else if (jobs[n].isValid()) {
+            picture = jobs[n].result();
+            m_cache.insert(keys[n], picture);
+        }
+        PictureView *view = Image1(n);
+        if (picture.isNull()) {
+            view->setPicture(Image1(0)->pixmap(), Image1(0)->naturalSize(), Image1(0)->path());
+            view->setTag(QStringLiteral("0"));
+        } else {
+            view->setPicture(picture);
+            view->setTag(QStringLiteral("1"));
+        }
+        view->setAccessibleName(QStringLiteral("Picture %1 of page %2").arg(n).arg(v.PageNumber));
+        QCoreApplication::processEvents();
+        AdjustThumbSize(n);
+    }
+
+    QCoreApplication::processEvents();
+    m_lblInst->clear();
+    MNUOn();
+    setEnabled(true);
+    QCoreApplication::processEvents();
+    ArrayInitialize();
+}
+
+void Form1::ImageOff()
+{
+    for (PictureView *view : m_images)
+        view->setVisible(false);
+}
+
+void Form1::ImageOn()
+{
+    for (PictureView *view : m_images)
+        view->setVisible(true);
+}
+
+void Form1::AdjustThumbSize(int n)
+{
+    const ProgramValues &v = values();
+    PictureView *view = Image1(n);
+    const QRectF px = ThumbLayout::toPixels(ThumbLayout::thumbRect(n, view->naturalSize(), v.PageScaleX, v.PageScaleY));
+    view->setGeometry(QRect(int(std::lround(px.left())), int(std::lround(px.top())),
+                            int(std::lround(px.width())), int(std::lround(px.height()))));
+    view->setVisible(true);
+}
+
+void Form1::ArrayInitialize()
+{
+    const double w = std::max(1, m_page->width());
+    const double h = std::max(1, m_page->height());
+    m_ratios.clear();
+    const QList<QWidget *> controls = m_page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    for (QWidget *c : controls) {
+        const QRect g = c->geometry();
+        m_ratios.push_back({c, g.width() / w, g.height() / h, g.top() / h, g.left() / w});
+    }
+}
+
+void Form1::ReSizeIt()
+{
+    QCoreApplication::processEvents();
+    const double w = m_page->width();
+    const double h = m_page->height();
+    for (const ControlRatio &r : m_ratios) {
+        r.control->setGeometry(int(std::lround(w * r.left)), int(std::lround(h * r.top)),
+                               int(std::lround(w * r.width)), int(std::lround(h * r.height)));
+    }
+}
+
+QSizeF Form1::clientUnits() const
+{
+    return QSizeF(ThumbLayout::unitsFromPixelsX(m_page->width()), ThumbLayout::unitsFromPixelsY(m_page->height()));
+}
+
+void Form1::CheckForTooSmall()
+{
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+        return;
+    const ProgramValues &v = values();
+    const QSizeF client = clientUnits();
+    const double dW = std::abs(v.LastScaleWidth - client.width());
+    const double dH = std::abs(v.LastScaleHeight - client.height());
+    const QSize outer = frameGeometry().size();
+    const QSizeF wanted = ThumbLayout::correctedOuterSize(QSizeF(outer), dW, dH);
+    // A pixel of rounding is no reason to resize again; that would never end.
+    if (std::abs(wanted.width() - outer.width()) > 1.0 || std::abs(wanted.height() - outer.height()) > 1.0) {
+        const QSize frame = outer - size();
+        resize(int(std::lround(wanted.width())) - frame.width(), int(std::lround(wanted.height())) - frame.height());
+    }
+    QCoreApplication::processEvents();
+}
+
+void Form1::Form_Resize()
+{
+    ProgramValues &v = values();
+    if (!v.ResizeArmed) {
+        v.ResizeArmed = true;
+        return;
+    }
+    ImageOff();
+    CheckForTooSmall();
+    ReSizeIt();
+    ImageOn();
+    const QSizeF client = clientUnits();
+    v.LastScaleWidth = client.width();
+    v.LastScaleHeight = client.height();
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void Form1::mnuP_Click(int k)
+{
+    if (m_pageItems.at(k)->isChecked())
+        return;
+    ProgramValues &v = values();
+    v.PageNumber = k;
+    setCaption();
+    LoadPage();
+    MnuPageOff();
+    m_pageItems[k]->setChecked(true);
+}
+
+void Form1::MnuPageOff()
+{
+    for (int k = 1; k <= 10; ++k)
+        m_pageItems[k]->setChecked(false);
+}
+
+void Form1::MNUOff()
+{
+    for (QAction *a : {m_mnuPage, m_mnuSelectAlbum, m_mnuEdit, m_mnuHelp})
+        a->setEnabled(false);
+}
+
+void Form1::MNUOn()
+{
+    for (QAction *a : {m_mnuPage, m_mnuSelectAlbum, m_mnuEdit, m_mnuHelp})
+        a->setEnabled(true);
+}
+
+void Form1::PageUp()
+{
+    const int k = values().PageNumber;
+    if (k >= 1 && k <= 9)
+        mnuP_Click(k + 1);
+}
+
+void Form1::PageDown()
+{
+    const int k = values().PageNumber;
+    if (k >= 2 && k <= 10)
+        mnuP_Click(k - 1);
+}
+
+void Form1::Form_MouseDown(Qt::MouseButton button)
+{
+    const ProgramValues &v = values();
+    if (v.ImgAddOn || v.ToClipOn || v.ImgDeleteOn)
+        return;
+    lblInst_MouseDown(button);
+}
+
+void Form1::lblInst_MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton)
+        PageDown();
+    else if (button == Qt::RightButton)
+        PageUp();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_lblInst && event->type() == QEvent::MouseButtonPress) {
+        lblInst_MouseDown(static_cast<QMouseEvent *>(event)->button());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void Form1::mnuSelectAlbum_Click()
+{
+    m_owner.present(m_owner.albumList());
+    for (int n = 1; n <= 6; ++n)
+        Image1(n)->clearPicture();
+    hide();
+}
+
+void Form1::mnuHelp_Click()
+{
+    m_owner.openHelp();
+}
+
+void Form1::Image1_Click(int k)
+{
+    ProgramValues &v = values();
+    if (v.ImgAddOn || v.ImgDeleteOn || v.ToClipOn || v.FromClipOn)
+        return;
+    ImageOff();
+    frmDisplayPicture &display = m_owner.pictureWindow();
+    display.setPicture(*Image1(k));
+    v.PictureNumber = k;
+    m_owner.present(display);
+    hide();
+}
+
+void Form1::Image1_MouseDown(int k, Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button != Qt::RightButton)
+        return;
+    ProgramValues &v = values();
+    v.PopupIndex = k;
+    v.PictureNumber = k;
+    m_mnuImgAdd->popup(globalPos);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    m_owner.endProgram();
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+class AlbumStore;
+class Dialogs;
+class HelpLauncher;
+class ScreenMetrics;
+class Settings;
+struct ProgramValues;
+
+// The services every window works with. The program makes the real ones; a
+// test makes fakes (scripted dialogs, a pretend screen, a help recorder) and a
+// temporary program folder.
+struct AppContext
+{
+    ProgramValues &values;
+    AlbumStore &store;
+    Settings &settings;
+    Dialogs &dialogs;
+    ScreenMetrics &screen;
+    HelpLauncher &help;
+};

@@ -1,0 +1,155 @@
+#include "app/WindowOwner.h"
+
+#include "albums/frmSelect.h"
+#include "albumstore/AlbumStore.h"
+#include "albumview/Form1.h"
+#include "app/ProgramValues.h"
+#include "app/Settings.h"
+#include "app/frmReadMe.h"
+#include "app/frmStartUp.h"
+#include "display/frmDisplayPicture.h"
+#include "platform/ScreenMetrics.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QWidget>
+#include <QWindow>
+
+WindowOwner::WindowOwner(AppContext context, QObject *parent)
+    : QObject(parent)
+    , m_context(context)
+    , m_endHandler([] { QCoreApplication::exit(0); })
+{
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &WindowOwner::focusWindowChanged);
+}
+
+WindowOwner::~WindowOwner()
+{
+    // Windows refer to one another through the owner; take them down while it
+    // is still whole, the most dependent first.
+    m_windows.clear();
+    m_lastActive = nullptr;
+    m_pictureWindow.reset();
+    m_albumPage.reset();
+    m_albumList.reset();
+    m_readMe.reset();
+    m_startUp.reset();
+}
+
+template <typename W> W &WindowOwner::ensure(std::unique_ptr<W> &slot)
+{
+    if (!slot) {
+        slot = std::make_unique<W>(*this);
+        registerWindow(*slot);
+    }
+    return *slot;
+}
+
+frmStartUp &WindowOwner::startUpScreen() { return ensure(m_startUp); }
+frmReadMe &WindowOwner::readMe() { return ensure(m_readMe); }
+frmSelect &WindowOwner::albumList() { return ensure(m_albumList); }
+Form1 &WindowOwner::albumPage() { return ensure(m_albumPage); }
+frmDisplayPicture &WindowOwner::pictureWindow() { return ensure(m_pictureWindow); }
+
+void WindowOwner::registerWindow(OwnedWindow &window)
+{
+    m_windows.push_back(&window);
+}
+
+void WindowOwner::start()
+{
+    ProgramValues &v = m_context.values;
+    Settings &settings = m_context.settings;
+    const bool firstRun = settings.value(Settings::kFirstRunDone).isEmpty();
+    if (firstRun)
+        m_context.store.installDemoAlbum();
+    albumPage();
+    v.ResizeArmed = false;
+    v.ScreenRatio = ProgramValues::screenRatioFor(m_context.screen.screenSize().width());
+    if (firstRun) {
+        frmReadMe &readme = readMe();
+        readme.Form_Load();
+        present(readme);
+        QCoreApplication::processEvents();
+        settings.setValue(Settings::kFirstRunDone, QStringLiteral("Yes"));
+        return;
+    }
+    showStartUpScreen();
+}
+
+void WindowOwner::showStartUpScreen()
+{
+    frmStartUp &screen = startUpScreen();
+    screen.Form_Load();
+    present(screen);
+}
+
+void WindowOwner::present(OwnedWindow &window)
+{
+    if (m_ended)
+        return;
+    QWidget *w = window.widget();
+    w->show();
+    w->raise();
+    w->activateWindow();
+    // The platform reports the activation later, or not at all when another
+    // program holds the focus; the window takes over from here either way.
+    if (m_lastActive != &window) {
+        m_lastActive = &window;
+        window.Form_Activate();
+    }
+}
+
+void WindowOwner::focusWindowChanged(QWindow *focus)
+{
+    if (!focus || m_ended)
+        return;
+    for (OwnedWindow *window : m_windows) {
+        if (window->widget()->windowHandle() != focus)
+            continue;
+        if (window != m_lastActive) {
+            m_lastActive = window;
+            window->Form_Activate();
+        }
+        return;
+    }
+}
+
+HelpFormat WindowOwner::helpFormat()
+{
+    return albumList().helpFormat();
+}
+
+void WindowOwner::openHelp()
+{
+    m_context.help.showContents(helpFormat(), m_context.store.helpFilePath());
+}
+
+void WindowOwner::installHelpKey(QWidget *window)
+{
+    auto *help = new QAction(window);
+    help->setObjectName(QStringLiteral("helpKey"));
+    // Shift, Ctrl and Alt with F12 open help too.
+    QList<QKeySequence> keys;
+    for (const auto modifiers : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
+                                 Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier),
+                                 Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::ControlModifier)})
+        keys << QKeySequence(QKeyCombination(modifiers, Qt::Key_F12));
+    help->setShortcuts(keys);
+    help->setShortcutContext(Qt::WindowShortcut);
+    window->addAction(help);
+    connect(help, &QAction::triggered, this, &WindowOwner::openHelp);
+}
+
+void WindowOwner::endProgram()
+{
+    if (m_ended)
+        return;
+    m_ended = true;
+    for (OwnedWindow *window : m_windows)
+        window->widget()->hide();
+    if (m_endHandler)
+        m_endHandler();
+}

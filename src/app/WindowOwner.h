@@ -1,0 +1,82 @@
+#pragma once
+
+#include "app/AppContext.h"
+#include "platform/HelpLauncher.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Form1;
+class frmDisplayPicture;
+class frmReadMe;
+class frmSelect;
+class frmStartUp;
+class OwnedWindow;
+class QWidget;
+class QWindow;
+
+// Creates each window on first use, shows and hides them, and is the one place
+// that ends the program. Windows ask for one another through here.
+class WindowOwner : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit WindowOwner(AppContext context, QObject *parent = nullptr);
+    ~WindowOwner() override;
+
+    AppContext &context() { return m_context; }
+
+    // The start-up sequence: demo album on the first run, the album page made
+    // ready (hidden), the screen ratio, then the read-me or the start-up screen.
+    void start();
+
+    frmStartUp &startUpScreen();
+    frmReadMe &readMe();
+    frmSelect &albumList();
+    Form1 &albumPage();
+    frmDisplayPicture &pictureWindow();
+
+    bool hasStartUpScreen() const { return m_startUp != nullptr; }
+    bool hasAlbumList() const { return m_albumList != nullptr; }
+    bool hasPictureWindow() const { return m_pictureWindow != nullptr; }
+
+    // Shows a window modeless, in front, and activates it.
+    void present(OwnedWindow &window);
+    // The read-me's way on: the start-up screen, whose timer starts now.
+    void showStartUpScreen();
+
+    // The help key of every window: opens help in the format chosen on the
+    // album list (which is created, not shown, when it does not exist yet).
+    void openHelp();
+    HelpFormat helpFormat();
+    // Binds F12, with any modifier, to openHelp for the whole window.
+    void installHelpKey(QWidget *window);
+
+    // Ends the program at once: every window closes, nothing is asked.
+    void endProgram();
+    bool programEnded() const { return m_ended; }
+    // What ending does besides closing the windows; the program quits its
+    // event loop, tests only record it.
+    void setEndHandler(std::function<void()> handler) { m_endHandler = std::move(handler); }
+
+private:
+    template <typename W> W &ensure(std::unique_ptr<W> &slot);
+    void registerWindow(OwnedWindow &window);
+    void focusWindowChanged(QWindow *focus);
+
+    AppContext m_context;
+    std::unique_ptr<frmStartUp> m_startUp;
+    std::unique_ptr<frmReadMe> m_readMe;
+    std::unique_ptr<frmSelect> m_albumList;
+    std::unique_ptr<Form1> m_albumPage;
+    std::unique_ptr<frmDisplayPicture> m_pictureWindow;
+    std::vector<OwnedWindow *> m_windows;
+    OwnedWindow *m_lastActive = nullptr;
+    bool m_ended = false;
+    std::function<void()> m_endHandler;
+};

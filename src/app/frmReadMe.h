@@ -1,0 +1,28 @@
+#pragma once
+
+#include "app/OwnedWindow.h"
+
+#include <QWidget>
+
+class WindowOwner;
+
+// Greets the first run: what the program is for, and how it is installed and
+// removed. "&Continue" leads on to the start-up screen.
+class frmReadMe : public QWidget, public OwnedWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmReadMe(WindowOwner &owner);
+    ~frmReadMe() override;
+
+    QWidget *widget() override { return this; }
+    void Form_Load();
+    void Command1_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    WindowOwner &m_owner;
+};

@@ -1,0 +1,58 @@
+#include "albumstore/AlbumStore.h"
+#include "albumstore/ProgramFolder.h"
+#include "app/ProgramValues.h"
+#include "app/QtHelpLauncher.h"
+#include "app/Settings.h"
+#include "app/WindowOwner.h"
+#include "platform/QtDialogs.h"
+#include "platform/ScreenMetrics.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QTimer>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("KoLumbra"));
+    QApplication::setApplicationVersion(QStringLiteral(KOLUMBRA_VERSION));
+    // Windows are hidden and shown, never closed, on the way between them;
+    // the program ends only where it says so.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("KoLumbra keeps your pictures in albums, shows them and plays them as a slideshow."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption folderOption(
+        QStringLiteral("folder"),
+        QStringLiteral("Keep the albums, pictures and descriptions in <dir> (created when missing)."),
+        QStringLiteral("dir"));
+    parser.addOption(folderOption);
+    parser.process(app);
+
+    const QString exeDir = QCoreApplication::applicationDirPath();
+    const QString programFolder =
+        ProgramFolder::choose(parser.value(folderOption), exeDir,
+                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    if (!ProgramFolder::prepare(programFolder, ProgramFolder::installationDir(exeDir))) {
+        QMessageBox::critical(nullptr, QStringLiteral("KoLumbra"),
+                              QStringLiteral("The program folder %1 cannot be created.")
+                                  .arg(QDir::toNativeSeparators(programFolder)));
+        return 1;
+    }
+
+    ProgramValues values;
+    AlbumStore store(programFolder);
+    Settings settings;
+    QtDialogs dialogs;
+    QtScreenMetrics screen;
+    QtHelpLauncher help;
+    WindowOwner owner({values, store, settings, dialogs, screen, help});
+    QTimer::singleShot(0, &owner, &WindowOwner::start);
+    return app.exec();
+}

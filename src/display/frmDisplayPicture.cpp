@@ -1,0 +1,186 @@
+#include "display/frmDisplayPicture.h"
+
+#include "albumstore/PictureLoader.h"
+#include "albumview/Form1.h"
+#include "app/ProgramValues.h"
+#include "app/WindowOwner.h"
+#include "display/PictureFit.h"
+#include "platform/PictureView.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/WindowKit.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kDesignWidth = 9570 / 15;   // 638 pixels
+constexpr int kDesignHeight = 6870 / 15;  // 458 pixels
+
+} // namespace
+
+frmDisplayPicture::frmDisplayPicture(WindowOwner &owner)
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint)
+    , m_owner(owner)
+{
+    setObjectName(QStringLiteral("frmDisplayPicture"));
+    setWindowTitle(QString());
+    WindowKit::setBackground(this, Qt::black);
+    resize(kDesignWidth, kDesignHeight);
+
+    m_image1 = new PictureView(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setToolTip(QStringLiteral("Left click to return to the Album Page Display or right click for a menu"));
+    WindowKit::describe(m_image1, QStringLiteral("Picture"));
+    connect(m_image1, &PictureView::pressed, this, &frmDisplayPicture::Form_MouseDown);
+
+    m_picture1 = new QLabel(this);
+    m_picture1->setObjectName(QStringLiteral("Picture1"));
+    m_picture1->hide();
+
+    m_cmdCancelPrint = new QPushButton(QStringLiteral("Cancel Print"), this);
+    m_cmdCancelPrint->setObjectName(QStringLiteral("cmdCancelPrint"));
+    m_cmdCancelPrint->hide();
+
+    m_label2 = new QLabel(this);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setFont(WindowKit::arial(12));
+    WindowKit::setBackground(m_label2, WindowKit::pageBlue());
+    m_label2->hide();
+
+    WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
+                               [this] { m_owner.endProgram(); });
+    auto *command1 = new QPushButton(QStringLiteral("Command1"), this);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setFocusPolicy(Qt::NoFocus);
+    command1->setGeometry(-300, -300, 80, 24);
+
+    buildMenu();
+    m_owner.installHelpKey(this);
+}
+
+frmDisplayPicture::~frmDisplayPicture() = default;
+
+void frmDisplayPicture::buildMenu()
+{
+    m_mnuPopup = new QMenu(QStringLiteral("Popup"), this);
+    m_mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
+    QAction *back = m_mnuPopup->addAction(QStringLiteral("Back to Thumbnails"));
+    back->setObjectName(QStringLiteral("mnuBack"));
+    connect(back, &QAction::triggered, this, &frmDisplayPicture::mnuBack_Click);
+
+    QMenu *print = m_mnuPopup->addMenu(QStringLiteral("Print Picture"));
+    print->setObjectName(QStringLiteral("mnuPrint"));
+    print->menuAction()->setObjectName(QStringLiteral("mnuPrint"));
+    print->addAction(QStringLiteral("Small Picture"))->setObjectName(QStringLiteral("mnuSmall"));
+    print->addAction(QStringLiteral("Big Picture"))->setObjectName(QStringLiteral("mnuBig"));
+    // Printing and descriptions arrive with their own windows.
+    print->menuAction()->setEnabled(false);
+
+    QAction *info = m_mnuPopup->addAction(QStringLiteral("Picture Information"));
+    info->setObjectName(QStringLiteral("mnuPicinfo"));
+    info->setEnabled(false);
+    m_mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuSp0"));
+    m_mnuPopup->addAction(QStringLiteral("Cancel "))->setObjectName(QStringLiteral("mnucancel"));
+}
+
+void frmDisplayPicture::setPicture(const PictureView &thumbnail)
+{
+    m_image1->setPicture(thumbnail.pixmap(), thumbnail.naturalSize(), thumbnail.path());
+    m_decodedFor = QSize();
+}
+
+void frmDisplayPicture::Form_Activate()
+{
+    growByScreenRatio();
+    SizePicture();
+}
+
+void frmDisplayPicture::growByScreenRatio()
+{
+    const double ratio = m_owner.context().values.ScreenRatio;
+    const QRect available = m_owner.context().screen.availableGeometry();
+    if (ratio != 1.0) {
+        // The window grows on every activation; it never outgrows the part of
+        // the screen the desktop leaves free.
+        const QSize frame = frameGeometry().size() - size();
+        const int maxW = std::max(1, available.width() - frame.width());
+        const int maxH = std::max(1, available.height() - frame.height());
+        const int h = std::min(maxH, int(std::lround(height() * ratio)));
+        const int w = std::min(maxW, int(std::lround(width() * ratio)));
+        resize(w, h);
+    }
+    QRect g = frameGeometry();
+    if (!m_placed) {
+        g.moveCenter(available.center());
+        m_placed = true;
+    }
+    // Keep the whole window on the screen.
+    g.moveLeft(std::clamp(g.left(), available.left(), std::max(available.left(), available.right() - g.width() + 1)));
+    g.moveTop(std::clamp(g.top(), available.top(), std::max(available.top(), available.bottom() - g.height() + 1)));
+    move(g.topLeft());
+}
+
+void frmDisplayPicture::SizePicture()
+{
+    m_image1->hide();
+    const QSize natural = m_image1->naturalSize();
+    const QRectF fit = PictureFit::sizePicture(natural, QSizeF(size()), QSizeF(frameGeometry().size()));
+    const QRect shown(int(std::lround(fit.left())), int(std::lround(fit.top())), int(std::lround(fit.width())),
+                      int(std::lround(fit.height())));
+    m_image1->setGeometry(shown);
+    decodeForSize(shown.size());
+    m_image1->show();
+}
+
+void frmDisplayPicture::decodeForSize(const QSize &shown)
+{
+    // The picture is decoded at the size it is shown, never at full size for
+    // the screen, and only again when the window has grown.
+    const QSize wanted = shown * devicePixelRatioF();
+    if (m_image1->path().isEmpty() || wanted.isEmpty())
+        return;
+    if (m_decodedFor.isValid() && m_decodedFor.width() >= wanted.width() && m_decodedFor.height() >= wanted.height())
+        return;
+    const DecodedPicture picture = PictureLoader::decodeFitted(m_image1->path(), wanted);
+    if (picture.isNull())
+        return;  // the file went away since the page was loaded: keep the thumbnail
+    m_image1->setPicture(picture);
+    m_decodedFor = wanted;
+}
+
+void frmDisplayPicture::mnuBack_Click()
+{
+    ProgramValues &v = m_owner.context().values;
+    Form1 &page = m_owner.albumPage();
+    page.setWindowTitle(v.AlbumName + QStringLiteral(", Page ") + QString::number(v.PageNumber));
+    QCoreApplication::processEvents();
+    m_owner.present(page);
+    hide();
+}
+
+void frmDisplayPicture::Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button == Qt::LeftButton)
+        mnuBack_Click();
+    else if (button == Qt::RightButton)
+        m_mnuPopup->popup(globalPos);
+}
+
+void frmDisplayPicture::mousePressEvent(QMouseEvent *event)
+{
+    Form_MouseDown(event->button(), event->globalPosition().toPoint());
+}
+
+void frmDisplayPicture::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    m_owner.endProgram();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "app/OwnedWindow.h"
+
+#include <QWidget>
+
+class PictureView;
+class QAction;
+class QLabel;
+class QMenu;
+class QPushButton;
+class WindowOwner;
+
+// One picture of the album page, as large as the window allows. A left click
+// goes back to the album page, a right click opens the popup menu.
+class frmDisplayPicture : public QWidget, public OwnedWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmDisplayPicture(WindowOwner &owner);
+    ~frmDisplayPicture() override;
+
+    QWidget *widget() override { return this; }
+    void Form_Activate() override;
+
+    // Takes over the picture of a thumbnail: its file, natural size and the
+    // thumbnail itself, shown until the picture is decoded at window size.
+    void setPicture(const PictureView &thumbnail);
+    void SizePicture();
+    void mnuBack_Click();
+    void Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
+
+    PictureView *image() const { return m_image1; }
+    QMenu *popupMenu() const { return m_mnuPopup; }
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildMenu();
+    void growByScreenRatio();
+    void decodeForSize(const QSize &shown);
+
+    WindowOwner &m_owner;
+    PictureView *m_image1 = nullptr;
+    QLabel *m_picture1 = nullptr;
+    QPushButton *m_cmdCancelPrint = nullptr;
+    QLabel *m_label2 = nullptr;
+    QMenu *m_mnuPopup = nullptr;
+    QSize m_decodedFor;
+    bool m_placed = false;
+};

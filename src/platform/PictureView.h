@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <QWidget>
+
+struct DecodedPicture;
+
+// An image control: draws its picture stretched over the whole control, with
+// the picture's proportions kept if the control is not their shape. It keeps
+// the picture's natural size and file beside the drawn pixmap, and the tag
+// that tells a filled position ("1") from an empty one ("0").
+class PictureView : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PictureView(QWidget *parent = nullptr);
+
+    void setPicture(const DecodedPicture &picture);
+    void setPicture(const QPixmap &pixmap, const QSize &naturalSize, const QString &path);
+    void clearPicture();
+
+    bool hasPicture() const { return !m_pixmap.isNull(); }
+    const QPixmap &pixmap() const { return m_pixmap; }
+    QSize naturalSize() const { return m_naturalSize; }
+    QString path() const { return m_path; }
+
+    QString tag() const { return m_tag; }
+    void setTag(const QString &tag) { m_tag = tag; }
+
+signals:
+    void pressed(Qt::MouseButton button, const QPoint &globalPos);
+    // A left press and release on the control.
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_pixmap;
+    QSize m_naturalSize;
+    QString m_path;
+    QString m_tag;
+    bool m_leftDown = false;
+};

@@ -1,0 +1,66 @@
+#include "platform/QtDialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon toQt(Dialogs::Icon icon)
+{
+    switch (icon) {
+    case Dialogs::Icon::Information: return QMessageBox::Information;
+    case Dialogs::Icon::Warning: return QMessageBox::Warning;
+    case Dialogs::Icon::Critical: return QMessageBox::Critical;
+    case Dialogs::Icon::Question: return QMessageBox::Question;
+    case Dialogs::Icon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QWidget *parentWindow()
+{
+    QWidget *w = QApplication::activeWindow();
+    return (w && w->isVisible()) ? w : nullptr;
+}
+
+Dialogs::Answer ask(const QString &text, const QString &title, Dialogs::Icon icon,
+                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton escape)
+{
+    QMessageBox box(toQt(icon), title, text, buttons, parentWindow());
+    box.setEscapeButton(escape);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return Dialogs::Answer::Yes;
+    case QMessageBox::No: return Dialogs::Answer::No;
+    case QMessageBox::Ok: return Dialogs::Answer::Ok;
+    default: break;
+    }
+    return escape == QMessageBox::No ? Dialogs::Answer::No : Dialogs::Answer::Cancel;
+}
+
+} // namespace
+
+void QtDialogs::message(const QString &text, const QString &title, Icon icon)
+{
+    QMessageBox box(toQt(icon), title, text, QMessageBox::Ok, parentWindow());
+    box.exec();
+}
+
+Dialogs::Answer QtDialogs::askYesNo(const QString &text, const QString &title, Icon icon)
+{
+    return ask(text, title, icon, QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+}
+
+Dialogs::Answer QtDialogs::askYesNoCancel(const QString &text, const QString &title, Icon icon)
+{
+    return ask(text, title, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+               QMessageBox::Cancel);
+}
+
+QString QtDialogs::input(const QString &prompt, const QString &title, const QString &defaultText)
+{
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(parentWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
+    return ok ? text : QString();
+}

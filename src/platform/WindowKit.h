@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QString>
+
+#include <functional>
+
+class QPushButton;
+class QWidget;
+class ScreenMetrics;
+
+// Small pieces every window of the program is built from.
+namespace WindowKit {
+
+// The light blue of the album windows.
+inline QColor pageBlue() { return QColor(192, 192, 255); }
+
+QFont arial(double pointSize, bool bold = false);
+
+// Paints the window's background in one colour.
+void setBackground(QWidget *widget, const QColor &colour);
+
+// A button outside the visible area that the Esc key presses: the window's
+// cancel button. It never takes the focus.
+QPushButton *addCancelButton(QWidget *window, QWidget *parent, const QString &objectName,
+                             const QString &caption, std::function<void()> onClick);
+
+// Centres the window's frame on the screen.
+void centreOnScreen(QWidget *window, const ScreenMetrics &screen);
+
+// Gives a widget a name for screen readers and the tooltip as its description.
+void describe(QWidget *widget, const QString &accessibleName);
+
+} // namespace WindowKit

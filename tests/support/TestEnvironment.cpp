@@ -1,0 +1,81 @@
+#include "support/TestEnvironment.h"
+
+#include "albumstore/ProgramFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QStandardPaths>
+
+namespace {
+
+QString preparedFolder(const QTemporaryDir &dir)
+{
+    ProgramFolder::prepare(dir.path(), QStringLiteral(KOLUMBRA_DATA));
+    return dir.path();
+}
+
+} // namespace
+
+TestEnvironment::TestEnvironment(const QSize &screenSize)
+    : store(preparedFolder(m_folder))
+    , settings(m_config.path())
+{
+    screen.size = screenSize;
+    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    QStandardPaths::setTestModeEnabled(true);
+}
+
+TestEnvironment::~TestEnvironment()
+{
+    m_owner.reset();
+}
+
+WindowOwner &TestEnvironment::owner()
+{
+    if (!m_owner) {
+        m_owner = std::make_unique<WindowOwner>(AppContext{values, store, settings, dialogs, screen, help});
+        m_owner->setEndHandler([this] { ++m_endCount; });
+    }
+    return *m_owner;
+}
+
+QString TestEnvironment::makeAlbum(const QString &name) const
+{
+    const QString path = store.albumFolder(name);
+    QDir().mkpath(path);
+    return path;
+}
+
+QString TestEnvironment::putPicture(const QString &album, int page, int picture, const QString &extension,
+                                    const QSize &size, const QColor &colour, const char *format) const
+{
+    makeAlbum(album);
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    const QString path = store.picturePath(album, page, picture, extension);
+    const char *fmt = format ? format : (extension.compare(QStringLiteral(".bmp"), Qt::CaseInsensitive) == 0 ? "BMP" : "JPEG");
+    image.save(path, fmt);
+    return path;
+}
+
+QString TestEnvironment::putFile(const QString &album, int page, int picture, const QString &extension,
+                                 const QString &source) const
+{
+    makeAlbum(album);
+    const QString path = store.picturePath(album, page, picture, extension);
+    QFile::remove(path);
+    QFile::copy(source, path);
+    QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner);
+    return path;
+}
+
+QString TestEnvironment::testData(const QString &relative)
+{
+    return QDir(QStringLiteral(KOLUMBRA_TESTDATA)).filePath(relative);
+}
+
+QString TestEnvironment::deliveredData(const QString &name)
+{
+    return QDir(QStringLiteral(KOLUMBRA_DATA)).filePath(name);
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "albumstore/AlbumStore.h"
+#include "app/ProgramValues.h"
+#include "app/Settings.h"
+#include "app/WindowOwner.h"
+#include "platform/HelpLauncher.h"
+#include "platform/ScreenMetrics.h"
+#include "support/ScriptedDialogs.h"
+
+#include <QColor>
+#include <QList>
+#include <QPair>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// A screen of any size.
+class FakeScreen : public ScreenMetrics
+{
+public:
+    QSize size{1024, 768};
+    QSize screenSize() const override { return size; }
+    QRect availableGeometry() const override { return QRect(QPoint(0, 0), size); }
+};
+
+// Records what help was asked for instead of opening it.
+class HelpRecorder : public HelpLauncher
+{
+public:
+    QList<QPair<HelpFormat, QString>> opened;
+    void showContents(HelpFormat format, const QString &helpFile) override { opened << qMakePair(format, helpFile); }
+};
+
+// Everything a window needs, in a temporary program folder holding the
+// delivered files, with settings in a temporary configuration folder.
+class TestEnvironment
+{
+public:
+    explicit TestEnvironment(const QSize &screenSize = QSize(1024, 768));
+    ~TestEnvironment();
+
+    QString programFolder() const { return m_folder.path(); }
+    QString configFolder() const { return m_config.path(); }
+
+    // The window owner, created on first use; ending the program only counts.
+    WindowOwner &owner();
+    int endCount() const { return m_endCount; }
+
+    // Makes an album folder and returns its path.
+    QString makeAlbum(const QString &name) const;
+    // Writes a picture of the given size in the format the extension names
+    // (a format can be forced, to store one kind under another's name).
+    QString putPicture(const QString &album, int page, int picture, const QString &extension, const QSize &size,
+                       const QColor &colour = Qt::darkCyan, const char *format = nullptr) const;
+    // Copies a file into a position.
+    QString putFile(const QString &album, int page, int picture, const QString &extension,
+                    const QString &source) const;
+
+    static QString testData(const QString &relative);
+    static QString deliveredData(const QString &name);
+
+    FakeScreen screen;
+    HelpRecorder help;
+    ScriptedDialogs dialogs;
+    ProgramValues values;
+
+private:
+    QTemporaryDir m_folder;
+    QTemporaryDir m_config;
+
+public:
+    AlbumStore store;
+    Settings settings;
+
+private:
+    std::unique_ptr<WindowOwner> m_owner;
+    int m_endCount = 0;
+};
