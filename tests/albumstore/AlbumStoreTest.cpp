@@ -4,6 +4,7 @@
 #include "albumstore/ProgramFolder.h"
 #include "albumstore/ThumbnailCache.h"
 #include "support/TestEnvironment.h"
+#include "support/TestMain.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -283,5 +284,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestAlbumStore)
-#include "tst_albumstore.moc"
+KOLUMBRA_TEST(TestAlbumStore)
+#include "AlbumStoreTest.moc"

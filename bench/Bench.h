@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+// The benchmark program prints one figure per line: "name value unit".
+// Each group of figures lives in a file of its own and registers here;
+// `kolumbra-bench [word...]` runs the groups whose name contains a word.
+namespace Bench {
+
+struct Figure
+{
+    QString name;
+    double value;
+    QString unit;
+};
+
+using Group = std::function<void()>;
+int add(const char *name, Group group);
+// Prints a figure at once, so long groups show progress.
+void report(const QString &name, double value, const QString &unit);
+
+// Milliseconds taken by fn, the median of `runs` runs.
+double medianMs(int runs, const std::function<void()> &fn);
+
+} // namespace Bench
+
+#define KOLUMBRA_BENCH(Name, Function) static const int kolumbraBench##Name = Bench::add(#Name, Function);
