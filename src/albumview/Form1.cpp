@@ -254,6 +254,11 @@ void Form1::Form_Activate()
     v.PageLoaded = true;
 }
 
+bool Form1::loadPending() const
+{
+    return m_timer1->isActive();
+}
+
 void Form1::setCaption()
 {
     setWindowTitle(values().AlbumName + QStringLiteral(", Page ") + QString::number(values().PageNumber));

@@ -60,6 +60,8 @@ public:
     // The client area in which the page is laid out, below the menu bar.
     QWidget *pageArea() const { return m_page; }
     void setCaption();
+    // The page of a new album choice is about to load.
+    bool loadPending() const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -51,7 +51,8 @@ double unitsFromPixelsY(double pixels)
 QSize thumbPixelSize(const QSize &natural, double pageScaleX, double pageScaleY)
 {
     const QRectF px = toPixels(thumbRect(1, natural, pageScaleX, pageScaleY));
-    return QSize(int(std::ceil(px.width())), int(std::ceil(px.height())));
+    // 242.089 units are 153.0002 pixels: a hair over is no reason for a wider decode.
+    return QSize(int(std::ceil(px.width() - 1e-3)), int(std::ceil(px.height() - 1e-3)));
 }
 
 QSizeF correctedOuterSize(const QSizeF &outer, double widthChange, double heightChange)

@@ -91,12 +91,14 @@ void WindowOwner::present(OwnedWindow &window)
     if (m_ended)
         return;
     QWidget *w = window.widget();
+    const bool wasHidden = !w->isVisible();
     w->show();
     w->raise();
     w->activateWindow();
     // The platform reports the activation later, or not at all when another
     // program holds the focus; the window takes over from here either way.
-    if (m_lastActive != &window) {
+    // A window that was hidden is always activated anew when shown.
+    if (m_lastActive != &window || wasHidden) {
         m_lastActive = &window;
         window.Form_Activate();
     }
@@ -109,6 +111,10 @@ void WindowOwner::focusWindowChanged(QWindow *focus)
     for (OwnedWindow *window : m_windows) {
         if (window->widget()->windowHandle() != focus)
             continue;
+        // The platform may report an activation after the program has
+        // already moved on and hidden that window.
+        if (!window->widget()->isVisible())
+            return;
         if (window != m_lastActive) {
             m_lastActive = window;
             window->Form_Activate();

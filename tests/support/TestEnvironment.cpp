@@ -1,11 +1,16 @@
 #include "support/TestEnvironment.h"
 
+#include "albums/frmSelect.h"
 #include "albumstore/ProgramFolder.h"
+#include "albumview/Form1.h"
+#include "platform/PictureView.h"
 
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QListWidget>
 #include <QStandardPaths>
+#include <QTest>
 
 namespace {
 
@@ -78,4 +83,28 @@ QString TestEnvironment::testData(const QString &relative)
 QString TestEnvironment::deliveredData(const QString &name)
 {
     return QDir(QStringLiteral(KOLUMBRA_DATA)).filePath(name);
+}
+
+bool TestEnvironment::waitForPage(Form1 &form)
+{
+    return QTest::qWaitFor([&form] {
+        int checked = 0;
+        for (int k = 1; k <= 10; ++k)
+            checked += form.pageItem(k)->isChecked() ? 1 : 0;
+        return !form.loadPending() && form.isEnabled() && checked == 1 && !form.Image1(1)->tag().isEmpty();
+    }, 5000);
+}
+
+Form1 *TestEnvironment::openAlbum(const QString &name)
+{
+    WindowOwner &o = owner();
+    frmSelect &list = o.albumList();
+    o.present(list);
+    const QList<QListWidgetItem *> items = list.list()->findItems(name, Qt::MatchExactly);
+    if (items.isEmpty())
+        return nullptr;
+    list.list()->setCurrentItem(items.first());
+    list.List1_DblClick();
+    Form1 &form = o.albumPage();
+    return waitForPage(form) ? &form : nullptr;
 }

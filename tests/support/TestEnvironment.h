@@ -15,6 +15,8 @@
 
 #include <memory>
 
+class Form1;
+
 // A screen of any size.
 class FakeScreen : public ScreenMetrics
 {
@@ -46,6 +48,12 @@ public:
     // The window owner, created on first use; ending the program only counts.
     WindowOwner &owner();
     int endCount() const { return m_endCount; }
+
+    // Opens an album from the album list as a user would (select, double
+    // click) and waits until page 1 is loaded; null when it did not load.
+    Form1 *openAlbum(const QString &name);
+    // Waits until the album page has finished loading a page.
+    static bool waitForPage(Form1 &form);
 
     // Makes an album folder and returns its path.
     QString makeAlbum(const QString &name) const;

@@ -1,0 +1,103 @@
+#include "albumview/ThumbLayout.h"
+#include "support/TestMain.h"
+
+#include <QtTest>
+
+using namespace ThumbLayout;
+
+class ThumbLayoutTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void boxesAtDesignScale_data()
+    {
+        QTest::addColumn<int>("position");
+        QTest::addColumn<QSize>("natural");
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::addColumn<double>("centreX");
+        QTest::addColumn<double>("centreY");
+        QTest::newRow("square in 5") << 5 << QSize(500, 500) << 242.089 << 359.155 << 500.7915 << 705.3995;
+        QTest::newRow("upright in 1") << 1 << QSize(300, 400) << 181.56675 << 359.155 << 196.9935 << 254.7545;
+        QTest::newRow("wide in 3") << 3 << QSize(400, 300) << 242.089 << 269.36625 << 804.5885 << 254.7545;
+        QTest::newRow("wide in 4") << 4 << QSize(400, 300) << 242.089 << 269.36625 << 196.9935 << 705.3995;
+        QTest::newRow("panorama in 6") << 6 << QSize(4000, 1000) << 242.089 << 89.78875 << 804.5885 << 705.3995;
+    }
+
+    void boxesAtDesignScale()
+    {
+        QFETCH(int, position);
+        QFETCH(QSize, natural);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QFETCH(double, centreX);
+        QFETCH(double, centreY);
+        const UnitRect r = thumbRect(position, natural, 1.0, 1.0);
+        QVERIFY(qAbs(r.width - width) < 1e-3);
+        QVERIFY(qAbs(r.height - height) < 1e-3);
+        QVERIFY(qAbs(r.left + r.width / 2 - centreX) < 1e-3);
+        QVERIFY(qAbs(r.top + r.height / 2 - centreY) < 1e-3);
+    }
+
+    void designBoxIs153PixelsSquare()
+    {
+        const QRectF px = toPixels(thumbRect(5, QSize(10, 10), 1.0, 1.0));
+        QVERIFY(qAbs(px.width() - 153.0) < 0.01);
+        QVERIFY(qAbs(px.height() - 153.0) < 0.01);
+        QCOMPARE(thumbPixelSize(QSize(6000, 4000), 1.0, 1.0), QSize(153, 102));
+    }
+
+    void scaledPageKeepsProportionsAndStaysInside_data()
+    {
+        QTest::addColumn<double>("scaleX");
+        QTest::addColumn<double>("scaleY");
+        QTest::newRow("grown evenly") << 2.0 << 2.0;
+        QTest::newRow("maximised on a wide screen") << 3.0 << 2.2;
+        QTest::newRow("tall") << 1.2 << 1.9;
+    }
+
+    void scaledPageKeepsProportionsAndStaysInside()
+    {
+        QFETCH(double, scaleX);
+        QFETCH(double, scaleY);
+        const QRectF page(0, 0, 1000 * scaleX * kPixelsPerUnitX, 1000 * scaleY * kPixelsPerUnitY);
+        for (const QSize &natural : {QSize(300, 400), QSize(400, 300), QSize(50, 50)}) {
+            for (int n = 1; n <= 6; ++n) {
+                const QRectF px = toPixels(thumbRect(n, natural, scaleX, scaleY));
+                QVERIFY2(page.contains(px), "a thumbnail left the page");
+                const double drawn = px.width() / px.height();
+                const double own = double(natural.width()) / natural.height();
+                QVERIFY2(qAbs(drawn - own) < 0.01, "a thumbnail lost its proportions");
+            }
+        }
+    }
+
+    void windowKeepsItsShapeAndMinimum_data()
+    {
+        QTest::addColumn<QSizeF>("outer");
+        QTest::addColumn<double>("widthChange");
+        QTest::addColumn<double>("heightChange");
+        QTest::addColumn<QSizeF>("expected");
+        // Dragging the bottom edge to 3000 twips: back to 3510, width follows.
+        QTest::newRow("too low") << QSizeF(640, 200) << 0.0 << 300.0 << QSizeF(234 * 1.3559322034, 234);
+        QTest::newRow("taller") << QSizeF(640, 600) << 0.0 << 200.0 << QSizeF(600 * 1.3559322034, 600);
+        QTest::newRow("wider") << QSizeF(900, 472) << 400.0 << 0.0 << QSizeF(900, 900 * 0.7375);
+        QTest::newRow("too narrow") << QSizeF(200, 472) << 600.0 << 10.0 << QSizeF(4759.0 / 15, 4759.0 / 15 * 0.7375);
+        QTest::newRow("tie follows height") << QSizeF(700, 500) << 50.0 << 50.0 << QSizeF(500 * 1.3559322034, 500);
+    }
+
+    void windowKeepsItsShapeAndMinimum()
+    {
+        QFETCH(QSizeF, outer);
+        QFETCH(double, widthChange);
+        QFETCH(double, heightChange);
+        QFETCH(QSizeF, expected);
+        const QSizeF got = correctedOuterSize(outer, widthChange, heightChange);
+        QVERIFY2(qAbs(got.width() - expected.width()) < 0.01 && qAbs(got.height() - expected.height()) < 0.01,
+                 qPrintable(QStringLiteral("%1 x %2").arg(got.width()).arg(got.height())));
+    }
+};
+
+KOLUMBRA_TEST(ThumbLayoutTest)
+#include "ThumbLayoutTest.moc"
