@@ -1,0 +1,146 @@
+#include "Bench.h"
+#include "BenchPictures.h"
+
+#include "albums/frmSelect.h"
+#include "albumview/Form1.h"
+#include "display/frmDisplayPicture.h"
+#include "platform/PictureView.h"
+#include "support/TestEnvironment.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString kAlbum = QStringLiteral("Big");
+
+// One run of vipsthumbnail over the files, 160-pixel thumbnails, in one process.
+double vipsThumbnailMs(const QString &vips, const QStringList &files, const QString &outDir)
+{
+    QElapsedTimer t;
+    t.start();
+    QProcess p;
+    p.start(vips, QStringList{QStringLiteral("-s"), QStringLiteral("160"), QStringLiteral("-o"),
+                              outDir + QStringLiteral("/%s.jpg")}
+                      + files);
+    p.waitForFinished(-1);
+    return t.nsecsElapsed() / 1e6;
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+void pageFigures()
+{
+    const QStringList files = BenchPictures::photos(6, QSize(6000, 4000));
+    TestEnvironment env(QSize(1920, 1080));
+    env.values.ScreenRatio = 3.0;
+    for (int n = 1; n <= 6; ++n) {
+        env.putFile(kAlbum, 1, n, QStringLiteral(".jpg"), files.at(n - 1));
+        env.putFile(kAlbum, 2, n, QStringLiteral(".jpg"), files.at(6 - n));
+    }
+    Form1 *form = env.openAlbum(kAlbum);
+    if (!form) {
+        Bench::report(QStringLiteral("page_load_failed"), 1, QStringLiteral("flag"));
+        return;
+    }
+
+    // A fresh album page each time: no thumbnail kept from the run before.
+    // The two programs take turns, so that whatever else the machine does
+    // weighs on both alike.
+    auto freshLoad = [&] {
+        Form1 fresh(env.owner());
+        fresh.show();
+        QElapsedTimer t;
+        t.start();
+        fresh.LoadPage();
+        return t.nsecsElapsed() / 1e6;
+    };
+    const QString vips = QStandardPaths::findExecutable(QStringLiteral("vipsthumbnail"));
+    QTemporaryDir out;
+    std::vector<double> ours;
+    std::vector<double> theirs;
+    for (int i = 0; i < 7; ++i) {
+        ours.push_back(freshLoad());
+        if (!vips.isEmpty())
+            theirs.push_back(vipsThumbnailMs(vips, files, out.path()));
+    }
+    const double pageMs = median(ours);
+    Bench::report(QStringLiteral("page_load_6x24MP_ms"), pageMs, QStringLiteral("ms"));
+    if (!theirs.empty()) {
+        const double vipsMs = median(theirs);
+        Bench::report(QStringLiteral("vipsthumbnail_6x24MP_ms"), vipsMs, QStringLiteral("ms"));
+        Bench::report(QStringLiteral("page_load_vs_vipsthumbnail"), pageMs / vipsMs, QStringLiteral("ratio"));
+    }
+
+    // Back to the page just seen.
+    form->mnuP_Click(2);
+    form->mnuP_Click(1);
+    std::vector<double> back;
+    for (int i = 0; i < 7; ++i) {
+        form->mnuP_Click(2);
+        QElapsedTimer t;
+        t.start();
+        form->mnuP_Click(1);
+        back.push_back(t.nsecsElapsed() / 1e6);
+    }
+    Bench::report(QStringLiteral("page_return_ms"), median(back), QStringLiteral("ms"));
+
+    // A thumbnail to the picture shown large on a 1920 x 1080 screen.
+    frmDisplayPicture &display = env.owner().pictureWindow();
+    std::vector<double> large;
+    for (int i = 0; i < 5; ++i) {
+        const int k = 1 + i % 6;
+        QElapsedTimer t;
+        t.start();
+        form->Image1_Click(k);
+        large.push_back(t.nsecsElapsed() / 1e6);
+        display.mnuBack_Click();
+    }
+    Bench::report(QStringLiteral("thumbnail_to_large_1920x1080_ms"), median(large), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("large_picture_window_width_px"), display.image()->width(), QStringLiteral("px"));
+}
+
+void memoryFigure()
+{
+    const QStringList files = BenchPictures::photos(6, QSize(6000, 4000));
+    TestEnvironment env;
+    for (int n = 1; n <= 6; ++n)
+        env.putFile(kAlbum, 1, n, QStringLiteral(".jpg"), files.at(n - 1));
+    env.owner().albumPage();
+    QTest::qWait(50);
+    const double idle = BenchPictures::residentMiB();
+    BenchPictures::resetPeak();
+    Form1 *form = env.openAlbum(kAlbum);
+    if (!form)
+        return;
+    QTest::qWait(50);
+    Bench::report(QStringLiteral("page_peak_memory_above_idle_MiB"), BenchPictures::peakResidentMiB() - idle,
+                  QStringLiteral("MiB"));
+}
+
+void albumListFigure()
+{
+    TestEnvironment env;
+    for (int i = 0; i < 1000; ++i)
+        env.makeAlbum(QStringLiteral("Album number %1").arg(i));
+    frmSelect &list = env.owner().albumList();
+    list.show();
+    const double ms = Bench::medianMs(5, [&] { list.RenewList(); });
+    Bench::report(QStringLiteral("album_list_1000_fill_ms"), ms, QStringLiteral("ms"));
+}
+
+} // namespace
+
+KOLUMBRA_BENCH(PageMemory, memoryFigure)
+KOLUMBRA_BENCH(PageLoad, pageFigures)
+KOLUMBRA_BENCH(AlbumList, albumListFigure)
