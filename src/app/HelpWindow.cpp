@@ -1,6 +1,7 @@
 #include "app/HelpWindow.h"
 
 #include <QFileInfo>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -17,6 +18,8 @@ HelpWindow::HelpWindow()
     m_browser->setObjectName(QStringLiteral("helpBrowser"));
     m_browser->setOpenExternalLinks(true);
     layout->addWidget(m_browser);
+    auto *close = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(close, &QShortcut::activated, this, &QWidget::close);
 }
 
 void HelpWindow::showContents(const QString &helpFile)
