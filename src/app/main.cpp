@@ -14,8 +14,45 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// --help and --version answer without a display, like any command-line
+// program; Qt's own options (-platform and the like) are left to QApplication.
+QString parseCommandLine(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("KoLumbra"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KOLUMBRA_VERSION));
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("KoLumbra keeps your pictures in albums, shows them and plays them as a slideshow."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    const QCommandLineOption folder(
+        QStringLiteral("folder"),
+        QStringLiteral("Keep the albums, pictures and descriptions in <dir> (created when missing)."),
+        QStringLiteral("dir"));
+    parser.addOption(folder);
+    if (!parser.parse(app.arguments()) && parser.unknownOptionNames().isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(parser.errorText()));
+        std::exit(2);
+    }
+    if (parser.isSet(help))
+        parser.showHelp(0);
+    if (parser.isSet(version))
+        parser.showVersion();
+    return parser.value(folder);
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
+    const QString folderArgument = parseCommandLine(argc, argv);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KoLumbra"));
     QApplication::setApplicationVersion(QStringLiteral(KOLUMBRA_VERSION));
@@ -23,21 +60,9 @@ int main(int argc, char *argv[])
     // the program ends only where it says so.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("KoLumbra keeps your pictures in albums, shows them and plays them as a slideshow."));
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption folderOption(
-        QStringLiteral("folder"),
-        QStringLiteral("Keep the albums, pictures and descriptions in <dir> (created when missing)."),
-        QStringLiteral("dir"));
-    parser.addOption(folderOption);
-    parser.process(app);
-
     const QString exeDir = QCoreApplication::applicationDirPath();
     const QString programFolder =
-        ProgramFolder::choose(parser.value(folderOption), exeDir,
+        ProgramFolder::choose(folderArgument, exeDir,
                               QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (!ProgramFolder::prepare(programFolder, ProgramFolder::installationDir(exeDir))) {
         QMessageBox::critical(nullptr, QStringLiteral("KoLumbra"),
