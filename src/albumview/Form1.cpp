@@ -8,6 +8,7 @@
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
 #include "display/frmDisplayPicture.h"
+#include "editing/EditController.h"
 #include "platform/PictureView.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/WindowKit.h"
@@ -55,22 +56,6 @@ void addSeparator(QMenu *menu, const char *name)
     menu->addSeparator()->setObjectName(QLatin1String(name));
 }
 
-// A menu command can be given only when it and every menu above it are
-// enabled; shortcuts must not reach around a greyed menu.
-bool reachable(const QAction *action)
-{
-    if (!action->isEnabled())
-        return false;
-    const QList<QObject *> owners = action->associatedObjects();
-    for (QObject *o : owners) {
-        if (auto *menu = qobject_cast<QMenu *>(o)) {
-            if (!reachable(menu->menuAction()))
-                return false;
-        }
-    }
-    return true;
-}
-
 // The background of the page: mouse presses there turn pages.
 class PageArea : public QWidget
 {
@@ -99,6 +84,7 @@ Form1::Form1(WindowOwner &owner)
     resize(ThumbLayout::kDesignClientWidth,
            ThumbLayout::kDesignClientHeight + menuBar()->sizeHint().height());
     m_owner.installHelpKey(this);
+    m_editing = new EditController(*this, m_owner);
     Form_Load();
 }
 
@@ -143,6 +129,10 @@ void Form1::buildPage()
         connect(view, &PictureView::clicked, this, [this, n] { Image1_Click(n); });
         connect(view, &PictureView::pressed, this,
                 [this, n](Qt::MouseButton b, const QPoint &pos) { Image1_MouseDown(n, b, pos); });
+        view->setAcceptsFileDrops(true);
+        connect(view, &PictureView::fileDropped, this, [this, n](const QString &path) {
+            m_editing->fileDropped(n, path);
+        });
     }
 
     m_cmdExc = WindowKit::addCancelButton(this, m_page, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
@@ -172,7 +162,7 @@ void Form1::buildMenus()
         connect(item, &QAction::triggered, this, [this, item, k](bool checked) {
             // Qt has already toggled the mark; the command decides it.
             item->setChecked(!checked);
-            if (reachable(item))
+            if (WindowKit::reachable(item))
                 mnuP_Click(k);
         });
     }
@@ -294,13 +284,8 @@ void Form1::LoadPage()
 
     // All six positions decode at once, each at the size it will be drawn;
     // the page then fills in position order as each is ready.
-    const double scaleX = v.PageScaleX;
-    const double scaleY = v.PageScaleY;
-    const double dpr = devicePixelRatioF();
-    const QString scaleKey = QStringLiteral("%1x%2@%3").arg(scaleX).arg(scaleY).arg(dpr);
-    const PictureLoader::TargetSize target = [scaleX, scaleY, dpr](const QSize &natural) {
-        return ThumbLayout::thumbPixelSize(natural, scaleX, scaleY) * dpr;
-    };
+    const QString scaleKey = QStringLiteral("%1x%2@%3").arg(v.PageScaleX).arg(v.PageScaleY).arg(devicePixelRatioF());
+    const PictureLoader::TargetSize target = thumbnailTarget();
     std::array<QString, 7> keys;
     std::array<QFuture<DecodedPicture>, 7> jobs;
     for (int n = 1; n <= 6; ++n) {
@@ -318,17 +303,8 @@ void Form1::LoadPage()
             picture = jobs[n].result();
             m_cache.insert(keys[n], picture);
         }
-        PictureView *view = Image1(n);
-        if (picture.isNull()) {
-            view->setPicture(Image1(0)->pixmap(), Image1(0)->naturalSize(), Image1(0)->path());
-            view->setTag(QStringLiteral("0"));
-        } else {
-            view->setPicture(picture);
-            view->setTag(QStringLiteral("1"));
-        }
-        view->setAccessibleName(QStringLiteral("Picture %1 of page %2").arg(n).arg(v.PageNumber));
         QCoreApplication::processEvents();
-        AdjustThumbSize(n);
+        setPosition(n, picture);
     }
 
     QCoreApplication::processEvents();
@@ -337,6 +313,46 @@ void Form1::LoadPage()
     setEnabled(true);
     QCoreApplication::processEvents();
     ArrayInitialize();
+}
+
+PictureLoader::TargetSize Form1::thumbnailTarget() const
+{
+    const double scaleX = values().PageScaleX;
+    const double scaleY = values().PageScaleY;
+    const double dpr = devicePixelRatioF();
+    return [scaleX, scaleY, dpr](const QSize &natural) {
+        return ThumbLayout::thumbPixelSize(natural, scaleX, scaleY) * dpr;
+    };
+}
+
+QSize Form1::thumbnailPixels(const QSize &natural) const
+{
+    return thumbnailTarget()(natural);
+}
+
+DecodedPicture Form1::decodeThumbnail(const QStringList &candidates) const
+{
+    return PictureLoader::decodeLastThatLoads(candidates, thumbnailTarget());
+}
+
+void Form1::setPosition(int n, const DecodedPicture &picture)
+{
+    PictureView *view = Image1(n);
+    if (picture.isNull()) {
+        view->setPicture(Image1(0)->pixmap(), Image1(0)->naturalSize(), Image1(0)->path());
+        view->setTag(QStringLiteral("0"));
+    } else {
+        view->setPicture(picture);
+        view->setTag(QStringLiteral("1"));
+    }
+    view->setAccessibleName(QStringLiteral("Picture %1 of page %2").arg(n).arg(values().PageNumber));
+    AdjustThumbSize(n);
+}
+
+void Form1::showPosition(int n)
+{
+    const ProgramValues &v = values();
+    setPosition(n, decodeThumbnail(m_owner.context().store.candidatePaths(v.AlbumName, v.PageNumber, n)));
 }
 
 void Form1::ImageOff()
@@ -514,8 +530,10 @@ void Form1::mnuHelp_Click()
 void Form1::Image1_Click(int k)
 {
     ProgramValues &v = values();
-    if (v.ImgAddOn || v.ImgDeleteOn || v.ToClipOn || v.FromClipOn)
+    if (v.ImgAddOn || v.ImgDeleteOn || v.ToClipOn || v.FromClipOn) {
+        m_editing->Image1_Click(k);
         return;
+    }
     ImageOff();
     frmDisplayPicture &display = m_owner.pictureWindow();
     display.setPicture(*Image1(k));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "albumstore/PictureLoader.h"
 #include "albumstore/ThumbnailCache.h"
 #include "app/OwnedWindow.h"
 
@@ -7,6 +8,7 @@
 
 #include <array>
 
+class EditController;
 class PictureView;
 class QAction;
 class QLabel;
@@ -60,6 +62,16 @@ public:
     // The client area in which the page is laid out, below the menu bar.
     QWidget *pageArea() const { return m_page; }
     void setCaption();
+
+    // The picture of a position decoded at the size it is drawn at.
+    DecodedPicture decodeThumbnail(const QStringList &candidates) const;
+    QSize thumbnailPixels(const QSize &natural) const;
+    // Shows a picture in position n, or the placeholder for a null one, with
+    // its tag, sized and placed.
+    void setPosition(int n, const DecodedPicture &picture);
+    // Shows position n as it is on disk now.
+    void showPosition(int n);
+    EditController &editing() const { return *m_editing; }
     // The page of a new album choice is about to load.
     bool loadPending() const;
 
@@ -81,7 +93,7 @@ private:
     void buildPage();
     ProgramValues &values() const;
     QSizeF clientUnits() const;
-    void describeThumbnails();
+    PictureLoader::TargetSize thumbnailTarget() const;
 
     WindowOwner &m_owner;
     QWidget *m_page = nullptr;
@@ -96,6 +108,7 @@ private:
     QAction *m_mnuEdit = nullptr;
     QAction *m_mnuHelp = nullptr;
     QMenu *m_mnuImgAdd = nullptr;
+    EditController *m_editing = nullptr;
     std::vector<ControlRatio> m_ratios;
     ThumbnailCache m_cache;
 };

@@ -2,7 +2,11 @@
 
 #include "albumstore/PictureLoader.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 #include <QPainter>
 
 PictureView::PictureView(QWidget *parent)
@@ -55,4 +59,31 @@ void PictureView::mouseReleaseEvent(QMouseEvent *event)
     m_leftDown = false;
     if (click)
         emit clicked();
+}
+
+namespace {
+
+QString droppedFile(const QMimeData *data)
+{
+    if (!data || !data->hasUrls())
+        return {};
+    const QList<QUrl> urls = data->urls();
+    return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
+}
+
+} // namespace
+
+void PictureView::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!droppedFile(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void PictureView::dropEvent(QDropEvent *event)
+{
+    const QString path = droppedFile(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    emit fileDropped(path);
 }

@@ -27,6 +27,9 @@ public:
     QSize naturalSize() const { return m_naturalSize; }
     QString path() const { return m_path; }
 
+    // Picture files dragged from the desktop may be dropped here.
+    void setAcceptsFileDrops(bool accept) { setAcceptDrops(accept); }
+
     QString tag() const { return m_tag; }
     void setTag(const QString &tag) { m_tag = tag; }
 
@@ -34,11 +37,14 @@ signals:
     void pressed(Qt::MouseButton button, const QPoint &globalPos);
     // A left press and release on the control.
     void clicked();
+    void fileDropped(const QString &path);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     QPixmap m_pixmap;

@@ -2,7 +2,9 @@
 
 #include "platform/ScreenMetrics.h"
 
+#include <QAction>
 #include <QKeySequence>
+#include <QMenu>
 #include <QPalette>
 #include <QPushButton>
 #include <QShortcut>
@@ -47,6 +49,20 @@ void centreOnScreen(QWidget *window, const ScreenMetrics &screen)
     const QSize s = screen.screenSize();
     const QSize frame = window->frameGeometry().size();
     window->move((s.width() - frame.width()) / 2, (s.height() - frame.height()) / 2);
+}
+
+bool reachable(const QAction *action)
+{
+    if (!action->isEnabled())
+        return false;
+    const QList<QObject *> owners = action->associatedObjects();
+    for (QObject *o : owners) {
+        if (auto *menu = qobject_cast<QMenu *>(o)) {
+            if (!reachable(menu->menuAction()))
+                return false;
+        }
+    }
+    return true;
 }
 
 void describe(QWidget *widget, const QString &accessibleName)

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QAction;
 class QPushButton;
 class QWidget;
 class ScreenMetrics;
@@ -28,6 +29,10 @@ QPushButton *addCancelButton(QWidget *window, QWidget *parent, const QString &ob
 
 // Centres the window's frame on the screen.
 void centreOnScreen(QWidget *window, const ScreenMetrics &screen);
+
+// A menu command can be given only when it and every menu above it are
+// enabled; shortcuts must not reach around a greyed menu.
+bool reachable(const QAction *action);
 
 // Gives a widget a name for screen readers and the tooltip as its description.
 void describe(QWidget *widget, const QString &accessibleName);

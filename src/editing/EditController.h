@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <memory>
+
+class Form1;
+class WindowOwner;
+class dview;
+class QAction;
+struct ProgramValues;
+
+// The album page's editing: the four edit modes and their instruction texts,
+// the menu locking around them, the thumbnail click in a mode, the popup
+// commands, and placing, pasting, copying and deleting pictures.
+class EditController : public QObject
+{
+    Q_OBJECT
+
+public:
+    EditController(Form1 &form, WindowOwner &owner);
+    ~EditController() override;
+
+    // Menu groups: the nine menus switched together around a mode.
+    void MNUDEditOff();
+    void MNUEditOn();
+    void EndEditMode();
+
+    // Edit menu.
+    void mnuFromDisk_Click();
+    void mnuFromClipboard_Click();
+    void mnuFromClip_Click();
+    void mnuToClip_Click();
+    void mnuDelete_Click();
+    void mnuCancelEdit_Click();
+    // Thumbnail popup, acting on PopupIndex.
+    void mnuAddFromDrives_Click();
+    void mnuAddFromClipboard_Click();
+    void mnuPFromClip_Click();
+    void mnuDDelete_Click();
+    void mnuDToClip_Click();
+
+    // A thumbnail click while a mode is on.
+    void Image1_Click(int k);
+    // Asks before a filled position is replaced from disk; the answer goes to
+    // EditAnswer.
+    void CkImg(int k);
+    // Places the picture file at path into position k of the page shown.
+    bool DoImg(int k, const QString &path);
+    // A picture file dropped from the desktop onto thumbnail k.
+    void fileDropped(int k, const QString &path);
+
+    void showInstruction(const QString &text);
+    void clearInstruction();
+    dview *viewer() const { return m_viewer.get(); }
+
+    static inline const QString kWarning = QStringLiteral("WARNING");
+
+private:
+    ProgramValues &values() const;
+    void connectMenus();
+    void enterMode(bool ProgramValues::*flag, const QString &text);
+    void openViewer();
+    bool addBranch(int k);
+    void paste(int k, bool pasteMode);
+    void copyToClipboard(int k);
+    bool deletePicture(int k);
+    QString targetBitmap(int k) const;
+    bool isFilled(int k) const;
+
+    Form1 &m_form;
+    WindowOwner &m_owner;
+    std::unique_ptr<dview> m_viewer;
+};

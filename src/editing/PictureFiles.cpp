@@ -1,0 +1,86 @@
+#include "editing/PictureFiles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImageWriter>
+#include <QSaveFile>
+
+namespace PictureFiles {
+
+namespace {
+
+Result failed(const QString &reason)
+{
+    return Result{false, reason};
+}
+
+Result commit(QSaveFile &out, const QString &target)
+{
+    if (!out.commit())
+        return failed(QStringLiteral("%1 could not be written: %2")
+                          .arg(QDir::toNativeSeparators(target), out.errorString()));
+    return {};
+}
+
+} // namespace
+
+Result copyInto(const QString &source, const QString &target)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly))
+        return failed(QStringLiteral("%1 could not be read: %2").arg(QDir::toNativeSeparators(source), in.errorString()));
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return failed(QStringLiteral("%1 could not be written: %2")
+                          .arg(QDir::toNativeSeparators(target), out.errorString()));
+    constexpr qint64 kChunk = 1 << 20;
+    while (!in.atEnd()) {
+        const QByteArray data = in.read(kChunk);
+        if (data.isEmpty() && in.error() != QFileDevice::NoError) {
+            out.cancelWriting();
+            return failed(QStringLiteral("%1 could not be read: %2")
+                              .arg(QDir::toNativeSeparators(source), in.errorString()));
+        }
+        if (out.write(data) != data.size()) {
+            const QString why = out.errorString();
+            out.cancelWriting();
+            return failed(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(target), why));
+        }
+    }
+    return commit(out, target);
+}
+
+Result saveBitmap(const QImage &image, const QString &target)
+{
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly))
+        return failed(QStringLiteral("%1 could not be written: %2")
+                          .arg(QDir::toNativeSeparators(target), out.errorString()));
+    QImageWriter writer(&out, "bmp");
+    if (!writer.write(image)) {
+        const QString why = writer.errorString();
+        out.cancelWriting();
+        return failed(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(target), why));
+    }
+    return commit(out, target);
+}
+
+Result removePosition(const QString &albumFolder, int page, int picture)
+{
+    const QDir dir(albumFolder);
+    const QString pattern = QStringLiteral("P%1I%2.*").arg(page).arg(picture - 1);
+    const QStringList files = dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System);
+    Result result;
+    for (const QString &name : files) {
+        QFile file(dir.filePath(name));
+        if (!file.remove()) {
+            result.ok = false;
+            result.reason += QStringLiteral("%1 could not be deleted: %2\n")
+                                 .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+        }
+    }
+    result.reason = result.reason.trimmed();
+    return result;
+}
+
+} // namespace PictureFiles

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+// Writing and removing the picture files of a position. Every write goes to a
+// temporary file in the album folder that is renamed into place only when it
+// is complete, so a crash or a full disk never leaves half a picture, and
+// never destroys the picture it was to replace.
+namespace PictureFiles {
+
+struct Result
+{
+    bool ok = true;
+    QString reason;  // why it failed, for the user
+};
+
+// Copies source byte for byte to target.
+Result copyInto(const QString &source, const QString &target);
+
+// Writes the picture to target as a Windows bitmap.
+Result saveBitmap(const QImage &image, const QString &target);
+
+// Removes every file of the position (P<page>I<picture - 1> with any
+// extension) from the album folder. A position with no file is no failure.
+Result removePosition(const QString &albumFolder, int page, int picture);
+
+} // namespace PictureFiles

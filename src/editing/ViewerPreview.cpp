@@ -1,0 +1,33 @@
+#include "editing/ViewerPreview.h"
+
+namespace ViewerPreview {
+
+QRectF fit(const QSize &natural)
+{
+    if (natural.isEmpty())
+        return {};
+    const double ratio = double(natural.width()) / double(natural.height());
+    double width = natural.width();
+    double height = natural.height();
+    double left = 0;
+    double top = 0;
+    if (height > width) {
+        height = kSquareTwips;
+        width = height * ratio;
+        left = (kSquareTwips - width) / 2.0;
+        top = 0;
+    }
+    if (width > height) {
+        width = kSquareTwips;
+        height = width / ratio;
+        left = 0;
+        top = (kSquareTwips - height) / 2.0;
+    }
+    if (width == height) {
+        width = height = kSquareTwips;
+        left = top = 0;
+    }
+    return QRectF(left, top, width, height);
+}
+
+} // namespace ViewerPreview

@@ -1,0 +1,280 @@
+#include "editing/dview.h"
+
+#include "albumstore/PictureLoader.h"
+#include "albumview/Form1.h"
+#include "app/ProgramValues.h"
+#include "app/WindowOwner.h"
+#include "editing/EditController.h"
+#include "editing/ViewerPreview.h"
+#include "platform/Dialogs.h"
+#include "platform/PictureView.h"
+#include "platform/WindowKit.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStorageInfo>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QString kWarning = QStringLiteral("WARNING");
+constexpr int kPreviewSide = int(ViewerPreview::kSquareTwips / 15);  // 281 pixels
+
+bool lessIgnoringCase(const QString &a, const QString &b)
+{
+    const int c = QString::compare(a, b, Qt::CaseInsensitive);
+    return c != 0 ? c < 0 : a < b;
+}
+
+// Mounts that hold no one's pictures.
+bool isSystemMount(const QString &root)
+{
+    for (const char *prefix : {"/proc", "/sys", "/dev", "/snap", "/boot"}) {
+        if (root.startsWith(QLatin1String(prefix)))
+            return true;
+    }
+    return root.startsWith(QLatin1String("/run")) && !root.startsWith(QLatin1String("/run/media"));
+}
+
+} // namespace
+
+dview::dview(WindowOwner &owner, EditController &editing, QWidget *parent)
+    : QDialog(parent)
+    , m_owner(owner)
+    , m_editing(editing)
+{
+    setObjectName(QStringLiteral("dview"));
+    setWindowTitle(QStringLiteral("Navigate to and then select picture that you want to add."));
+    WindowKit::setBackground(this, Qt::white);
+    setFixedSize(640, 410);
+
+    m_open = new PictureView(this);
+    m_open->setObjectName(QStringLiteral("open"));
+    m_open->setGeometry(0, 0, kPreviewSide, kPreviewSide);
+    WindowKit::describe(m_open, QStringLiteral("Preview"));
+
+    m_label1 = new QLabel(this);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setWordWrap(true);
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    WindowKit::setBackground(m_label1, QColor(255, 255, 0));
+    m_label1->setGeometry(0, kPreviewSide + 6, kPreviewSide, 60);
+
+    m_drive1 = new QComboBox(this);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_drive1->setToolTip(QStringLiteral("Select the drive containing the pictures"));
+    m_drive1->setGeometry(296, 8, 334, 28);
+    WindowKit::describe(m_drive1, QStringLiteral("Drives"));
+
+    m_dir1 = new QListWidget(this);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_dir1->setToolTip(QStringLiteral("Double click the folder containing the pictures"));
+    m_dir1->setGeometry(296, 42, 334, 150);
+    WindowKit::describe(m_dir1, QStringLiteral("Folders"));
+
+    m_file1 = new QListWidget(this);
+    m_file1->setObjectName(QStringLiteral("File1"));
+    m_file1->setToolTip(QStringLiteral("Click to select the image file"));
+    QFont times(QStringLiteral("Times New Roman"));
+    times.setStyleHint(QFont::Serif);
+    times.setPointSize(11);
+    m_file1->setFont(times);
+    m_file1->setGeometry(296, 198, 334, 150);
+    WindowKit::describe(m_file1, QStringLiteral("Picture files"));
+
+    auto *select = new QPushButton(QStringLiteral("&Select"), this);
+    select->setObjectName(QStringLiteral("Command2"));
+    select->setToolTip(QStringLiteral("Click to enter the picture in the active page"));
+    select->setGeometry(296, 362, 160, 36);
+    select->setDefault(true);
+    auto *exit = new QPushButton(QStringLiteral("E&xit"), this);
+    exit->setObjectName(QStringLiteral("Command1"));
+    exit->setToolTip(QStringLiteral("Click to exit the edit mode"));
+    exit->setGeometry(470, 362, 160, 36);
+    exit->setAutoDefault(false);
+
+    connect(m_drive1, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
+    connect(m_dir1, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { setFolder(item->data(Qt::UserRole).toString()); });
+    // A click or the arrow keys preview a file; the file already shown is not
+    // decoded again.
+    connect(m_file1, &QListWidget::currentTextChanged, this, [this](const QString &name) {
+        if (!name.isEmpty() && QDir(m_folder).filePath(name) != selectedPath())
+            File1_Click(name);
+    });
+    connect(select, &QPushButton::clicked, this, &dview::Command2_Click);
+    connect(exit, &QPushButton::clicked, this, &dview::Command1_Click);
+    m_owner.installHelpKey(this);
+
+    fillDrives();
+    QString start = QDir::currentPath();
+    if (QDir(start).isRoot())
+        start = QDir::homePath();
+    setFolder(start);
+}
+
+dview::~dview() = default;
+
+void dview::fillDrives()
+{
+    m_drive1->clear();
+    m_drive1->addItem(QStringLiteral("Home (%1)").arg(QDir::toNativeSeparators(QDir::homePath())), QDir::homePath());
+    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
+    for (const QStorageInfo &volume : volumes) {
+        const QString root = volume.rootPath();
+        if (!volume.isValid() || !volume.isReady() || isSystemMount(root))
+            continue;
+        const QString name = volume.displayName();
+        m_drive1->addItem(name == root ? QDir::toNativeSeparators(root)
+                                       : QStringLiteral("%1 (%2)").arg(name, QDir::toNativeSeparators(root)),
+                          root);
+    }
+}
+
+void dview::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    Form_Activate();
+}
+
+void dview::Form_Activate()
+{
+    m_owner.context().values.ViewerExited = false;
+}
+
+void dview::Drive1_Change()
+{
+    setFolder(m_drive1->currentData().toString());
+}
+
+void dview::setFolder(const QString &folder)
+{
+    const QDir dir(folder);
+    if (!dir.exists() || !dir.isReadable()) {
+        m_owner.context().dialogs.message(
+            QStringLiteral("The folder %1 cannot be opened.").arg(QDir::toNativeSeparators(folder)), kWarning,
+            Dialogs::Icon::Warning);
+        return;
+    }
+    m_folder = dir.absolutePath();
+    Dir1_Change();
+}
+
+void dview::Dir1_Change()
+{
+    fillFolders();
+    fillFiles();
+}
+
+void dview::fillFolders()
+{
+    m_dir1->clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    // The way down from the root to the folder, then the folder's own folders,
+    // each a step further in.
+    QStringList chain;
+    for (QDir d(m_folder);; ) {
+        chain.prepend(d.absolutePath());
+        if (d.isRoot() || !d.cdUp())
+            break;
+    }
+    int depth = 0;
+    for (const QString &path : chain) {
+        const QString name = QDir(path).isRoot() ? QDir::toNativeSeparators(path) : QDir(path).dirName();
+        auto *item = new QListWidgetItem(open, QString(depth * 2, QLatin1Char(' ')) + name, m_dir1);
+        item->setData(Qt::UserRole, path);
+        ++depth;
+    }
+    m_dir1->setCurrentRow(m_dir1->count() - 1);
+    QStringList subfolders = QDir(m_folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+    std::sort(subfolders.begin(), subfolders.end(), lessIgnoringCase);
+    for (const QString &name : subfolders) {
+        auto *item = new QListWidgetItem(closed, QString(depth * 2, QLatin1Char(' ')) + name, m_dir1);
+        item->setData(Qt::UserRole, QDir(m_folder).filePath(name));
+    }
+}
+
+QStringList dview::pictureFiles(const QString &folder)
+{
+    static const QStringList patterns = {"*.bmp", "*.wmf", "*.ico", "*.rle", "*.jpg", "*.gif", "*.jpeg", "*.png"};
+    QDir dir(folder);
+    // Name filters ignore letter case unless told otherwise: cameras write .JPG.
+    dir.setNameFilters(patterns);
+    QStringList files = dir.entryList(QDir::Files, QDir::NoSort);
+    std::sort(files.begin(), files.end(), lessIgnoringCase);
+    return files;
+}
+
+void dview::fillFiles()
+{
+    m_file1->clear();
+    m_file1->addItems(pictureFiles(m_folder));
+}
+
+QString dview::selectedPath() const
+{
+    return m_label1->text().isEmpty() ? QString() : QDir::fromNativeSeparators(m_label1->text());
+}
+
+void dview::File1_Click(const QString &fileName)
+{
+    const QString path = QDir(m_folder).filePath(fileName);
+    m_label1->setText(QDir::toNativeSeparators(path));
+    m_open->hide();
+    const DecodedPicture picture = PictureLoader::decodeFitted(path, QSize(kPreviewSide, kPreviewSide) * devicePixelRatioF());
+    if (picture.isNull()) {
+        m_open->clearPicture();
+        return;
+    }
+    m_open->setPicture(picture);
+    const QRectF twips = ViewerPreview::fit(picture.naturalSize);
+    m_open->setGeometry(int(std::lround(twips.left() / 15)), int(std::lround(twips.top() / 15)),
+                        int(std::lround(twips.width() / 15)), int(std::lround(twips.height() / 15)));
+    m_open->show();
+}
+
+void dview::Command2_Click()
+{
+    Dialogs &dialogs = m_owner.context().dialogs;
+    const QString path = selectedPath();
+    if (path.isEmpty()) {
+        const auto answer = dialogs.askYesNo(
+            QStringLiteral("No picture has been selected.\r\nDo you want to select a picture?"), kWarning);
+        if (answer == Dialogs::Answer::No)
+            Command1_Click();
+        return;
+    }
+    if (!m_open->hasPicture()) {
+        dialogs.message(QStringLiteral("%1 is not a picture KoLumbra can show.\r\nPlease select another file.")
+                            .arg(QDir::toNativeSeparators(path)),
+                        kWarning, Dialogs::Icon::Warning);
+        return;
+    }
+    m_editing.showInstruction(QStringLiteral("Click on the empty position where you want to add the image."));
+    hide();
+}
+
+void dview::Command1_Click()
+{
+    ProgramValues &v = m_owner.context().values;
+    m_exited = true;
+    v.ViewerExited = true;
+    v.ImgAddOn = false;
+    m_editing.EndEditMode();
+    hide();
+}
+
+void dview::reject()
+{
+    // Closing the viewer by its frame or with Esc ends adding, as "E&xit" does.
+    Command1_Click();
+}

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QDialog>
+
+class EditController;
+class PictureView;
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QListWidgetItem;
+class QPushButton;
+class WindowOwner;
+
+// The graphics viewer: a small file picker with a preview, shown modal while
+// pictures are added from disk. "&Select" hands the chosen file to the album
+// page and hides the viewer; "E&xit" ends adding.
+class dview : public QDialog
+{
+    Q_OBJECT
+
+public:
+    dview(WindowOwner &owner, EditController &editing, QWidget *parent);
+    ~dview() override;
+
+    void Form_Activate();
+    void Drive1_Change();
+    void Dir1_Change();
+    void File1_Click(const QString &fileName);
+    void Command2_Click();
+    void Command1_Click();
+
+    // The full path of the file last clicked, empty when none was.
+    QString selectedPath() const;
+    QString folder() const { return m_folder; }
+    void setFolder(const QString &folder);
+    bool wasExited() const { return m_exited; }
+
+    QComboBox *drives() const { return m_drive1; }
+    QListWidget *folders() const { return m_dir1; }
+    QListWidget *files() const { return m_file1; }
+    PictureView *preview() const { return m_open; }
+
+    // The picture files a folder offers, by name, letter case ignored.
+    static QStringList pictureFiles(const QString &folder);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void reject() override;
+
+private:
+    void fillDrives();
+    void fillFolders();
+    void fillFiles();
+
+    WindowOwner &m_owner;
+    EditController &m_editing;
+    QComboBox *m_drive1 = nullptr;
+    QListWidget *m_dir1 = nullptr;
+    QListWidget *m_file1 = nullptr;
+    PictureView *m_open = nullptr;
+    QLabel *m_label1 = nullptr;
+    QString m_folder;
+    bool m_exited = false;
+};

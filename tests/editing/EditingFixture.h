@@ -1,0 +1,74 @@
+#pragma once
+
+#include "albumview/Form1.h"
+#include "editing/EditController.h"
+#include "display/frmDisplayPicture.h"
+#include "editing/dview.h"
+#include "platform/PictureView.h"
+#include "support/TestEnvironment.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+// The album page of a test album, ready for editing.
+struct EditingFixture
+{
+    TestEnvironment env;
+    Form1 *form = nullptr;
+
+    explicit EditingFixture(const QString &album = QStringLiteral("Album"))
+    {
+        env.makeAlbum(album);
+    }
+
+    bool open(const QString &album = QStringLiteral("Album"))
+    {
+        form = env.openAlbum(album);
+        return form != nullptr;
+    }
+
+    EditController &editing() { return form->editing(); }
+    QAction *action(const char *name) { return form->findChild<QAction *>(QLatin1String(name)); }
+    QString label() { return form->instructionLabel()->isVisible() ? form->instructionLabel()->text() : QString(); }
+
+    // The nine menus an edit mode greys.
+    QList<bool> editMenusEnabled()
+    {
+        QList<bool> states;
+        for (const char *name : {"mnuPage", "mnuSelectAlbum", "mnuAdd", "mnuClipboard", "mnuHelp", "mnuAddDisk",
+                                 "mnuDClip", "mnuDelete", "mnuDDelete"})
+            states << action(name)->isEnabled();
+        return states;
+    }
+
+    // Runs what the user does in the viewer once it is shown modal. Steps
+    // that leave it open (a failed check) end with "E&xit", never a hang.
+    void whileViewerOpen(std::function<void(dview &)> steps)
+    {
+        auto *poll = new QTimer(form);
+        poll->setInterval(5);
+        auto waited = std::make_shared<int>(0);
+        QObject::connect(poll, &QTimer::timeout, form, [this, steps, poll, waited] {
+            dview *viewer = editing().viewer();
+            if (!(viewer && viewer->isVisible()) && ++*waited < 1000)
+                return;
+            poll->stop();
+            poll->deleteLater();
+            if (viewer && viewer->isVisible())
+                steps(*viewer);
+            viewer = editing().viewer();
+            if (viewer && viewer->isVisible())
+                viewer->Command1_Click();
+        });
+        poll->start();
+    }
+};
+
+inline QList<bool> all(bool value)
+{
+    return QList<bool>(9, value);
+}
