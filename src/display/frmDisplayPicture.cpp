@@ -232,6 +232,7 @@ void frmDisplayPicture::mnuBig_Click()
     QCoreApplication::processEvents();
     m_label2->setText(QStringLiteral("Printing"));
     m_label2->adjustSize();
+    m_label2->move(m_label2->x(), m_cmdCancelPrint->geometry().center().y() - m_label2->height() / 2);
     QCoreApplication::processEvents();
     m_label2->show();
     m_label2->raise();
