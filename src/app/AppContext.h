@@ -3,13 +3,14 @@
 class AlbumStore;
 class Dialogs;
 class HelpLauncher;
+class PrinterSeam;
 class ScreenMetrics;
 class Settings;
 struct ProgramValues;
 
 // The services every window works with. The program makes the real ones; a
-// test makes fakes (scripted dialogs, a pretend screen, a help recorder) and a
-// temporary program folder.
+// test makes fakes (scripted dialogs, a pretend screen, a help recorder, a
+// printer that writes PDF files) and a temporary program folder.
 struct AppContext
 {
     ProgramValues &values;
@@ -18,4 +19,5 @@ struct AppContext
     Dialogs &dialogs;
     ScreenMetrics &screen;
     HelpLauncher &help;
+    PrinterSeam &printer;
 };

@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "app/WindowOwner.h"
 #include "platform/QtDialogs.h"
+#include "platform/QtPrinterSeam.h"
 #include "platform/ScreenMetrics.h"
 
 #include <QApplication>
@@ -77,7 +78,8 @@ int main(int argc, char *argv[])
     QtDialogs dialogs;
     QtScreenMetrics screen;
     QtHelpLauncher help;
-    WindowOwner owner({values, store, settings, dialogs, screen, help});
+    QtPrinterSeam printer;
+    WindowOwner owner({values, store, settings, dialogs, screen, help, printer});
     QTimer::singleShot(0, &owner, &WindowOwner::start);
     return app.exec();
 }

@@ -4,13 +4,17 @@
 #include "albumview/Form1.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
+#include "display/PageSender.h"
 #include "display/PictureFit.h"
+#include "display/PrintLayout.h"
 #include "platform/PictureView.h"
+#include "platform/PrinterSeam.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -47,12 +51,16 @@ frmDisplayPicture::frmDisplayPicture(WindowOwner &owner)
 
     m_cmdCancelPrint = new QPushButton(QStringLiteral("Cancel Print"), this);
     m_cmdCancelPrint->setObjectName(QStringLiteral("cmdCancelPrint"));
+    m_cmdCancelPrint->setGeometry(QRect(QPoint(8, 8), m_cmdCancelPrint->sizeHint()));
     m_cmdCancelPrint->hide();
+    connect(m_cmdCancelPrint, &QPushButton::clicked, this, &frmDisplayPicture::cmdCancelPrint_Click);
 
     m_label2 = new QLabel(this);
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setFont(WindowKit::arial(12));
+    m_label2->setContentsMargins(6, 2, 6, 2);
     WindowKit::setBackground(m_label2, WindowKit::pageBlue());
+    m_label2->move(m_cmdCancelPrint->geometry().right() + 9, 8);
     m_label2->hide();
 
     WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
@@ -76,14 +84,17 @@ void frmDisplayPicture::buildMenu()
     back->setObjectName(QStringLiteral("mnuBack"));
     connect(back, &QAction::triggered, this, &frmDisplayPicture::mnuBack_Click);
 
-    QMenu *print = m_mnuPopup->addMenu(QStringLiteral("Print Picture"));
-    print->setObjectName(QStringLiteral("mnuPrint"));
-    print->menuAction()->setObjectName(QStringLiteral("mnuPrint"));
-    print->addAction(QStringLiteral("Small Picture"))->setObjectName(QStringLiteral("mnuSmall"));
-    print->addAction(QStringLiteral("Big Picture"))->setObjectName(QStringLiteral("mnuBig"));
-    // Printing and descriptions arrive with their own windows.
-    print->menuAction()->setEnabled(false);
+    m_mnuPrint = m_mnuPopup->addMenu(QStringLiteral("Print Picture"));
+    m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
+    m_mnuPrint->menuAction()->setObjectName(QStringLiteral("mnuPrint"));
+    QAction *small = m_mnuPrint->addAction(QStringLiteral("Small Picture"));
+    small->setObjectName(QStringLiteral("mnuSmall"));
+    connect(small, &QAction::triggered, this, &frmDisplayPicture::mnuSmall_Click);
+    QAction *big = m_mnuPrint->addAction(QStringLiteral("Big Picture"));
+    big->setObjectName(QStringLiteral("mnuBig"));
+    connect(big, &QAction::triggered, this, &frmDisplayPicture::mnuBig_Click);
 
+    // Descriptions arrive with their own window.
     QAction *info = m_mnuPopup->addAction(QStringLiteral("Picture Information"));
     info->setObjectName(QStringLiteral("mnuPicinfo"));
     info->setEnabled(false);
@@ -164,6 +175,93 @@ void frmDisplayPicture::mnuBack_Click()
     QCoreApplication::processEvents();
     m_owner.present(page);
     hide();
+}
+
+void frmDisplayPicture::setPrinting(bool printing)
+{
+    // Events run while a big print prepares its page; no second print may
+    // start from the popup meanwhile.
+    m_printing = printing;
+    m_mnuPrint->menuAction()->setEnabled(!printing);
+}
+
+bool frmDisplayPicture::printCancelled() const
+{
+    return m_owner.context().values.CancelPrint || m_owner.programEnded();
+}
+
+QString frmDisplayPicture::pdfName() const
+{
+    const ProgramValues &v = m_owner.context().values;
+    return PageSender::pdfNameFor(v.AlbumName, v.PageNumber, v.PictureNumber);
+}
+
+void frmDisplayPicture::mnuSmall_Click()
+{
+    if (m_printing)
+        return;
+    setPrinting(true);
+    WindowKit::setBackground(this, Qt::white);
+    const QImage window = grab().toImage();
+    WindowKit::setBackground(this, WindowKit::pageBlue());
+
+    const QSizeF screenSize(width() * 72.0 / logicalDpiX(), height() * 72.0 / logicalDpiY());
+    PageSender(m_owner.context().printer, m_owner.context().dialogs)
+        .send(window, QPageLayout::Portrait,
+              [screenSize](const QSizeF &printable) { return PrintLayout::atScreenSize(screenSize, printable); },
+              pdfName());
+    setPrinting(false);
+}
+
+void frmDisplayPicture::mnuBig_Click()
+{
+    if (m_printing)
+        return;
+    ProgramValues &v = m_owner.context().values;
+    v.CancelPrint = false;
+    setPrinting(true);
+    WindowKit::setBackground(this, Qt::white);
+    QCoreApplication::processEvents();
+    // The picture on white, as shown, before the button and the label appear.
+    m_picture1->setPixmap(grab());
+
+    m_cmdCancelPrint->show();
+    m_cmdCancelPrint->raise();
+    QCoreApplication::processEvents();
+    WindowKit::setBackground(this, WindowKit::pageBlue());
+    QCoreApplication::processEvents();
+    m_label2->setText(QStringLiteral("Printing"));
+    m_label2->adjustSize();
+    m_label2->move(m_label2->x(), m_cmdCancelPrint->geometry().center().y() - m_label2->height() / 2);
+    QCoreApplication::processEvents();
+    m_label2->show();
+    m_label2->raise();
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+
+    // No events run from here until the page has gone, so this is the last
+    // moment "Cancel Print" can act, and the page only exists from here on:
+    // a cancelled print leaves nothing at the printer or in a file.
+    if (!printCancelled()) {
+        m_cmdCancelPrint->hide();
+        const QImage capture = m_picture1->pixmap().toImage();
+        const QSize natural = capture.size();
+        PageSender(m_owner.context().printer, m_owner.context().dialogs)
+            .send(capture, PrintLayout::orientationFor(natural),
+                  [natural](const QSizeF &printable) { return PrintLayout::fitted(natural, printable); }, pdfName());
+    }
+    v.CancelPrint = false;
+    m_picture1->clear();
+    m_cmdCancelPrint->hide();
+    m_label2->hide();
+    setPrinting(false);
+}
+
+void frmDisplayPicture::cmdCancelPrint_Click()
+{
+    // The page is made only once the print is past its last chance to be
+    // cancelled, so there is no document to abort here.
+    m_owner.context().values.CancelPrint = true;
 }
 
 void frmDisplayPicture::Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos)

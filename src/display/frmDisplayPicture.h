@@ -29,6 +29,11 @@ public:
     void setPicture(const PictureView &thumbnail);
     void SizePicture();
     void mnuBack_Click();
+    // The window as it looks, at screen size, on a white background.
+    void mnuSmall_Click();
+    // The window's inner area, captured and printed as large as the page allows.
+    void mnuBig_Click();
+    void cmdCancelPrint_Click();
     void Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
 
     PictureView *image() const { return m_image1; }
@@ -42,6 +47,9 @@ private:
     void buildMenu();
     void growByScreenRatio();
     void decodeForSize(const QSize &shown);
+    void setPrinting(bool printing);
+    bool printCancelled() const;
+    QString pdfName() const;
 
     WindowOwner &m_owner;
     PictureView *m_image1 = nullptr;
@@ -49,6 +57,8 @@ private:
     QPushButton *m_cmdCancelPrint = nullptr;
     QLabel *m_label2 = nullptr;
     QMenu *m_mnuPopup = nullptr;
+    QMenu *m_mnuPrint = nullptr;
     QSize m_decodedFor;
     bool m_placed = false;
+    bool m_printing = false;
 };

@@ -27,6 +27,7 @@ TestEnvironment::TestEnvironment(const QSize &screenSize)
     , settings(m_config.path())
 {
     screen.size = screenSize;
+    printer.printerFile = QDir(m_printed.path()).filePath(QStringLiteral("printed.pdf"));
     qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
 }
@@ -39,7 +40,7 @@ TestEnvironment::~TestEnvironment()
 WindowOwner &TestEnvironment::owner()
 {
     if (!m_owner) {
-        m_owner = std::make_unique<WindowOwner>(AppContext{values, store, settings, dialogs, screen, help});
+        m_owner = std::make_unique<WindowOwner>(AppContext{values, store, settings, dialogs, screen, help, printer});
         m_owner->setEndHandler([this] { ++m_endCount; });
     }
     return *m_owner;
@@ -107,4 +108,27 @@ Form1 *TestEnvironment::openAlbum(const QString &name)
     list.List1_DblClick();
     Form1 &form = o.albumPage();
     return waitForPage(form) ? &form : nullptr;
+}
+
+QString PdfPrinter::askPdfFileName(const QString &suggestedName)
+{
+    pdfSuggestions << suggestedName;
+    return pdfFileAnswer;
+}
+
+bool PdfPrinter::printPage(const QImage &picture, QPageLayout::Orientation orientation, const Placement &place,
+                           const QString &pdfFile)
+{
+    Page page{picture, orientation, {}, {}, pdfFile.isEmpty() ? printerFile : pdfFile};
+    const auto recordingPlace = [&page, &place](const QSizeF &printable) {
+        page.printable = printable;
+        page.placed = place(printable);
+        return page.placed;
+    };
+    if (pdfFile.isEmpty() && printerName.isEmpty())
+        return false;
+    if (!QtPrinterSeam::printPage(picture, orientation, recordingPlace, page.file))
+        return false;
+    pages << page;
+    return true;
 }

@@ -5,12 +5,14 @@
 #include "app/Settings.h"
 #include "app/WindowOwner.h"
 #include "platform/HelpLauncher.h"
+#include "platform/QtPrinterSeam.h"
 #include "platform/ScreenMetrics.h"
 #include "support/ScriptedDialogs.h"
 
 #include <QColor>
 #include <QList>
 #include <QPair>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <memory>
@@ -32,6 +34,32 @@ class HelpRecorder : public HelpLauncher
 public:
     QList<QPair<HelpFormat, QString>> opened;
     void showContents(HelpFormat format, const QString &helpFile) override { opened << qMakePair(format, helpFile); }
+};
+
+// Qt's own printing, with the default printer writing into a PDF file and the
+// file dialog answered from a script. Every page printed is kept as well.
+class PdfPrinter : public QtPrinterSeam
+{
+public:
+    struct Page
+    {
+        QImage picture;
+        QPageLayout::Orientation orientation;
+        QSizeF printable;  // points
+        QRectF placed;     // points
+        QString file;
+    };
+
+    QString printerName = QStringLiteral("PDF test printer");  // empty: no printer installed
+    QString printerFile;       // where the default printer's pages go
+    QString pdfFileAnswer;     // what the file dialog returns; empty: the user cancels
+    QStringList pdfSuggestions;  // the names the file dialog offered
+    QList<Page> pages;           // the pages sent successfully
+
+    QString defaultPrinter() const override { return printerName; }
+    QString askPdfFileName(const QString &suggestedName) override;
+    bool printPage(const QImage &picture, QPageLayout::Orientation orientation, const Placement &place,
+                   const QString &pdfFile = {}) override;
 };
 
 // Everything a window needs, in a temporary program folder holding the
@@ -72,10 +100,12 @@ public:
     HelpRecorder help;
     ScriptedDialogs dialogs;
     ProgramValues values;
+    PdfPrinter printer;
 
 private:
     QTemporaryDir m_folder;
     QTemporaryDir m_config;
+    QTemporaryDir m_printed;
 
 public:
     AlbumStore store;
