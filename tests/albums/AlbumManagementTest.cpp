@@ -167,7 +167,7 @@ private slots:
         QVERIFY(QFileInfo(env.store.albumFolder(QStringLiteral("Trip"))).isDir());
     }
 
-    void giving_up_creation_opens_nothing()
+    void givingUpCreationOpensNothing()
     {
         TestEnvironment env;
         frmSelect &list = env.owner().albumList();
@@ -402,7 +402,7 @@ private slots:
     {
         QTest::addColumn<QString>("album");
         QTest::newRow("parent") << "..";
-        QTest::newRow("path") << "../outside";
+        QTest::newRow("path") << "../%1-outside";
         QTest::newRow("empty") << "";
     }
 
@@ -410,16 +410,19 @@ private slots:
     {
         QFETCH(QString, album);
         TestEnvironment env;
-        QTemporaryDir parent;
-        const QString victim = QDir(env.programFolder()).filePath(QStringLiteral("../outside/P1I0.jpg"));
-        QDir().mkpath(QFileInfo(victim).absolutePath());
-        QFile(victim).open(QIODevice::WriteOnly);
+        // A folder beside the program folder, holding a picture.
+        const QString outside = env.programFolder() + QStringLiteral("-outside");
+        QVERIFY(QDir().mkpath(outside));
+        const QString victim = QDir(outside).filePath(QStringLiteral("P1I0.jpg"));
+        QVERIFY(QFile::copy(TestEnvironment::deliveredData(QStringLiteral("P1I0.jpg")), victim));
+        album = album.arg(QFileInfo(env.programFolder()).fileName());
+
         QCOMPARE(AlbumManager(env.store, env.values, env.dialogs).removeAlbum(album), AlbumManager::Deletion::Kept);
+        QVERIFY(!AlbumManager(env.store, env.values, env.dialogs).moveAlbum(album, QStringLiteral("x")));
         QVERIFY(QFileInfo::exists(victim));
         QVERIFY(QFileInfo::exists(env.store.placeholderPath()));
-        QVERIFY(!AlbumManager(env.store, env.values, env.dialogs).moveAlbum(album, QStringLiteral("x")));
-        QFile::remove(victim);
-        QDir().rmdir(QFileInfo(victim).absolutePath());
+        QVERIFY(!QFileInfo::exists(env.store.albumFolder(QStringLiteral("x"))));
+        QDir(outside).removeRecursively();
     }
 
     void picturesThatCannotGoKeepTheirDescriptions()
