@@ -1,5 +1,6 @@
 #include "albums/frmSelect.h"
 
+#include "albums/AlbumManager.h"
 #include "albumstore/AlbumStore.h"
 #include "albumview/Form1.h"
 #include "app/ProgramValues.h"
@@ -150,11 +151,11 @@ void frmSelect::buildMenu()
     m_mnuTest->addSeparator()->setObjectName(QStringLiteral("mnuSp1"));
     QAction *rename = m_mnuTest->addAction(QStringLiteral("Change Album Name"));
     rename->setObjectName(QStringLiteral("mnuChangeName"));
+    connect(rename, &QAction::triggered, this, &frmSelect::mnuChangeName_Click);
     m_mnuTest->addSeparator()->setObjectName(QStringLiteral("mnuSp2"));
     QAction *remove = m_mnuTest->addAction(QStringLiteral("Delete Selected Album"));
     remove->setObjectName(QStringLiteral("mnuDelete"));
-    rename->setEnabled(false);
-    remove->setEnabled(false);
+    connect(remove, &QAction::triggered, this, &frmSelect::mnuDelete_Click);
 }
 
 void frmSelect::Form_Activate()
@@ -203,9 +204,9 @@ void frmSelect::List1_DblClick()
     v.AlbumKind = ProgramValues::kStoredAlbum;
     if (text == kCreateNewAlbum) {
         v.AlbumKind = ProgramValues::kNewAlbum;
-        m_owner.context().dialogs.message(QStringLiteral("Creating albums from this list is not available yet."),
-                                          kWarning, Dialogs::Icon::Information);
-        return;
+        AppContext &c = m_owner.context();
+        if (!AlbumManager(c.store, c.values, c.dialogs).createAlbum())
+            return;
     }
     v.PageNumber = 1;
     m_owner.present(m_owner.albumPage());
@@ -223,6 +224,48 @@ void frmSelect::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::RightButton && !selectedText().isEmpty())
         m_mnuTest->popup(globalPos);
+}
+
+void frmSelect::mnuChangeName_Click()
+{
+    const QString album = selectedText();
+    if (album.isEmpty())
+        return;
+    AppContext &c = m_owner.context();
+    if (album == kCreateNewAlbum || album == kNoAlbums) {
+        c.dialogs.message(QStringLiteral("You can not change the name of this item"), kWarning,
+                          Dialogs::Icon::Warning);
+        return;
+    }
+    if (AlbumManager(c.store, c.values, c.dialogs).renameAlbum(album))
+        RenewList();
+}
+
+void frmSelect::mnuDelete_Click()
+{
+    const QString album = selectedText();
+    if (album.isEmpty())
+        return;
+    AppContext &c = m_owner.context();
+    if (album == kCreateNewAlbum || album == kNoAlbums) {
+        c.dialogs.message(QStringLiteral("You can not delete this item"), kWarning, Dialogs::Icon::Warning);
+        return;
+    }
+    const int row = m_list1->currentRow();
+    switch (AlbumManager(c.store, c.values, c.dialogs).deleteAlbum(album)) {
+    case AlbumManager::Deletion::Cancelled:
+        return;
+    case AlbumManager::Deletion::Deleted:
+        // The entry goes at once; a folder that stayed for its other files
+        // comes back the next time the list is filled.
+        delete m_list1->takeItem(row);
+        m_list1->update();
+        QCoreApplication::processEvents();
+        return;
+    case AlbumManager::Deletion::Kept:
+        RenewList();
+        return;
+    }
 }
 
 HelpFormat frmSelect::helpFormat() const

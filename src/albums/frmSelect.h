@@ -32,6 +32,8 @@ public:
     void List1_GotFocus();
     void List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
     void Command1_Click();
+    void mnuChangeName_Click();
+    void mnuDelete_Click();
 
     HelpFormat helpFormat() const;
     QListWidget *list() const { return m_list1; }

@@ -3,8 +3,13 @@
 #include "platform/Dialogs.h"
 
 #include <QString>
+#include <QStringList>
 
+#include <memory>
 #include <optional>
+
+class PictureInfoDatabase;
+class PictureRecordSet;
 
 // The values the windows share: which album and page are open, which position
 // was clicked, the album page's layout state and the edit-mode flags. One
@@ -35,6 +40,13 @@ struct ProgramValues
     bool ViewerExited = false;
     std::optional<Dialogs::Answer> EditAnswer;
     int PopupIndex = 1;
+
+    // The descriptions database and record set the picture information window
+    // and the database browser share; each opening replaces them.
+    std::shared_ptr<PictureInfoDatabase> PictureDatabase;
+    std::shared_ptr<PictureRecordSet> PictureRecords;
+    // "Descriptions are not available" messages already shown in this run.
+    QStringList DatabaseTroubleTold;
 
     // Printing from the single picture window.
     bool CancelPrint = false;

@@ -1,0 +1,159 @@
+#include "Bench.h"
+
+#include "albums/AlbumManager.h"
+#include "pictureinfo/PictureInfo.h"
+#include "support/TestEnvironment.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+constexpr int kTableRows = 100000;
+constexpr int kAlbumPictures = 60;
+constexpr int kRuns = 15;
+const QString kAlbum = QStringLiteral("Holiday's 100%");
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+QByteArray smallJpeg()
+{
+    QImage image(320, 240, QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", 90);
+    return bytes;
+}
+
+// A table of kTableRows descriptions, kAlbumPictures of them for `album`
+// and the rest spread over other albums of sixty rows each.
+void fillTable(TestEnvironment &env, const QString &album)
+{
+    PictureInfoDatabase &db = PictureInfo::openDatabase(env.values, env.store, env.dialogs);
+    std::optional<PictureInfoDatabase::Transaction> all = db.beginChange(QStringLiteral("filling"));
+    const QString what = QStringLiteral("filling");
+    for (int i = 0; i < kTableRows - kAlbumPictures; ++i) {
+        const QString text = i % 10 == 0 ? QStringLiteral("Grüße aus Zürich, Bild %1").arg(i)
+                                         : QStringLiteral("Picture %1 of a day at the sea").arg(i);
+        db.insert({QStringLiteral("Album %1").arg(i / 60, 5, 10, QLatin1Char('0')), 1 + (i / 6) % 10, 1 + i % 6, text},
+                  what);
+    }
+    for (int i = 0; i < kAlbumPictures; ++i)
+        db.insert({album, 1 + i / 6, 1 + i % 6, QStringLiteral("Beach %1").arg(i)}, what);
+    all->commit();
+}
+
+void addAlbumRows(TestEnvironment &env, const QString &album)
+{
+    PictureInfoDatabase &db = PictureInfo::openDatabase(env.values, env.store, env.dialogs);
+    std::optional<PictureInfoDatabase::Transaction> rows = db.beginChange(QStringLiteral("filling"));
+    for (int i = 0; i < kAlbumPictures; ++i)
+        db.insert({album, 1 + i / 6, 1 + i % 6, QStringLiteral("Beach %1").arg(i)}, QStringLiteral("filling"));
+    rows->commit();
+}
+
+void writePictures(const TestEnvironment &env, const QString &album, const QByteArray &jpeg)
+{
+    QDir().mkpath(env.store.albumFolder(album));
+    for (int i = 0; i < kAlbumPictures; ++i) {
+        QFile file(env.store.picturePath(album, 1 + i / 6, 1 + i % 6, QStringLiteral(".jpg")));
+        file.open(QIODevice::WriteOnly);
+        file.write(jpeg);
+    }
+}
+
+void albumManagement()
+{
+    TestEnvironment env;
+    const QByteArray jpeg = smallJpeg();
+    fillTable(env, kAlbum);
+    AlbumManager manager(env.store, env.values, env.dialogs);
+
+    // Delete: a 60-picture album with its 60 rows among 100,000.
+    std::vector<double> deletes;
+    for (int run = 0; run < kRuns; ++run) {
+        if (run > 0)
+            addAlbumRows(env, kAlbum);
+        writePictures(env, kAlbum, jpeg);
+        QElapsedTimer t;
+        t.start();
+        const AlbumManager::Deletion done = manager.removeAlbum(kAlbum);
+        deletes.push_back(t.nsecsElapsed() / 1e6);
+        if (done != AlbumManager::Deletion::Deleted || QFileInfo::exists(env.store.albumFolder(kAlbum)))
+            qFatal("the album was not deleted");
+    }
+    Bench::report(QStringLiteral("album_delete_60_of_100k_rows"), median(deletes), QStringLiteral("ms"));
+
+    // Rename: the same album back and forth, folder and rows together.
+    addAlbumRows(env, kAlbum);
+    writePictures(env, kAlbum, jpeg);
+    const QString other = QStringLiteral("Summer's 100%");
+    std::vector<double> renames;
+    for (int run = 0; run < kRuns; ++run) {
+        const QString from = run % 2 == 0 ? kAlbum : other;
+        const QString to = run % 2 == 0 ? other : kAlbum;
+        QElapsedTimer t;
+        t.start();
+        const bool renamed = manager.moveAlbum(from, to);
+        renames.push_back(t.nsecsElapsed() / 1e6);
+        if (!renamed)
+            qFatal("the album was not renamed");
+    }
+    Bench::report(QStringLiteral("album_rename_60_of_100k_rows"), median(renames), QStringLiteral("ms"));
+    if (!env.dialogs.shown().isEmpty())
+        qFatal("unexpected message: %s", qPrintable(env.dialogs.lastText()));
+}
+
+// What the descriptions windows will ask of the same table.
+void descriptionQueries()
+{
+    TestEnvironment env;
+    fillTable(env, kAlbum);
+    Bench::report(QStringLiteral("descriptions_open_whole_table_100k"), Bench::medianMs(kRuns, [&env] {
+                      PictureRecordSet &set =
+                          PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());
+                      set.moveLast();
+                      set.moveFirst();
+                      if (set.count() != kTableRows || !set.field(PictureRecord::kDiscription).isValid())
+                          qFatal("whole table not read");
+                  }),
+                  QStringLiteral("ms"));
+    Bench::report(QStringLiteral("descriptions_position_lookup_100k"), Bench::medianMs(kRuns, [&env] {
+                      PictureRecordSet &set = PictureInfo::openRecords(
+                          env.values, env.store, env.dialogs, RecordQuery::position(QStringLiteral("HOLIDAY'S 100%"), 4, 2));
+                      if (set.count() != 1)
+                          qFatal("position not found");
+                  }),
+                  QStringLiteral("ms"));
+    Bench::report(QStringLiteral("descriptions_search_100k"), Bench::medianMs(kRuns, [&env] {
+                      PictureRecordSet &set = PictureInfo::openRecords(
+                          env.values, env.store, env.dialogs, RecordQuery::descriptionContains(QStringLiteral("ZÜRICH, bild 99")));
+                      if (set.count() < 1)
+                          qFatal("search found nothing");
+                  }),
+                  QStringLiteral("ms"));
+    PictureRecordSet &whole = PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());
+    constexpr int kMoves = 1000;
+    const double ms = Bench::medianMs(kRuns, [&whole] {
+        for (int i = 0; i < kMoves; ++i)
+            whole.moveNext();
+    });
+    Bench::report(QStringLiteral("descriptions_move_next_100k"), ms * 1000.0 / kMoves, QStringLiteral("us"));
+}
+
+} // namespace
+
+KOLUMBRA_BENCH(AlbumManagement, albumManagement)
+KOLUMBRA_BENCH(DescriptionQueries, descriptionQueries)

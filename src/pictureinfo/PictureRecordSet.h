@@ -1,0 +1,64 @@
+#pragma once
+
+#include "pictureinfo/PictureInfoDatabase.h"
+#include "pictureinfo/PictureRecord.h"
+#include "pictureinfo/RecordQuery.h"
+
+#include <QVariant>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+// The rows a query selected when the set was opened, with a current row to
+// move through, read and change. Changes are stored at once; the set keeps
+// the rows it selected (a row added here joins it at the end), and always
+// shows their values as they are stored now.
+//
+// After the current row is deleted there is no current row until the next
+// move: moveNext goes to the row that followed it, movePrevious to the one
+// before. Moves never leave the set: at either end they stay and say false.
+class PictureRecordSet
+{
+public:
+    PictureRecordSet(std::shared_ptr<PictureInfoDatabase> database, const RecordQuery &query);
+
+    int count() const { return int(m_keys.size()); }
+    bool isEmpty() const { return m_keys.empty(); }
+    // 0-based place of the current row in the set; -1 when there is none.
+    int position() const { return hasCurrent() ? m_position : -1; }
+    bool hasCurrent() const { return m_position >= 0 && m_position < count() && !m_onDeleted; }
+
+    bool moveFirst();
+    bool moveLast();
+    bool moveNext();
+    bool movePrevious();
+
+    // A field of the current row by name (letter case ignored): "Album Name",
+    // "Page", "ImageNumber" or "Discription". Invalid with no current row.
+    QVariant field(const QString &name) const;
+    std::optional<PictureRecord> current() const;
+
+    // Stores a new row; it joins the set at the end and becomes current.
+    bool addNew(const PictureRecord &record);
+    // Stores new values for the current row.
+    bool edit(const PictureRecord &record);
+    bool setDescription(const QString &text);
+    bool deleteCurrent();
+    // Every row of the set, in one step; the set is empty afterwards.
+    bool deleteAll(const QString &what = {});
+
+    const RecordQuery &query() const { return m_query; }
+    PictureInfoDatabase &database() const { return *m_database; }
+
+private:
+    bool moveTo(int position);
+    void loadCurrent();
+
+    std::shared_ptr<PictureInfoDatabase> m_database;
+    RecordQuery m_query;
+    std::vector<qint64> m_keys;
+    int m_position = -1;
+    bool m_onDeleted = false;
+    std::optional<PictureInfoDatabase::Row> m_row;
+};
