@@ -32,6 +32,14 @@ frmSlideshow &play(TestEnvironment &env)
     return player;
 }
 
+// Puts pictures at the first positions of page 1 and plays them.
+frmSlideshow &playPictures(TestEnvironment &env, int count)
+{
+    for (int k = 1; k <= count; ++k)
+        env.putPicture(kAlbum, 1, k, QStringLiteral(".jpg"), QSize(64, 48));
+    return play(env);
+}
+
 bool waitForPicture(frmSlideshow &player)
 {
     return QTest::qWaitFor([&] { return player.image()->hasPicture() && player.image()->isVisible(); }, 5000);
@@ -111,9 +119,7 @@ private slots:
     void spacePausesAndGivesThePointerBack()
     {
         TestEnvironment env;
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(64, 48));
-        env.putPicture(kAlbum, 1, 2, QStringLiteral(".jpg"), QSize(64, 48));
-        frmSlideshow &player = play(env);
+        frmSlideshow &player = playPictures(env, 2);
         QVERIFY(waitForPicture(player));
         QVERIFY(player.pointerHidden());
         QVERIFY(player.screenSaverHeld());
@@ -141,9 +147,7 @@ private slots:
     void keypadAndClicksStepWhilePaused()
     {
         TestEnvironment env;
-        for (int k = 1; k <= 3; ++k)
-            env.putPicture(kAlbum, 1, k, QStringLiteral(".jpg"), QSize(64, 48));
-        frmSlideshow &player = play(env);
+        frmSlideshow &player = playPictures(env, 3);
         QVERIFY(waitForPicture(player));
         QTest::keyClick(&player, Qt::Key_Space);
         player.player().Timer1_Timer();
@@ -160,8 +164,7 @@ private slots:
     void clicksWhilePlayingDoNothing()
     {
         TestEnvironment env;
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(64, 48));
-        frmSlideshow &player = play(env);
+        frmSlideshow &player = playPictures(env, 1);
         QVERIFY(waitForPicture(player));
         QTest::mouseClick(player.image(), Qt::LeftButton);
         QTest::mouseClick(&player, Qt::RightButton, {}, QPoint(5, 5));
@@ -175,8 +178,7 @@ private slots:
     void helpKeyOpensHelpAndPauses()
     {
         TestEnvironment env;
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(64, 48));
-        frmSlideshow &player = play(env);
+        frmSlideshow &player = playPictures(env, 1);
         QVERIFY(waitForPicture(player));
         QTest::keyClick(&player, Qt::Key_F12, Qt::ControlModifier);
         QCOMPARE(env.help.opened.size(), 1);
@@ -188,9 +190,7 @@ private slots:
     void escapeStopsAndReturnsToTheChooser()
     {
         TestEnvironment env;
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(64, 48));
-        env.putPicture(kAlbum, 1, 2, QStringLiteral(".jpg"), QSize(64, 48));
-        frmSlideshow &player = play(env);
+        frmSlideshow &player = playPictures(env, 2);
         QVERIFY(waitForPicture(player));
         QTest::keyClick(&player, Qt::Key_Escape);
         QVERIFY(!player.isVisible());
@@ -208,8 +208,8 @@ private slots:
     void endOfAlbumReturnsOrRepeatsAsTheChooserSays_data()
     {
         QTest::addColumn<bool>("repeat");
-        QTest::newRow("repeat off") << false;
-        QTest::newRow("repeat on") << true;
+        QTest::newRow("back to the chooser") << false;
+        QTest::newRow("starts again") << true;
     }
 
     void endOfAlbumReturnsOrRepeatsAsTheChooserSays()
@@ -251,8 +251,7 @@ private slots:
     void pausedShowStartsPausedNextTime()
     {
         TestEnvironment env;
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(64, 48));
-        frmSlideshow &player = play(env);
+        frmSlideshow &player = playPictures(env, 1);
         QVERIFY(waitForPicture(player));
         QTest::keyClick(&player, Qt::Key_Space);
         QTest::keyClick(&player, Qt::Key_Escape);

@@ -55,6 +55,15 @@ struct Show
         player.start();
     }
 
+    // Plays an album holding pictures at the given positions; true once the
+    // first one is up.
+    bool play(const Positions &positions)
+    {
+        put(positions);
+        start();
+        return QTest::qWaitFor([this] { return !shown.isEmpty(); }, 5000);
+    }
+
     // The picture's time runs out; returns whether the next one came up.
     bool tick()
     {
@@ -67,6 +76,13 @@ struct Show
     void settle() { QTest::qWait(150); }
 };
 
+void repeatRows()
+{
+    QTest::addColumn<bool>("repeat");
+    QTest::newRow("repeat off") << false;
+    QTest::newRow("repeat on") << true;
+}
+
 } // namespace
 
 // The player's rules: the order of the pictures, the steps while paused, the
@@ -76,12 +92,7 @@ class SlideshowPlayerTest : public QObject
     Q_OBJECT
 
 private slots:
-    void playsInAlbumOrderThenStopsOrRepeats_data()
-    {
-        QTest::addColumn<bool>("repeat");
-        QTest::newRow("stops at the end") << false;
-        QTest::newRow("starts again with repeat") << true;
-    }
+    void playsInAlbumOrderThenStopsOrRepeats_data() { repeatRows(); }
 
     void playsInAlbumOrderThenStopsOrRepeats()
     {
@@ -117,9 +128,7 @@ private slots:
     void lastPositionOfTheAlbumEndsTheShow()
     {
         Show show;
-        show.put({{10, 6}});
-        show.start();
-        QTRY_COMPARE(show.shown.size(), 1);
+        QVERIFY(show.play({{10, 6}}));
         QCOMPARE(show.shown.first(), SlidePosition({10, 6}));
         QVERIFY(!show.tick());
         QCOMPARE(show.finishedCount, 1);
@@ -153,9 +162,7 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("not a picture at all");
         }
-        show.put({{1, 2}});
-        show.start();
-        QTRY_COMPARE(show.shown.size(), 1);
+        QVERIFY(show.play({{1, 2}}));
         QCOMPARE(show.files.first(), expected);
     }
 
@@ -172,18 +179,11 @@ private slots:
         QFETCH(QString, file);
         Show show;
         show.env.putFile(kAlbum, 1, 1, QStringLiteral(".BMP"), TestEnvironment::testData(file));
-        show.put({{1, 2}});
-        show.start();
-        QTRY_COMPARE(show.shown.size(), 1);
+        QVERIFY(show.play({{1, 2}}));
         QCOMPARE(show.files.first(), QStringLiteral("P1I1.jpg"));
     }
 
-    void albumWithoutPicturesStopsAtOnce_data()
-    {
-        QTest::addColumn<bool>("repeat");
-        QTest::newRow("repeat off") << false;
-        QTest::newRow("repeat on") << true;
-    }
+    void albumWithoutPicturesStopsAtOnce_data() { repeatRows(); }
 
     void albumWithoutPicturesStopsAtOnce()
     {
@@ -201,9 +201,7 @@ private slots:
     void pausedStepsAreTakenOnceTheTimeRunsOut()
     {
         Show show;
-        show.put({{1, 1}, {1, 2}, {1, 3}, {1, 4}});
-        show.start();
-        QTRY_COMPARE(show.shown.size(), 1);
+        QVERIFY(show.play({{1, 1}, {1, 2}, {1, 3}, {1, 4}}));
         show.player.togglePause();
         QVERIFY(show.player.isPaused());
         // Twice within one picture time: one step.
@@ -252,9 +250,7 @@ private slots:
         QFETCH(SlidePosition, pausedAt);
         QFETCH(SlidePosition, afterStep);
         Show show;
-        show.put(pictures);
-        show.start();
-        QTRY_COMPARE(show.shown.size(), 1);
+        QVERIFY(show.play(pictures));
         for (int i = 0; i < ticksBeforePause; ++i)
             QVERIFY(show.tick());
         QCOMPARE(show.shown.last(), pausedAt);
@@ -271,9 +267,7 @@ private slots:
     void stepRequestsWhilePlayingAreIgnored()
     {
         Show show;
-        show.put({{1, 1}, {1, 2}, {1, 3}});
-        show.start();
-        QTRY_COMPARE(show.shown.size(), 1);
+        QVERIFY(show.play({{1, 1}, {1, 2}, {1, 3}}));
         QVERIFY(show.tick());
         show.player.requestBack();
         show.player.requestForward();
@@ -286,9 +280,7 @@ private slots:
     void backAndForwardTogetherAreUsedUp()
     {
         Show show;
-        show.put({{1, 1}, {1, 2}, {1, 3}});
-        show.start();
-        QTRY_COMPARE(show.shown.size(), 1);
+        QVERIFY(show.play({{1, 1}, {1, 2}, {1, 3}}));
         show.player.togglePause();
         show.player.requestBack();
         show.player.requestForward();
@@ -304,9 +296,7 @@ private slots:
     void resumingDropsAStepNotYetTaken()
     {
         Show show;
-        show.put({{1, 1}, {1, 2}, {1, 3}});
-        show.start();
-        QTRY_COMPARE(show.shown.size(), 1);
+        QVERIFY(show.play({{1, 1}, {1, 2}, {1, 3}}));
         show.player.togglePause();
         show.player.requestBack();
         show.player.togglePause();
@@ -321,9 +311,7 @@ private slots:
     void showStoppedWhilePausedStartsPaused()
     {
         Show show;
-        show.put({{1, 1}, {1, 2}});
-        show.start();
-        QTRY_COMPARE(show.shown.size(), 1);
+        QVERIFY(show.play({{1, 1}, {1, 2}}));
         show.player.togglePause();
         show.player.stop();
         QCOMPARE(show.finishedCount, 1);
