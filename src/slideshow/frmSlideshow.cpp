@@ -14,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QCursor>
+#include <QHideEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -186,4 +187,13 @@ void frmSlideshow::closeEvent(QCloseEvent *event)
     // Closing the window by the desktop's means stops the show like Esc.
     event->accept();
     cmdExc_Click();
+}
+
+void frmSlideshow::hideEvent(QHideEvent *event)
+{
+    // A show never plays on unseen, holding the pointer and the screen
+    // saver: hidden by the program (at its end, say), the show stops.
+    if (!event->spontaneous() && m_player->isRunning())
+        m_player->stop();
+    QWidget::hideEvent(event);
 }

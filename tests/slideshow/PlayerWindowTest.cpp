@@ -248,6 +248,19 @@ private slots:
         QVERIFY(!player.screenSaverHeld());
     }
 
+    void endOfProgramStopsTheShow()
+    {
+        TestEnvironment env;
+        frmSlideshow &player = playPictures(env, 2);
+        QVERIFY(waitForPicture(player));
+        env.owner().endProgram();
+        QCOMPARE(env.endCount(), 1);
+        QVERIFY(!player.isVisible());
+        QVERIFY(!player.player().isRunning());
+        QVERIFY(!player.pointerHidden());
+        QVERIFY(!player.screenSaverHeld());
+    }
+
     void pausedShowStartsPausedNextTime()
     {
         TestEnvironment env;
