@@ -18,6 +18,13 @@ QDBusMessage screenSaverCall(const QString &method)
                                           QStringLiteral("/org/freedesktop/ScreenSaver"),
                                           QStringLiteral("org.freedesktop.ScreenSaver"), method);
 }
+
+void release(uint cookie)
+{
+    QDBusMessage call = screenSaverCall(QStringLiteral("UnInhibit"));
+    call << cookie;
+    QDBusConnection::sessionBus().call(call, QDBus::NoBlock);
+}
 #endif
 
 } // namespace
@@ -31,6 +38,21 @@ ScreenSaverInhibitor::ScreenSaverInhibitor(QString reason, QObject *parent)
 ScreenSaverInhibitor::~ScreenSaverInhibitor()
 {
     m_wanted = false;
+#ifdef KOLUMBRA_HAVE_DBUS
+    if (m_asking) {
+        // The answer still to come is a hold nobody would give back: it is
+        // given back as soon as it comes.
+        m_asking->disconnect(this);
+        m_asking->setParent(QCoreApplication::instance());
+        connect(m_asking, &QDBusPendingCallWatcher::finished, m_asking, [](QDBusPendingCallWatcher *call) {
+            call->deleteLater();
+            const QDBusPendingReply<uint> reply = *call;
+            if (!reply.isError())
+                release(reply.value());
+        });
+        m_asking = nullptr;
+    }
+#endif
     sync();
 }
 
@@ -49,20 +71,17 @@ void ScreenSaverInhibitor::sync()
     if (!bus.isConnected())
         return;
     if (!m_wanted && m_cookie) {
-        QDBusMessage release = screenSaverCall(QStringLiteral("UnInhibit"));
-        release << *m_cookie;
-        bus.call(release, QDBus::NoBlock);
+        release(*m_cookie);
         m_cookie.reset();
         return;
     }
     if (m_wanted && !m_cookie) {
         QDBusMessage hold = screenSaverCall(QStringLiteral("Inhibit"));
         hold << QCoreApplication::applicationName() << m_reason;
-        m_asking = true;
-        auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(hold), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
+        m_asking = new QDBusPendingCallWatcher(bus.asyncCall(hold), this);
+        connect(m_asking, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher *call) {
             call->deleteLater();
-            m_asking = false;
+            m_asking = nullptr;
             const QDBusPendingReply<uint> reply = *call;
             // No desktop service answering is no fault of the show.
             if (reply.isError())

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+class QDBusPendingCallWatcher;
+
 // Holds off the screen saver and the screen lock while held, through the
 // desktop's org.freedesktop.ScreenSaver interface on the session bus. Where
 // there is no such bus or service, holding it does nothing, quietly. The
@@ -28,6 +30,7 @@ private:
 
     QString m_reason;
     bool m_wanted = false;
-    bool m_asking = false;
+    // The Inhibit call still waiting for the desktop's answer.
+    QDBusPendingCallWatcher *m_asking = nullptr;
     std::optional<uint> m_cookie;
 };
