@@ -9,6 +9,8 @@
 #include "app/frmStartUp.h"
 #include "display/frmDisplayPicture.h"
 #include "platform/ScreenMetrics.h"
+#include "slideshow/frmSelect1.h"
+#include "slideshow/frmSlideshow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -31,6 +33,8 @@ WindowOwner::~WindowOwner()
     // is still whole, the most dependent first.
     m_windows.clear();
     m_lastActive = nullptr;
+    m_slideshowPlayer.reset();
+    m_slideshowChooser.reset();
     m_pictureWindow.reset();
     m_albumPage.reset();
     m_albumList.reset();
@@ -52,6 +56,13 @@ frmReadMe &WindowOwner::readMe() { return ensure(m_readMe); }
 frmSelect &WindowOwner::albumList() { return ensure(m_albumList); }
 Form1 &WindowOwner::albumPage() { return ensure(m_albumPage); }
 frmDisplayPicture &WindowOwner::pictureWindow() { return ensure(m_pictureWindow); }
+frmSelect1 &WindowOwner::slideshowChooser() { return ensure(m_slideshowChooser); }
+frmSlideshow &WindowOwner::slideshowPlayer() { return ensure(m_slideshowPlayer); }
+
+void WindowOwner::showSlideshowChooser()
+{
+    present(slideshowChooser());
+}
 
 void WindowOwner::registerWindow(OwnedWindow &window)
 {

@@ -14,6 +14,8 @@ class Form1;
 class frmDisplayPicture;
 class frmReadMe;
 class frmSelect;
+class frmSelect1;
+class frmSlideshow;
 class frmStartUp;
 class OwnedWindow;
 class QWidget;
@@ -40,10 +42,16 @@ public:
     frmSelect &albumList();
     Form1 &albumPage();
     frmDisplayPicture &pictureWindow();
+    frmSelect1 &slideshowChooser();
+    frmSlideshow &slideshowPlayer();
 
     bool hasStartUpScreen() const { return m_startUp != nullptr; }
     bool hasAlbumList() const { return m_albumList != nullptr; }
     bool hasPictureWindow() const { return m_pictureWindow != nullptr; }
+    bool hasSlideshowChooser() const { return m_slideshowChooser != nullptr; }
+
+    // "&Slideshow" on the album list.
+    void showSlideshowChooser();
 
     // Shows a window modeless, in front, and activates it.
     void present(OwnedWindow &window);
@@ -75,6 +83,8 @@ private:
     std::unique_ptr<frmSelect> m_albumList;
     std::unique_ptr<Form1> m_albumPage;
     std::unique_ptr<frmDisplayPicture> m_pictureWindow;
+    std::unique_ptr<frmSelect1> m_slideshowChooser;
+    std::unique_ptr<frmSlideshow> m_slideshowPlayer;
     std::vector<OwnedWindow *> m_windows;
     OwnedWindow *m_lastActive = nullptr;
     bool m_ended = false;

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QListWidget>
+
+// A list of album names as the album windows use it: a double click or Enter
+// opens the chosen entry, and a right click asks for the popup of the entry
+// chosen before with a left click, without choosing another.
+class AlbumListBox : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    explicit AlbumListBox(QWidget *parent = nullptr);
+
+    // The chosen entry's text; empty when none is chosen.
+    QString selectedText() const;
+
+signals:
+    void opened();
+    void rightPressed(const QPoint &globalPos);
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+};

@@ -1,0 +1,250 @@
+#include "slideshow/frmSelect1.h"
+
+#include "albumstore/AlbumStore.h"
+#include "app/ProgramValues.h"
+#include "app/Settings.h"
+#include "app/WindowOwner.h"
+#include "platform/Dialogs.h"
+#include "platform/WindowKit.h"
+#include "slideshow/AlbumListBox.h"
+#include "slideshow/SlideTime.h"
+#include "slideshow/frmSlideshow.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+const QString kWarning = QStringLiteral("WARNING");
+const QString kFiveSeconds = QStringLiteral("5");
+
+QColor chooserPink() { return QColor(255, 192, 255); }
+
+// A typed "&" is shown as itself, not taken as a menu access key.
+QString asMenuText(QString text)
+{
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+QLabel *addLabel(QWidget *parent, const char *name, const QRect &geometry)
+{
+    auto *label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setAlignment(Qt::AlignCenter);
+    label->setWordWrap(true);
+    label->setFont(WindowKit::arial(10, true));
+    WindowKit::setBackground(label, chooserPink());
+    label->setGeometry(geometry);
+    return label;
+}
+
+QAction *addItem(QMenu *menu, const char *name, const QString &caption, bool checkable)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setCheckable(checkable);
+    return action;
+}
+
+} // namespace
+
+frmSelect1::frmSelect1(WindowOwner &owner)
+    : m_owner(owner)
+{
+    setObjectName(QStringLiteral("frmSelect1"));
+    setWindowTitle(QStringLiteral("Select the Album for the Slideshow"));
+    setFont(WindowKit::arial(10));
+    buildControls();
+    buildMenus();
+    setFixedSize(634, 412 + menuBar()->sizeHint().height());
+    m_owner.installHelpKey(this);
+    Form_Load();
+}
+
+frmSelect1::~frmSelect1() = default;
+
+void frmSelect1::buildControls()
+{
+    auto *area = new QWidget(this);
+    area->setObjectName(QStringLiteral("clientArea"));
+    WindowKit::setBackground(area, chooserPink());
+    setCentralWidget(area);
+
+    QLabel *label2 = addLabel(area, "Label2", QRect(20, 10, 594, 28));
+    label2->setText(QStringLiteral("Press < EXC > to stop the slideshow and to close this screen."));
+
+    m_list1 = new AlbumListBox(area);
+    m_list1->setObjectName(QStringLiteral("List1"));
+    m_list1->setToolTip(QStringLiteral("Double click a Album Name to select and start the Slideshow"));
+    m_list1->setFont(WindowKit::arial(11));
+    m_list1->setGeometry(76, 48, 481, 224);
+    WindowKit::describe(m_list1, QStringLiteral("Albums"));
+    connect(m_list1, &AlbumListBox::opened, this, &frmSelect1::List1_DblClick);
+    connect(m_list1, &AlbumListBox::rightPressed, this,
+            [this](const QPoint &pos) { List1_MouseDown(Qt::RightButton, pos); });
+
+    m_label1 = addLabel(area, "Label1", QRect(20, 284, 594, 80));
+
+    WindowKit::addCancelButton(this, area, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
+                               [this] { cmdExc_Click(); });
+}
+
+void frmSelect1::buildMenus()
+{
+    QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setObjectName(QStringLiteral("mnuOptions"));
+    options->menuAction()->setObjectName(QStringLiteral("mnuOptions"));
+    QMenu *timeOn = options->addMenu(QStringLiteral("&Time On"));
+    timeOn->setObjectName(QStringLiteral("mnuTimeOn"));
+    timeOn->menuAction()->setObjectName(QStringLiteral("mnuTimeOn"));
+    m_mnu5 = addItem(timeOn, "mnu5", QStringLiteral("&5 Sec."), true);
+    m_mnuMore = addItem(timeOn, "mnuMore", QStringLiteral("&Set Time in Seconds"), true);
+    m_mnuRepeat = addItem(options, "mnuRepeat", QStringLiteral("&Repeat Slideshow"), true);
+    connect(m_mnu5, &QAction::triggered, this, &frmSelect1::mnu5_Click);
+    connect(m_mnuMore, &QAction::triggered, this, &frmSelect1::mnuMore_Click);
+    connect(m_mnuRepeat, &QAction::triggered, this, &frmSelect1::mnuRepeat_Click);
+
+    // The list's popup; its parent menu never shows in the menu bar.
+    m_mnuTest = new QMenu(QStringLiteral("Test"), this);
+    m_mnuTest->setObjectName(QStringLiteral("mnuTest"));
+    QAction *select = addItem(m_mnuTest, "mnuSelect", QStringLiteral("Select Selected Album"), false);
+    connect(select, &QAction::triggered, this, &frmSelect1::List1_DblClick);
+}
+
+QListWidget *frmSelect1::list() const
+{
+    return m_list1;
+}
+
+void frmSelect1::Form_Load()
+{
+    const Settings &settings = m_owner.context().settings;
+    m_repeat = settings.value(Settings::kRepeat, QStringLiteral("No"));
+    m_mnuRepeat->setChecked(m_repeat != QLatin1String("No"));
+    m_time = settings.value(Settings::kTime, kFiveSeconds);
+    MnuCkCk();
+    m_loaded = true;
+}
+
+void frmSelect1::TimeOff()
+{
+    m_mnuMore->setText(QStringLiteral("&Set Time in seconds"));
+    m_mnu5->setChecked(false);
+    m_mnuMore->setChecked(false);
+}
+
+void frmSelect1::MnuCkCk()
+{
+    TimeOff();
+    if (m_time == kFiveSeconds) {
+        m_mnu5->setChecked(true);
+        return;
+    }
+    m_mnuMore->setChecked(true);
+    m_mnuMore->setText(asMenuText(m_time) + QStringLiteral(" &Sec, Set new time"));
+}
+
+void frmSelect1::Form_Activate()
+{
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
+        return;
+    if (m_owner.context().values.ScreenRatio != 1.0)
+        WindowKit::centreOnScreen(this, m_owner.context().screen);
+    RenewList();
+    m_label1->setText(QStringLiteral("Either double click the album name\r\nor\r\n"
+                                     "select the album with a left click and  then display a menu with a right click."));
+}
+
+void frmSelect1::RenewList()
+{
+    const QStringList albums = m_owner.context().store.albumNames();
+    m_list1->clear();
+    if (albums.isEmpty())
+        m_list1->addItem(kNoAlbums);
+    m_list1->addItems(albums);
+}
+
+void frmSelect1::List1_DblClick()
+{
+    const QString text = m_list1->selectedText();
+    if (text.isEmpty())
+        return;
+    m_owner.context().values.AlbumName = text;
+    if (text == kNoAlbums) {
+        m_owner.context().dialogs.message(QStringLiteral("You can't select this item as an album"), kWarning,
+                                          Dialogs::Icon::Warning);
+        return;
+    }
+    frmSlideshow &player = m_owner.slideshowPlayer();
+    m_owner.present(player);
+    // Activation plays the show; the player is not activated again when it
+    // was the last window active, so it is asked directly as well (a show
+    // already playing goes on).
+    player.Form_Activate();
+}
+
+void frmSelect1::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+{
+    if (button == Qt::RightButton && !m_list1->selectedText().isEmpty())
+        m_mnuTest->popup(globalPos);
+}
+
+void frmSelect1::mnu5_Click()
+{
+    TimeOff();
+    m_mnu5->setChecked(true);
+    m_owner.context().settings.setValue(Settings::kTime, kFiveSeconds);
+}
+
+void frmSelect1::mnuMore_Click()
+{
+    TimeOff();
+    m_mnuMore->setChecked(true);
+    Dialogs &dialogs = m_owner.context().dialogs;
+    QString reply;
+    // Cancel gives the empty reply, which is asked again like any other
+    // that is not a number of seconds.
+    for (;;) {
+        reply = dialogs.input(QStringLiteral("Enter picture time on in seconds  (1 to 60)"),
+                              QStringLiteral("Picture On Time"));
+        if (SlideTime::isAcceptableReply(reply))
+            break;
+        dialogs.message(QStringLiteral("You must enter a value of 1 or more"), kWarning, Dialogs::Icon::Warning);
+    }
+    m_mnuMore->setText(asMenuText(reply) + QStringLiteral("sec, set new time"));
+    m_owner.context().settings.setValue(Settings::kTime, reply);
+}
+
+void frmSelect1::mnuRepeat_Click()
+{
+    // The menu has already turned the mark over; the store follows it.
+    m_owner.context().settings.setValue(Settings::kRepeat,
+                                        m_mnuRepeat->isChecked() ? QStringLiteral("Yes") : QStringLiteral("No"));
+}
+
+bool frmSelect1::repeatChecked() const
+{
+    return m_mnuRepeat->isChecked();
+}
+
+void frmSelect1::cmdExc_Click()
+{
+    // The window unloads: opened again, it reads the settings afresh.
+    m_loaded = false;
+    hide();
+}
+
+void frmSelect1::showEvent(QShowEvent *event)
+{
+    if (!m_loaded)
+        Form_Load();
+    QMainWindow::showEvent(event);
+}
+
+void frmSelect1::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    cmdExc_Click();
+}

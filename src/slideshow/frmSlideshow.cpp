@@ -1,0 +1,199 @@
+#include "slideshow/frmSlideshow.h"
+
+#include "app/ProgramValues.h"
+#include "app/Settings.h"
+#include "app/WindowOwner.h"
+#include "platform/PictureView.h"
+#include "platform/ScreenMetrics.h"
+#include "platform/WindowKit.h"
+#include "slideshow/ScreenSaverInhibitor.h"
+#include "slideshow/SlideFit.h"
+#include "slideshow/SlideTime.h"
+#include "slideshow/SlideshowPlayer.h"
+#include "slideshow/frmSelect1.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QHideEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPushButton>
+
+frmSlideshow::frmSlideshow(WindowOwner &owner)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , m_owner(owner)
+    , m_player(std::make_unique<SlideshowPlayer>())
+    , m_screenSaver(std::make_unique<ScreenSaverInhibitor>(QStringLiteral("Playing a slideshow")))
+{
+    setObjectName(QStringLiteral("frmSlideshow"));
+    setWindowTitle(QStringLiteral("Slideshow"));
+    WindowKit::setBackground(this, Qt::black);
+    // Every key comes here first, whatever holds the focus.
+    setFocusPolicy(Qt::StrongFocus);
+
+    m_image1 = new PictureView(this);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    WindowKit::describe(m_image1, QStringLiteral("Picture"));
+    m_image1->hide();
+    connect(m_image1, &PictureView::pressed, this,
+            [this](Qt::MouseButton button, const QPoint &) { Form_MouseDown(button); });
+
+    WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
+                               [this] { cmdExc_Click(); });
+    auto *command1 = new QPushButton(QStringLiteral("Command1"), this);
+    command1->setObjectName(QStringLiteral("Command1"));
+    command1->setFocusPolicy(Qt::NoFocus);
+    command1->setGeometry(-300, -300, 80, 24);
+
+    connect(m_player.get(), &SlideshowPlayer::pictureReady, this, &frmSlideshow::showSlide);
+    connect(m_player.get(), &SlideshowPlayer::playingChanged, this, &frmSlideshow::playingChanged);
+    connect(m_player.get(), &SlideshowPlayer::finished, this, &frmSlideshow::showEnded);
+
+    Form_Load();
+}
+
+frmSlideshow::~frmSlideshow()
+{
+    // The player waits for its workers; it goes before the picture it feeds.
+    m_player.reset();
+}
+
+void frmSlideshow::Form_Load()
+{
+    setGeometry(QRect(QPoint(0, 0), m_owner.context().screen.screenSize()));
+    setWindowState(windowState() | Qt::WindowFullScreen);
+}
+
+void frmSlideshow::Form_Activate()
+{
+    if (isVisible() && !m_player->isRunning())
+        play();
+}
+
+void frmSlideshow::play()
+{
+    AppContext &context = m_owner.context();
+    m_image1->hide();
+    m_image1->clearPicture();
+    m_player->setLoader(SlideOrder::screenLoader(context.store, context.values.AlbumName,
+                                                 context.screen.screenSize(), devicePixelRatioF()));
+    m_player->setIntervalSource([&context] {
+        return SlideTime::intervalMs(context.settings.value(Settings::kTime, QStringLiteral("5")));
+    });
+    m_player->setRepeatSource([this] { return m_owner.slideshowChooser().repeatChecked(); });
+    setFocus();
+    m_player->start();
+    // A show that starts paused gives the pointer back at once.
+    playingChanged(m_player->isPlaying());
+}
+
+void frmSlideshow::showSlide(const FoundSlide &slide)
+{
+    m_image1->setPicture(QPixmap::fromImage(slide.picture.image), slide.picture.naturalSize, slide.picture.path);
+    SlideSize();
+    m_image1->show();
+}
+
+void frmSlideshow::SlideSize()
+{
+    m_image1->setGeometry(SlideFit::slideRect(m_image1->naturalSize(), m_owner.context().screen.screenSize()));
+}
+
+void frmSlideshow::playingChanged(bool playing)
+{
+    if (playing) {
+        // Out of the picture, in the top right corner, and invisible there.
+        setCursor(Qt::BlankCursor);
+        const QSize screen = m_owner.context().screen.screenSize();
+        QCursor::setPos(screen.width() - 1, 0);
+    } else {
+        unsetCursor();
+    }
+    m_screenSaver->setHeld(playing);
+}
+
+bool frmSlideshow::pointerHidden() const
+{
+    return testAttribute(Qt::WA_SetCursor) && cursor().shape() == Qt::BlankCursor;
+}
+
+bool frmSlideshow::screenSaverHeld() const
+{
+    return m_screenSaver->isHeld();
+}
+
+void frmSlideshow::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
+{
+    const bool keypad = modifiers & Qt::KeypadModifier;
+    switch (key) {
+    case Qt::Key_F12:
+        m_owner.openHelp();
+        m_player->pause();
+        break;
+    case Qt::Key_Space:
+        m_player->togglePause();
+        break;
+    case Qt::Key_Minus:
+        if (keypad)
+            m_player->requestBack();
+        break;
+    case Qt::Key_Plus:
+        if (keypad)
+            m_player->requestForward();
+        break;
+    default:
+        break;
+    }
+}
+
+void frmSlideshow::Form_MouseDown(Qt::MouseButton button)
+{
+    if (button == Qt::LeftButton)
+        m_player->requestBack();
+    else if (button == Qt::RightButton)
+        m_player->requestForward();
+}
+
+void frmSlideshow::cmdExc_Click()
+{
+    if (m_player->isRunning())
+        m_player->stop();
+    else
+        showEnded();
+}
+
+void frmSlideshow::showEnded()
+{
+    m_image1->clearPicture();
+    m_image1->hide();
+    playingChanged(false);
+    hide();
+    if (m_owner.hasSlideshowChooser() && m_owner.slideshowChooser().isVisible())
+        m_owner.present(m_owner.slideshowChooser());
+}
+
+void frmSlideshow::keyPressEvent(QKeyEvent *event)
+{
+    Form_KeyDown(event->key(), event->modifiers());
+}
+
+void frmSlideshow::mousePressEvent(QMouseEvent *event)
+{
+    Form_MouseDown(event->button());
+}
+
+void frmSlideshow::closeEvent(QCloseEvent *event)
+{
+    // Closing the window by the desktop's means stops the show like Esc.
+    event->accept();
+    cmdExc_Click();
+}
+
+void frmSlideshow::hideEvent(QHideEvent *event)
+{
+    // A show never plays on unseen, holding the pointer and the screen
+    // saver: hidden by the program (at its end, say), the show stops.
+    if (!event->spontaneous() && m_player->isRunning())
+        m_player->stop();
+    QWidget::hideEvent(event);
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "app/OwnedWindow.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class PictureView;
+class ScreenSaverInhibitor;
+class SlideshowPlayer;
+class WindowOwner;
+struct FoundSlide;
+
+// The slideshow player: the chosen album full screen on black, each picture
+// fitted to the screen. Space pauses and resumes; while paused, keypad minus
+// or a left click steps back and keypad plus or a right click steps on; F12
+// opens help and pauses; Esc stops. While the show plays the pointer is
+// hidden and parked and the screen saver held off.
+class frmSlideshow : public QWidget, public OwnedWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmSlideshow(WindowOwner &owner);
+    ~frmSlideshow() override;
+
+    QWidget *widget() override { return this; }
+    // Sizes the window to the screen.
+    void Form_Load();
+    // Plays the album chosen last, unless a show is playing already.
+    void Form_Activate() override;
+
+    void SlideSize();
+    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
+    void Form_MouseDown(Qt::MouseButton button);
+    void cmdExc_Click();
+
+    PictureView *image() const { return m_image1; }
+    SlideshowPlayer &player() const { return *m_player; }
+    bool pointerHidden() const;
+    bool screenSaverHeld() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    void play();
+    void showSlide(const FoundSlide &slide);
+    void playingChanged(bool playing);
+    void showEnded();
+
+    WindowOwner &m_owner;
+    PictureView *m_image1 = nullptr;
+    std::unique_ptr<SlideshowPlayer> m_player;
+    std::unique_ptr<ScreenSaverInhibitor> m_screenSaver;
+};
