@@ -16,6 +16,7 @@ class frmReadMe;
 class frmSelect;
 class frmSelect1;
 class frmSlideshow;
+class frmDiscription;
 class frmStartUp;
 class OwnedWindow;
 class QWidget;
@@ -44,11 +45,13 @@ public:
     frmDisplayPicture &pictureWindow();
     frmSelect1 &slideshowChooser();
     frmSlideshow &slideshowPlayer();
+    frmDiscription &descriptionWindow();
 
     bool hasStartUpScreen() const { return m_startUp != nullptr; }
     bool hasAlbumList() const { return m_albumList != nullptr; }
     bool hasPictureWindow() const { return m_pictureWindow != nullptr; }
     bool hasSlideshowChooser() const { return m_slideshowChooser != nullptr; }
+    bool hasDescriptionWindow() const { return m_descriptionWindow != nullptr; }
 
     // "&Slideshow" on the album list.
     void showSlideshowChooser();
@@ -85,6 +88,7 @@ private:
     std::unique_ptr<frmDisplayPicture> m_pictureWindow;
     std::unique_ptr<frmSelect1> m_slideshowChooser;
     std::unique_ptr<frmSlideshow> m_slideshowPlayer;
+    std::unique_ptr<frmDiscription> m_descriptionWindow;
     std::vector<OwnedWindow *> m_windows;
     OwnedWindow *m_lastActive = nullptr;
     bool m_ended = false;

@@ -6,6 +6,7 @@
 #include "app/WindowOwner.h"
 #include "display/PageSender.h"
 #include "display/PictureFit.h"
+#include "pictureinfo/frmDiscription.h"
 #include "display/PrintLayout.h"
 #include "platform/PictureView.h"
 #include "platform/PrinterSeam.h"
@@ -94,10 +95,10 @@ void frmDisplayPicture::buildMenu()
     big->setObjectName(QStringLiteral("mnuBig"));
     connect(big, &QAction::triggered, this, &frmDisplayPicture::mnuBig_Click);
 
-    // Descriptions arrive with their own window.
+    // The description opens beside the picture, which stays.
     QAction *info = m_mnuPopup->addAction(QStringLiteral("Picture Information"));
     info->setObjectName(QStringLiteral("mnuPicinfo"));
-    info->setEnabled(false);
+    connect(info, &QAction::triggered, this, [this] { m_owner.present(m_owner.descriptionWindow()); });
     m_mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuSp0"));
     m_mnuPopup->addAction(QStringLiteral("Cancel "))->setObjectName(QStringLiteral("mnucancel"));
 }

@@ -7,6 +7,8 @@
 #include "app/WindowOwner.h"
 #include "editing/PictureFiles.h"
 #include "editing/dview.h"
+#include "pictureinfo/PictureInfo.h"
+#include "pictureinfo/frmDiscription.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureView.h"
 #include "platform/WindowKit.h"
@@ -68,6 +70,7 @@ void EditController::connectMenus()
         {"mnuPFromClip", &EditController::mnuPFromClip_Click},
         {"mnuDDelete", &EditController::mnuDDelete_Click},
         {"mnuDToClip", &EditController::mnuDToClip_Click},
+        {"mnuPicInfo", &EditController::mnuPicInfo_Click},
     };
     for (const auto &[name, command] : commands) {
         QAction *action = m_form.findChild<QAction *>(QLatin1String(name));
@@ -376,5 +379,16 @@ void EditController::mnuDDelete_Click()
         QStringLiteral("Are you sure that you want to delete this picture from the album?"), kWarning);
     if (v.EditAnswer != Dialogs::Answer::Yes)
         return;
-    deletePicture(v.PopupIndex);
+    if (!deletePicture(v.PopupIndex))
+        return;  // the picture stays, and so does what was written about it
+    PictureRecordSet &records =
+        PictureInfo::openRecords(v, m_owner.context().store, m_owner.context().dialogs,
+                                 RecordQuery::position(v.AlbumName, v.PageNumber, v.PictureNumber));
+    if (records.moveFirst())
+        records.deleteCurrent();
+}
+
+void EditController::mnuPicInfo_Click()
+{
+    m_owner.present(m_owner.descriptionWindow());
 }

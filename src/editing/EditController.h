@@ -40,6 +40,7 @@ public:
     void mnuPFromClip_Click();
     void mnuDDelete_Click();
     void mnuDToClip_Click();
+    void mnuPicInfo_Click();
 
     // A thumbnail click while a mode is on.
     void Image1_Click(int k);

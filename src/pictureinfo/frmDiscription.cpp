@@ -1,0 +1,215 @@
+#include "pictureinfo/frmDiscription.h"
+
+#include "app/ProgramValues.h"
+#include "app/WindowOwner.h"
+#include "pictureinfo/PictureInfo.h"
+#include "platform/Dialogs.h"
+#include "platform/WindowKit.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTimer>
+
+namespace {
+
+constexpr int kClientWidth = 4455 / 15;   // 297 pixels
+constexpr int kClientHeight = 1800 / 15;  // 120 pixels
+constexpr int kButtonTop = 1095 / 15;
+
+QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QString &tip,
+                       const QColor &colour, int left)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setToolTip(tip);
+    button->setGeometry(left, kButtonTop, 1215 / 15, 495 / 15);
+    button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }"
+                                         "QPushButton:pressed { border-style: inset; }")
+                              .arg(colour.name()));
+    return button;
+}
+
+} // namespace
+
+// The description text box fills the window; the buttons sit over its lower
+// part, so the text keeps clear of them.
+class DescriptionBox : public QPlainTextEdit
+{
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    void keepClearBelow(int height) { setViewportMargins(0, 0, 0, height); }
+};
+
+frmDiscription::frmDiscription(WindowOwner &owner)
+    : QWidget(nullptr, Qt::Window)
+    , m_owner(owner)
+{
+    setObjectName(QStringLiteral("frmDiscription"));
+    setWindowTitle(QStringLiteral("Picture Information"));
+    resize(kClientWidth, kClientHeight);
+
+    m_text1 = new DescriptionBox(this);
+    m_text1->setObjectName(QStringLiteral("Text1"));
+    m_text1->keepClearBelow(kClientHeight - kButtonTop);
+    WindowKit::describe(m_text1, QStringLiteral("Description"));
+
+    m_cmdEdit = addButton(this, "CmdEdit", QStringLiteral("&Edit"), QStringLiteral("Click to edit the discription"),
+                          QColor(255, 192, 192), 165 / 15);
+    m_cmdDelete = addButton(this, "cmdDelete", QStringLiteral("&Delete"),
+                            QStringLiteral("Click to delete the discription from the database"),
+                            QColor(255, 128, 128), 1665 / 15);
+    m_cmdClose = addButton(this, "cmdClose", QStringLiteral("&Close"), QStringLiteral("Click to close the database"),
+                           QColor(192, 255, 192), 3135 / 15);
+    connect(m_cmdEdit, &QPushButton::clicked, this, &frmDiscription::CmdEdit_Click);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &frmDiscription::cmdDelete_Click);
+    connect(m_cmdClose, &QPushButton::clicked, this, &frmDiscription::cmdClose_Click);
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, m_cmdClose, &QPushButton::click);
+
+    m_timer1 = new QTimer(this);
+    m_timer1->setObjectName(QStringLiteral("Timer1"));
+    m_timer1->setInterval(20);
+    connect(m_timer1, &QTimer::timeout, this, &frmDiscription::Timer1_Timer);
+    m_timer1->start();
+    m_owner.installHelpKey(this);
+}
+
+frmDiscription::~frmDiscription() = default;
+
+QString frmDiscription::text() const
+{
+    return m_text1->toPlainText();
+}
+
+bool frmDiscription::isBlank(const QString &text)
+{
+    // A description of nothing but blanks is no description.
+    return text.trimmed().isEmpty();
+}
+
+void frmDiscription::setEditAndDeleteVisible(bool visible)
+{
+    m_cmdEdit->setVisible(visible);
+    m_cmdDelete->setVisible(visible);
+}
+
+void frmDiscription::Form_Activate()
+{
+    ProgramValues &v = m_owner.context().values;
+    // Coming back to the window for the same picture keeps what is being typed.
+    const bool samePosition =
+        v.AlbumName == m_shownAlbum && v.PageNumber == m_shownPage && v.PictureNumber == m_shownPicture;
+    if (samePosition && !m_shownAlbum.isNull() && isVisible() && (m_edit || m_text1->isEnabled()))
+        return;
+    m_shownAlbum = v.AlbumName;
+    m_shownPage = v.PageNumber;
+    m_shownPicture = v.PictureNumber;
+    m_edit = false;
+
+    m_text1->clear();
+    setWindowTitle(QStringLiteral("Picture information - - - Searching"));
+    m_text1->setGeometry(0, 0, width(), height());
+    m_text1->setEnabled(false);
+    m_cmdEdit->raise();
+    m_cmdDelete->raise();
+    m_cmdClose->raise();
+
+    PictureRecordSet &records =
+        PictureInfo::openRecords(v, m_owner.context().store, m_owner.context().dialogs,
+                                 RecordQuery::position(v.AlbumName, v.PageNumber, v.PictureNumber));
+    if (records.moveFirst()) {
+        m_text1->setPlainText(records.field(PictureRecord::kDiscription).toString());
+        setWindowTitle(QStringLiteral("Picture Information"));
+        m_timer1->start();
+    } else {
+        // Nothing to edit or delete without a row.
+        setEditAndDeleteVisible(false);
+        m_text1->setEnabled(true);
+        m_text1->setFocus();
+        setWindowTitle(QStringLiteral("Picture Information"));
+    }
+}
+
+void frmDiscription::Timer1_Timer()
+{
+    m_cmdClose->show();
+    setEditAndDeleteVisible(!isBlank(text()));
+    QCoreApplication::processEvents();
+    m_timer1->stop();
+}
+
+void frmDiscription::CmdEdit_Click()
+{
+    m_text1->moveCursor(QTextCursor::End);
+    m_text1->setEnabled(true);
+    m_text1->setFocus();
+    setEditAndDeleteVisible(false);
+    m_edit = true;
+}
+
+void frmDiscription::cmdDelete_Click()
+{
+    setEditAndDeleteVisible(false);
+    const Dialogs::Answer answer = m_owner.context().dialogs.askYesNo(
+        QStringLiteral("Are you sure that you want to delete this information"), QStringLiteral("WARNING"));
+    if (answer != Dialogs::Answer::Yes) {
+        setEditAndDeleteVisible(true);
+        return;
+    }
+    PictureRecordSet &records = *m_owner.context().values.PictureRecords;
+    if (!records.deleteCurrent()) {
+        setEditAndDeleteVisible(true);
+        return;
+    }
+    records.moveFirst();
+    hide();
+}
+
+bool frmDiscription::cmdClose_Click()
+{
+    const QString t = text();
+    ProgramValues &v = m_owner.context().values;
+    const std::shared_ptr<PictureRecordSet> records = v.PictureRecords;
+    if (isBlank(t) && m_edit) {
+        // Erased while editing: the description goes.
+        if (records && records->hasCurrent() && !records->deleteCurrent())
+            return false;
+        if (records)
+            records->moveFirst();
+        m_edit = false;
+        hide();
+        return true;
+    }
+    if (isBlank(t) || !m_text1->isEnabled()) {
+        hide();
+        return true;
+    }
+    bool stored = false;
+    if (!m_edit) {
+        stored = records && records->addNew(PictureRecord{v.AlbumName, v.PageNumber, v.PictureNumber, t});
+    } else {
+        stored = records && records->setDescription(t);
+    }
+    // What could not be stored stays on screen; the database layer has said why.
+    if (!stored)
+        return false;
+    m_edit = false;
+    hide();
+    return true;
+}
+
+void frmDiscription::closeEvent(QCloseEvent *event)
+{
+    if (!cmdClose_Click()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    // Closed by its frame, the window is as good as new for the next showing.
+    m_edit = false;
+    m_shownAlbum = QString();
+    m_timer1->start();
+}

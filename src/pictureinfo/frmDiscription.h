@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/OwnedWindow.h"
+
+#include <QWidget>
+
+class DescriptionBox;
+class QPushButton;
+class QTimer;
+class WindowOwner;
+
+// The description of one picture position: shown read-only when there is
+// one (with "&Edit" and "&Delete"), or ready for typing when there is none.
+// "&Close" stores what was typed or changed.
+class frmDiscription : public QWidget, public OwnedWindow
+{
+    Q_OBJECT
+
+public:
+    explicit frmDiscription(WindowOwner &owner);
+    ~frmDiscription() override;
+
+    QWidget *widget() override { return this; }
+    void Form_Activate() override;
+
+    void Timer1_Timer();
+    void CmdEdit_Click();
+    void cmdDelete_Click();
+    // Returns false when the description could not be stored; the window then
+    // stays, with the text, so nothing typed is lost.
+    bool cmdClose_Click();
+
+    bool Edit() const { return m_edit; }
+    QString text() const;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void setEditAndDeleteVisible(bool visible);
+    static bool isBlank(const QString &text);
+
+    WindowOwner &m_owner;
+    DescriptionBox *m_text1 = nullptr;
+    QPushButton *m_cmdEdit = nullptr;
+    QPushButton *m_cmdDelete = nullptr;
+    QPushButton *m_cmdClose = nullptr;
+    QTimer *m_timer1 = nullptr;
+    bool m_edit = false;
+    QString m_shownAlbum;
+    int m_shownPage = 0;
+    int m_shownPicture = 0;
+};
