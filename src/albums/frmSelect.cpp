@@ -53,6 +53,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override
     {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            // The entry the keyboard is on is the one meant.
+            if (currentItem())
+                currentItem()->setSelected(true);
             m_form.List1_DblClick();
             return;
         }
@@ -169,6 +172,9 @@ void frmSelect::Form_Activate()
                                      "select the album with a left click and  then display a menu with a right click."));
     v.PageNumber = 1;
     v.PageLoaded = false;
+    // The list is where the keyboard starts; taking the focus also sends the
+    // blank start-up screen away.
+    m_list1->setFocus();
 }
 
 void frmSelect::RenewList()

@@ -12,7 +12,7 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileIconProvider>
+#include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -55,6 +55,12 @@ dview::dview(WindowOwner &owner, EditController &editing, QWidget *parent)
     WindowKit::setBackground(this, Qt::white);
     setFixedSize(640, 410);
 
+    // A faint frame shows where the preview goes before there is one.
+    auto *frame = new QFrame(this);
+    frame->setFrameShape(QFrame::Box);
+    frame->setStyleSheet(QStringLiteral("QFrame { color: #d0d0d0; }"));
+    frame->setGeometry(0, 0, kPreviewSide, kPreviewSide);
+
     m_open = new PictureView(this);
     m_open->setObjectName(QStringLiteral("open"));
     m_open->setGeometry(0, 0, kPreviewSide, kPreviewSide);
@@ -66,7 +72,7 @@ dview::dview(WindowOwner &owner, EditController &editing, QWidget *parent)
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     m_label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
     WindowKit::setBackground(m_label1, QColor(255, 255, 0));
-    m_label1->setGeometry(0, kPreviewSide + 6, kPreviewSide, 60);
+    m_label1->setGeometry(0, kPreviewSide + 6, kPreviewSide, 44);
 
     m_drive1 = new QComboBox(this);
     m_drive1->setObjectName(QStringLiteral("Drive1"));

@@ -4,6 +4,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 
+#include <algorithm>
+
 namespace {
 
 QMessageBox::Icon toQt(Dialogs::Icon icon)
@@ -59,8 +61,11 @@ Dialogs::Answer QtDialogs::askYesNoCancel(const QString &text, const QString &ti
 
 QString QtDialogs::input(const QString &prompt, const QString &title, const QString &defaultText)
 {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(parentWindow(), title, prompt, QLineEdit::Normal, defaultText, &ok);
-    return ok ? text : QString();
+    QInputDialog box(parentWindow());
+    box.setWindowTitle(title);
+    box.setLabelText(prompt);
+    box.setTextValue(defaultText);
+    // Wide enough for the title and a long album name.
+    box.setMinimumWidth(std::max(360, box.fontMetrics().horizontalAdvance(title) + 160));
+    return box.exec() == QDialog::Accepted ? box.textValue() : QString();
 }
