@@ -50,6 +50,7 @@ frmDiscription::frmDiscription(WindowOwner &owner)
     setObjectName(QStringLiteral("frmDiscription"));
     setWindowTitle(QStringLiteral("Picture Information"));
     resize(kClientWidth, kClientHeight);
+    WindowKit::setBackground(this, Qt::white);
 
     m_text1 = new DescriptionBox(this);
     m_text1->setObjectName(QStringLiteral("Text1"));
@@ -104,6 +105,8 @@ void frmDiscription::Form_Activate()
         v.AlbumName == m_shownAlbum && v.PageNumber == m_shownPage && v.PictureNumber == m_shownPicture;
     if (samePosition && !m_shownAlbum.isNull() && isVisible() && (m_edit || m_text1->isEnabled()))
         return;
+    if (m_shownAlbum.isNull())
+        WindowKit::centreOnScreen(this, m_owner.context().screen);
     m_shownAlbum = v.AlbumName;
     m_shownPage = v.PageNumber;
     m_shownPicture = v.PictureNumber;
