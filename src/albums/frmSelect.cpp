@@ -6,12 +6,12 @@
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
 #include "app/frmStartUp.h"
+#include "platform/AlbumListBox.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -21,56 +21,6 @@
 namespace {
 
 const QString kWarning = QStringLiteral("WARNING");
-
-// The album list box: a right click shows the popup for the entry chosen
-// before with a left click, without choosing another; a double click anywhere
-// opens the chosen entry.
-class AlbumListBox : public QListWidget
-{
-public:
-    explicit AlbumListBox(frmSelect &form, QWidget *parent)
-        : QListWidget(parent)
-        , m_form(form)
-    {
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override
-    {
-        if (event->button() == Qt::RightButton) {
-            m_form.List1_MouseDown(event->button(), event->globalPosition().toPoint());
-            return;
-        }
-        QListWidget::mousePressEvent(event);
-    }
-
-    void mouseDoubleClickEvent(QMouseEvent *event) override
-    {
-        if (event->button() == Qt::LeftButton)
-            m_form.List1_DblClick();
-    }
-
-    void keyPressEvent(QKeyEvent *event) override
-    {
-        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-            // The entry the keyboard is on is the one meant.
-            if (currentItem())
-                currentItem()->setSelected(true);
-            m_form.List1_DblClick();
-            return;
-        }
-        QListWidget::keyPressEvent(event);
-    }
-
-    void focusInEvent(QFocusEvent *event) override
-    {
-        QListWidget::focusInEvent(event);
-        m_form.List1_GotFocus();
-    }
-
-private:
-    frmSelect &m_form;
-};
 
 QPushButton *topButton(QWidget *parent, const char *name, const QString &caption, const QString &tip,
                        const QRect &geometry)
@@ -114,7 +64,11 @@ void frmSelect::buildControls()
         b->setEnabled(false);
     connect(m_command2, &QPushButton::clicked, &m_owner, &WindowOwner::showSlideshowChooser);
 
-    m_list1 = new AlbumListBox(*this, this);
+    m_list1 = new AlbumListBox(this);
+    connect(m_list1, &AlbumListBox::opened, this, &frmSelect::List1_DblClick);
+    connect(m_list1, &AlbumListBox::rightPressed, this,
+            [this](const QPoint &pos) { List1_MouseDown(Qt::RightButton, pos); });
+    connect(m_list1, &AlbumListBox::focused, this, &frmSelect::List1_GotFocus);
     m_list1->setObjectName(QStringLiteral("List1"));
     m_list1->setToolTip(QStringLiteral("Double click the Album that you want to select"));
     m_list1->setFont(WindowKit::arial(11));
@@ -192,8 +146,7 @@ void frmSelect::RenewList()
 
 QString frmSelect::selectedText() const
 {
-    const QListWidgetItem *item = m_list1->currentItem();
-    return item && item->isSelected() ? item->text() : QString();
+    return m_list1->selectedText();
 }
 
 void frmSelect::List1_DblClick()

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "app/OwnedWindow.h"
+#include "platform/AlbumListBox.h"
 #include "platform/HelpLauncher.h"
 
 #include <QWidget>
+
 
 class QAction;
 class QLabel;
@@ -36,7 +38,7 @@ public:
     void mnuDelete_Click();
 
     HelpFormat helpFormat() const;
-    QListWidget *list() const { return m_list1; }
+    AlbumListBox *list() const { return m_list1; }
     QMenu *popupMenu() const { return m_mnuTest; }
 
     static inline const QString kCreateNewAlbum = QStringLiteral("Create New Album");
@@ -54,7 +56,7 @@ private:
     QPushButton *m_cmdDatabase = nullptr;
     QPushButton *m_command2 = nullptr;
     QPushButton *m_cmdCreate = nullptr;
-    QListWidget *m_list1 = nullptr;
+    AlbumListBox *m_list1 = nullptr;
     QLabel *m_label1 = nullptr;
     QRadioButton *m_optWinHelp = nullptr;
     QRadioButton *m_optHtmlHelp = nullptr;

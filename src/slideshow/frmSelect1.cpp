@@ -6,7 +6,7 @@
 #include "app/WindowOwner.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowKit.h"
-#include "slideshow/AlbumListBox.h"
+#include "platform/AlbumListBox.h"
 #include "slideshow/SlideTime.h"
 #include "slideshow/frmSlideshow.h"
 

@@ -1,4 +1,4 @@
-#include "slideshow/AlbumListBox.h"
+#include "platform/AlbumListBox.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -32,8 +32,16 @@ void AlbumListBox::mouseDoubleClickEvent(QMouseEvent *event)
 void AlbumListBox::keyPressEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (currentItem())
+            currentItem()->setSelected(true);
         emit opened();
         return;
     }
     QListWidget::keyPressEvent(event);
+}
+
+void AlbumListBox::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    emit focused();
 }

@@ -3,8 +3,9 @@
 #include <QListWidget>
 
 // A list of album names as the album windows use it: a double click or Enter
-// opens the chosen entry, and a right click asks for the popup of the entry
-// chosen before with a left click, without choosing another.
+// opens the chosen entry (Enter chooses the entry the keyboard is on), and a
+// right click asks for the popup of the entry chosen before with a left
+// click, without choosing another.
 class AlbumListBox : public QListWidget
 {
     Q_OBJECT
@@ -18,9 +19,11 @@ public:
 signals:
     void opened();
     void rightPressed(const QPoint &globalPos);
+    void focused();
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 };
