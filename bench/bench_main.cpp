@@ -1,5 +1,7 @@
 #include "Bench.h"
 
+#include "support/Headless.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QStandardPaths>
@@ -48,14 +50,7 @@ double medianMs(int runs, const std::function<void()> &fn)
 
 int main(int argc, char *argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The headless platform's notes about raise() and the like are noise here.
-    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &context, const QString &message) {
-        if (!message.startsWith(QLatin1String("This plugin does not support")))
-            previous(type, context, message);
-    });
+    Headless::prepare();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     QStandardPaths::setTestModeEnabled(true);
