@@ -1,5 +1,6 @@
 #include "albumstore/PictureLoader.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
@@ -48,11 +49,12 @@ QSize naturalSize(const QString &path)
     return turnsSideways(reader) ? stored.transposed() : stored;
 }
 
-DecodedPicture decode(const QString &path, const TargetSize &targetFor)
+namespace {
+
+DecodedPicture decodeWith(QImageReader &reader, const QString &path, const TargetSize &targetFor)
 {
     DecodedPicture result;
     result.path = path;
-    QImageReader reader(path);
     configure(reader);
     const QSize stored = headerSize(reader);
     if (!stored.isValid() || stored.isEmpty())
@@ -60,7 +62,7 @@ DecodedPicture decode(const QString &path, const TargetSize &targetFor)
     const bool sideways = turnsSideways(reader);
     const QSize upright = sideways ? stored.transposed() : stored;
 
-    QSize target = targetFor ? targetFor(upright) : QSize();
+    const QSize target = targetFor ? targetFor(upright) : QSize();
     if (!target.isEmpty() && target.width() < upright.width() && target.height() < upright.height()) {
         // The reader scales before it turns the picture upright.
         reader.setScaledSize(sideways ? target.transposed() : target);
@@ -71,6 +73,23 @@ DecodedPicture decode(const QString &path, const TargetSize &targetFor)
     result.image = std::move(image);
     result.naturalSize = upright;
     return result;
+}
+
+} // namespace
+
+DecodedPicture decode(const QString &path, const TargetSize &targetFor)
+{
+    QImageReader reader(path);
+    return decodeWith(reader, path, targetFor);
+}
+
+DecodedPicture decodeData(const QByteArray &data, const TargetSize &targetFor)
+{
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    return decodeWith(reader, QString(), targetFor);
 }
 
 DecodedPicture decodeFitted(const QString &path, const QSize &bound)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -33,6 +34,9 @@ using TargetSize = std::function<QSize(const QSize &natural)>;
 // Decodes one file, at the size targetFor asks for (never larger than the
 // picture itself). A file that does not decode gives a null picture.
 DecodedPicture decode(const QString &path, const TargetSize &targetFor = {});
+
+// The same for a picture held in memory.
+DecodedPicture decodeData(const QByteArray &data, const TargetSize &targetFor = {});
 
 // Decodes so that the picture fits inside bound with its proportions kept.
 DecodedPicture decodeFitted(const QString &path, const QSize &bound);
