@@ -8,6 +8,7 @@
 #include "app/frmReadMe.h"
 #include "app/frmStartUp.h"
 #include "display/frmDisplayPicture.h"
+#include "pictureinfo/frmDatabase.h"
 #include "platform/ScreenMetrics.h"
 #include "slideshow/frmSelect1.h"
 #include "slideshow/frmSlideshow.h"
@@ -33,6 +34,7 @@ WindowOwner::~WindowOwner()
     // is still whole, the most dependent first.
     m_windows.clear();
     m_lastActive = nullptr;
+    m_databaseBrowser.reset();
     m_slideshowPlayer.reset();
     m_slideshowChooser.reset();
     m_pictureWindow.reset();
@@ -58,10 +60,16 @@ Form1 &WindowOwner::albumPage() { return ensure(m_albumPage); }
 frmDisplayPicture &WindowOwner::pictureWindow() { return ensure(m_pictureWindow); }
 frmSelect1 &WindowOwner::slideshowChooser() { return ensure(m_slideshowChooser); }
 frmSlideshow &WindowOwner::slideshowPlayer() { return ensure(m_slideshowPlayer); }
+frmDatabase &WindowOwner::databaseBrowser() { return ensure(m_databaseBrowser); }
 
 void WindowOwner::showSlideshowChooser()
 {
     present(slideshowChooser());
+}
+
+void WindowOwner::showDatabaseBrowser()
+{
+    present(databaseBrowser());
 }
 
 void WindowOwner::registerWindow(OwnedWindow &window)
