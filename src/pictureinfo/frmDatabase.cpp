@@ -24,7 +24,6 @@
 #include <QTimer>
 #include <QtConcurrent/QtConcurrentRun>
 
-#include <algorithm>
 #include <utility>
 
 namespace {
@@ -470,12 +469,17 @@ void frmDatabase::ShowPicture()
     m_nextPicture.reset();
     const QStringList files = RecordPicture::candidates(m_owner.context().store, m_txtAlbumName->text(),
                                                         m_txtPage->text(), m_txtImageNumber->text());
-    // Most rows of a large table may have no picture file; those cost no
-    // trip to a worker.
-    if (std::none_of(files.cbegin(), files.cend(), [](const QString &f) { return QFileInfo::exists(f); }))
+    const QSize bound = RecordPicture::toPixels(RecordPicture::fitted({})).size() * devicePixelRatioF();
+    // Empty when none of the files exists: most rows of a large table may
+    // have no picture, and those cost no trip to a worker.
+    const QString key = ThumbnailCache::keyFor(files, QStringLiteral("browser %1x%2").arg(bound.width()).arg(bound.height()));
+    if (key.isEmpty())
         return;
-    const QSize square = RecordPicture::toPixels(RecordPicture::fitted({})).size();
-    m_nextPicture = PictureRequest{serial, files, square * devicePixelRatioF()};
+    if (const DecodedPicture *seen = m_pictures.find(key)) {
+        placePicture(*seen);
+        return;
+    }
+    m_nextPicture = PictureRequest{serial, files, bound, key};
     if (m_decodingSerial == 0)
         decodeNext();
 }
@@ -486,14 +490,17 @@ void frmDatabase::decodeNext()
         return;
     const PictureRequest request = *std::exchange(m_nextPicture, std::nullopt);
     m_decodingSerial = request.serial;
+    m_decodingKey = request.key;
     m_decoder->setFuture(QtConcurrent::run(RecordPicture::load, request.files, request.bound));
 }
 
 void frmDatabase::pictureDecoded()
 {
     const quint64 done = std::exchange(m_decodingSerial, 0);
+    const DecodedPicture picture = m_decoder->result();
+    m_pictures.insert(m_decodingKey, picture);
     if (done == m_pictureSerial)
-        placePicture(m_decoder->result());
+        placePicture(picture);
     decodeNext();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "albumstore/PictureLoader.h"
+#include "albumstore/ThumbnailCache.h"
 #include "app/OwnedWindow.h"
 #include "pictureinfo/BrowserRules.h"
 
@@ -176,14 +177,18 @@ private:
 
     // Pictures decode off the user-interface thread, one at a time; moving on
     // while one decodes only replaces the request waiting behind it.
+    // Pictures already seen are kept, so going back to a row costs nothing.
     struct PictureRequest
     {
         quint64 serial = 0;
         QStringList files;
         QSize bound;
+        QString key;
     };
     QFutureWatcher<DecodedPicture> *m_decoder = nullptr;
     std::optional<PictureRequest> m_nextPicture;
+    QString m_decodingKey;
     quint64 m_pictureSerial = 0;   // the picture wanted now
     quint64 m_decodingSerial = 0;  // the one being decoded; 0 when none
+    ThumbnailCache m_pictures{16 * 1024};
 };

@@ -200,6 +200,27 @@ private slots:
         QCOMPARE(form.image()->geometry(), RecordPicture::toPixels(RecordPicture::fitted(QSize(300, 100))));
     }
 
+    // Pictures seen before are kept, but never once their file has changed.
+    void aReplacedPictureIsNotShownStale()
+    {
+        TestEnvironment env;
+        env.putPicture(QStringLiteral("Alpha"), 2, 1, QStringLiteral(".jpg"), QSize(80, 40));
+        DescriptionFile::create(descriptionFile(env), kThreeRows);
+        frmDatabase &form = open(env);
+        QVERIFY(waitForPicture(form));
+        QCOMPARE(form.image()->naturalSize(), QSize(80, 40));
+        press(form, "cmdMoveNext");
+        press(form, "cmdMovePrevious");
+        QVERIFY(!form.pictureLoading());
+        QCOMPARE(form.image()->naturalSize(), QSize(80, 40));
+
+        press(form, "cmdMoveNext");
+        env.putPicture(QStringLiteral("Alpha"), 2, 1, QStringLiteral(".jpg"), QSize(30, 90));
+        press(form, "cmdMovePrevious");
+        QVERIFY(waitForPicture(form));
+        QCOMPARE(form.image()->naturalSize(), QSize(30, 90));
+    }
+
     void searchFindsTheTextLiterallyAnywhere_data()
     {
         QTest::addColumn<bool>("inAlbumNames");
