@@ -701,55 +701,55 @@ void frmDatabase::List1_DblClick()
     InputPage();
 }
 
-void frmDatabase::InputPage()
+std::optional<frmDatabase::TypedNumber> frmDatabase::askNumber(const QString &prompt, const QString &title,
+                                                              int highest)
 {
-    m_lblList->hide();
-    m_list1->hide();
     Dialogs &dialogs = m_owner.context().dialogs;
     for (;;) {
-        const QString typed = dialogs.input(QStringLiteral("Input the page number of the picture  (1 to 10)"),
-                                            QStringLiteral("Page Number"));
-        const AddNewChecks::Answer answer = AddNewChecks::check(typed, AddNewChecks::kHighestPage);
+        const QString typed = dialogs.input(prompt, title);
+        const AddNewChecks::Answer answer = AddNewChecks::check(typed, highest);
         switch (answer.kind) {
         case AddNewChecks::Answer::Kind::Empty:
-            if (dialogs.askYesNo(kContinueAdding, kWarning) == Dialogs::Answer::Yes)
-                continue;
-            cmdCancel_Click();
-            return;
+            if (dialogs.askYesNo(kContinueAdding, kWarning) != Dialogs::Answer::Yes)
+                return std::nullopt;
+            break;
         case AddNewChecks::Answer::Kind::OutOfRange:
-            dialogs.message(QStringLiteral("The number must be between 1 and 10"), kWarning, Dialogs::Icon::Warning);
-            continue;
+            dialogs.message(QStringLiteral("The number must be between 1 and %1").arg(highest), kWarning,
+                            Dialogs::Icon::Warning);
+            break;
         case AddNewChecks::Answer::Kind::Accepted:
-            m_pageAsTyped = typed;
-            PageIn = answer.number;
-            InputImageNumber();
-            return;
+            return TypedNumber{typed, answer.number};
         }
     }
 }
 
+void frmDatabase::InputPage()
+{
+    m_lblList->hide();
+    m_list1->hide();
+    const std::optional<TypedNumber> page = askNumber(
+        QStringLiteral("Input the page number of the picture  (1 to 10)"), QStringLiteral("Page Number"),
+        AddNewChecks::kHighestPage);
+    if (!page) {
+        cmdCancel_Click();
+        return;
+    }
+    m_pageAsTyped = page->typed;
+    PageIn = page->number;
+    InputImageNumber();
+}
+
 void frmDatabase::InputImageNumber()
 {
-    Dialogs &dialogs = m_owner.context().dialogs;
-    for (;;) {
-        const QString typed = dialogs.input(QStringLiteral("Input the picture number of the page  (1 to 6)"),
-                                            QStringLiteral("Picture Number"));
-        const AddNewChecks::Answer answer = AddNewChecks::check(typed, AddNewChecks::kHighestPicture);
-        switch (answer.kind) {
-        case AddNewChecks::Answer::Kind::Empty:
-            if (dialogs.askYesNo(kContinueAdding, kWarning) == Dialogs::Answer::Yes)
-                continue;
-            cmdCancel_Click();
-            return;
-        case AddNewChecks::Answer::Kind::OutOfRange:
-            dialogs.message(QStringLiteral("The number must be between 1 and 6"), kWarning, Dialogs::Icon::Warning);
-            continue;
-        case AddNewChecks::Answer::Kind::Accepted:
-            ImgNrIn = answer.number;
-            CkForSaved();
-            return;
-        }
+    const std::optional<TypedNumber> picture = askNumber(
+        QStringLiteral("Input the picture number of the page  (1 to 6)"), QStringLiteral("Picture Number"),
+        AddNewChecks::kHighestPicture);
+    if (!picture) {
+        cmdCancel_Click();
+        return;
     }
+    ImgNrIn = picture->number;
+    CkForSaved();
 }
 
 void frmDatabase::CkForSaved()

@@ -102,6 +102,16 @@ private:
     void startSearch();
     void finishLookupEdit();
 
+    // A page or picture number as typed and as a number.
+    struct TypedNumber
+    {
+        QString typed;
+        int number = 0;
+    };
+    // Asks until a number from 1 to highest is typed; nothing when the user
+    // gives up.
+    std::optional<TypedNumber> askNumber(const QString &prompt, const QString &title, int highest);
+
     void SaveFields();
     void LoadList();
     void InputPage();

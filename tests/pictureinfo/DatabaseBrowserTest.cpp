@@ -462,6 +462,37 @@ private slots:
         QCOMPARE(form.pos(), QPoint(0, 0));
     }
 
+    // Descriptions that cannot be read: told once, and the window still works
+    // as far as it can.
+    void anUnusableDescriptionsFileIsToldOnce()
+    {
+        TestEnvironment env;
+        QVERIFY(QDir().mkpath(descriptionFile(env)));
+        env.putPicture(QStringLiteral("Alpha"), 2, 2, QStringLiteral(".jpg"), QSize(40, 20));
+        frmDatabase &form = open(env);
+        QCOMPARE(env.dialogs.shown().size(), 1);
+        QVERIFY(env.dialogs.lastText().startsWith(QStringLiteral("Picture descriptions are not available.")));
+        QCOMPARE(counters(form), QStringLiteral("Found - 0 - Records/Current Record = 0"));
+        QCOMPARE(enabledButtons(form), kEmptyTable);
+        search(form, false, QStringLiteral("x"));
+        QCOMPARE(control<QLabel>(form, "lblSearch")->text(), QStringLiteral("No data found."));
+
+        // An addition is refused when it is saved; the text typed stays.
+        form.Timer1_Timer();
+        press(form, "cmdAddNew");
+        env.dialogs.type(QStringLiteral("2"));
+        env.dialogs.type(QStringLiteral("2"));
+        QVERIFY(chooseAlbum(form, QStringLiteral("Alpha")));
+        QTest::keyClicks(description(form), QStringLiteral("kept"));
+        press(form, "cmdClose");
+        QVERIFY(env.dialogs.lastText().startsWith(QStringLiteral("The description was not stored.")));
+        QCOMPARE(description(form)->toPlainText(), QStringLiteral("kept"));
+        QCOMPARE(enabledButtons(form), QStringList({"cmdClose", "cmdCancel"}));
+        press(form, "cmdCancel");
+        QCOMPARE(enabledButtons(form), kEmptyTable);
+        QVERIFY(QFileInfo(descriptionFile(env)).isDir());
+    }
+
     void helpKey()
     {
         TestEnvironment env;
