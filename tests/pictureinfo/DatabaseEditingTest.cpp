@@ -303,6 +303,24 @@ private slots:
         QCOMPARE(fields(form), QStringLiteral("beta|1|2|second of beta"));
     }
 
+    // A file written elsewhere may hold two rows for a position; it still
+    // gets no third.
+    void aPositionWithSeveralRowsGetsNoMore()
+    {
+        TestEnvironment env;
+        prepare(env);
+        DescriptionFile::Connection(descriptionFile(env)).insert({{QStringLiteral("beta"), 1, 1, QStringLiteral("again")}});
+        frmDatabase &form = open(env);
+        press(form, "cmdAddNew");
+        script(env, {"1", "1"}, {"Yes"});
+        QVERIFY(chooseAlbum(form, QStringLiteral("beta")));
+        QCOMPARE(boxesShown(env.dialogs), QStringList({kPageBox, kPictureBox, kHasData}));
+        QTest::keyClicks(description(form), QStringLiteral("!"));
+        press(form, "cmdClose");
+        QCOMPARE(DescriptionFile::rows(descriptionFile(env)).filter(QStringLiteral("beta|1|1|")),
+                 QStringList({DescriptionFile::row("beta", 1, 1, "first of beta!"), DescriptionFile::row("beta", 1, 1, "again")}));
+    }
+
     void anEmptyDescriptionIsNotStored()
     {
         TestEnvironment env;
