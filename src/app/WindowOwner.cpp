@@ -9,6 +9,7 @@
 #include "app/frmStartUp.h"
 #include "display/frmDisplayPicture.h"
 #include "pictureinfo/frmDiscription.h"
+#include "pictureinfo/frmDatabase.h"
 #include "platform/ScreenMetrics.h"
 #include "slideshow/frmSelect1.h"
 #include "slideshow/frmSlideshow.h"
@@ -35,6 +36,7 @@ WindowOwner::~WindowOwner()
     m_windows.clear();
     m_lastActive = nullptr;
     m_descriptionWindow.reset();
+    m_databaseBrowser.reset();
     m_slideshowPlayer.reset();
     m_slideshowChooser.reset();
     m_pictureWindow.reset();
@@ -61,10 +63,16 @@ frmDisplayPicture &WindowOwner::pictureWindow() { return ensure(m_pictureWindow)
 frmSelect1 &WindowOwner::slideshowChooser() { return ensure(m_slideshowChooser); }
 frmSlideshow &WindowOwner::slideshowPlayer() { return ensure(m_slideshowPlayer); }
 frmDiscription &WindowOwner::descriptionWindow() { return ensure(m_descriptionWindow); }
+frmDatabase &WindowOwner::databaseBrowser() { return ensure(m_databaseBrowser); }
 
 void WindowOwner::showSlideshowChooser()
 {
     present(slideshowChooser());
+}
+
+void WindowOwner::showDatabaseBrowser()
+{
+    present(databaseBrowser());
 }
 
 void WindowOwner::registerWindow(OwnedWindow &window)

@@ -11,6 +11,7 @@
 #include <vector>
 
 class Form1;
+class frmDatabase;
 class frmDisplayPicture;
 class frmReadMe;
 class frmSelect;
@@ -46,15 +47,19 @@ public:
     frmSelect1 &slideshowChooser();
     frmSlideshow &slideshowPlayer();
     frmDiscription &descriptionWindow();
+    frmDatabase &databaseBrowser();
 
     bool hasStartUpScreen() const { return m_startUp != nullptr; }
     bool hasAlbumList() const { return m_albumList != nullptr; }
     bool hasPictureWindow() const { return m_pictureWindow != nullptr; }
     bool hasSlideshowChooser() const { return m_slideshowChooser != nullptr; }
     bool hasDescriptionWindow() const { return m_descriptionWindow != nullptr; }
+    bool hasDatabaseBrowser() const { return m_databaseBrowser != nullptr; }
 
     // "&Slideshow" on the album list.
     void showSlideshowChooser();
+    // "Picture &Database" on the album list.
+    void showDatabaseBrowser();
 
     // Shows a window modeless, in front, and activates it.
     void present(OwnedWindow &window);
@@ -89,6 +94,7 @@ private:
     std::unique_ptr<frmSelect1> m_slideshowChooser;
     std::unique_ptr<frmSlideshow> m_slideshowPlayer;
     std::unique_ptr<frmDiscription> m_descriptionWindow;
+    std::unique_ptr<frmDatabase> m_databaseBrowser;
     std::vector<OwnedWindow *> m_windows;
     OwnedWindow *m_lastActive = nullptr;
     bool m_ended = false;

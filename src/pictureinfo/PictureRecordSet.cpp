@@ -1,5 +1,7 @@
 #include "pictureinfo/PictureRecordSet.h"
 
+#include <algorithm>
+
 namespace {
 
 const QString kNotStored = QStringLiteral("The description was not stored.");
@@ -29,6 +31,19 @@ bool PictureRecordSet::moveTo(int position)
 void PictureRecordSet::loadCurrent()
 {
     m_row = hasCurrent() ? m_database->read(m_keys[size_t(m_position)]) : std::nullopt;
+}
+
+std::optional<qint64> PictureRecordSet::currentKey() const
+{
+    if (!hasCurrent())
+        return std::nullopt;
+    return m_keys[size_t(m_position)];
+}
+
+int PictureRecordSet::positionOf(qint64 key) const
+{
+    const auto it = std::find(m_keys.begin(), m_keys.end(), key);
+    return it == m_keys.end() ? -1 : int(it - m_keys.begin());
 }
 
 bool PictureRecordSet::moveFirst() { return moveTo(0); }

@@ -33,6 +33,14 @@ public:
     bool moveLast();
     bool moveNext();
     bool movePrevious();
+    // To the row at a 0-based place of the set.
+    bool moveTo(int position);
+
+    // Which stored row is current, to find it again in another set; nothing
+    // with no current row.
+    std::optional<qint64> currentKey() const;
+    // The 0-based place of a stored row in this set; -1 when it is not in it.
+    int positionOf(qint64 key) const;
 
     // A field of the current row by name (letter case ignored): "Album Name",
     // "Page", "ImageNumber" or "Discription". Invalid with no current row.
@@ -52,7 +60,6 @@ public:
     PictureInfoDatabase &database() const { return *m_database; }
 
 private:
-    bool moveTo(int position);
     void loadCurrent();
 
     std::shared_ptr<PictureInfoDatabase> m_database;

@@ -120,11 +120,13 @@ void frmDiscription::Form_Activate()
     m_cmdDelete->raise();
     m_cmdClose->raise();
 
-    PictureRecordSet &records =
-        PictureInfo::openRecords(v, m_owner.context().store, m_owner.context().dialogs,
-                                 RecordQuery::position(v.AlbumName, v.PageNumber, v.PictureNumber));
-    if (records.moveFirst()) {
-        m_text1->setPlainText(records.field(PictureRecord::kDiscription).toString());
+    PictureInfo::openRecords(v, m_owner.context().store, m_owner.context().dialogs,
+                             RecordQuery::position(v.AlbumName, v.PageNumber, v.PictureNumber));
+    // The database browser reopens the shared record set when it comes up;
+    // this window goes on acting on the row it shows.
+    m_records = v.PictureRecords;
+    if (m_records->moveFirst()) {
+        m_text1->setPlainText(m_records->field(PictureRecord::kDiscription).toString());
         setWindowTitle(QStringLiteral("Picture Information"));
         m_timer1->start();
     } else {
@@ -162,20 +164,18 @@ void frmDiscription::cmdDelete_Click()
         setEditAndDeleteVisible(true);
         return;
     }
-    PictureRecordSet &records = *m_owner.context().values.PictureRecords;
-    if (!records.deleteCurrent()) {
+    if (!m_records || !m_records->deleteCurrent()) {
         setEditAndDeleteVisible(true);
         return;
     }
-    records.moveFirst();
+    m_records->moveFirst();
     hide();
 }
 
 bool frmDiscription::cmdClose_Click()
 {
     const QString t = text();
-    ProgramValues &v = m_owner.context().values;
-    const std::shared_ptr<PictureRecordSet> records = v.PictureRecords;
+    const std::shared_ptr<PictureRecordSet> records = m_records;
     if (isBlank(t) && m_edit) {
         // Erased while editing: the description goes.
         if (records && records->hasCurrent() && !records->deleteCurrent())
@@ -192,7 +192,8 @@ bool frmDiscription::cmdClose_Click()
     }
     bool stored = false;
     if (!m_edit) {
-        stored = records && records->addNew(PictureRecord{v.AlbumName, v.PageNumber, v.PictureNumber, t});
+        // The picture shown here, even if the album page has moved on since.
+        stored = records && records->addNew(PictureRecord{m_shownAlbum, m_shownPage, m_shownPicture, t});
     } else {
         stored = records && records->setDescription(t);
     }

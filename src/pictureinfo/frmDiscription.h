@@ -4,7 +4,10 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class DescriptionBox;
+class PictureRecordSet;
 class QPushButton;
 class QTimer;
 class WindowOwner;
@@ -46,6 +49,7 @@ private:
     QPushButton *m_cmdDelete = nullptr;
     QPushButton *m_cmdClose = nullptr;
     QTimer *m_timer1 = nullptr;
+    std::shared_ptr<PictureRecordSet> m_records;
     bool m_edit = false;
     QString m_shownAlbum;
     int m_shownPage = 0;

@@ -4,6 +4,7 @@
 #include "albumview/Form1.h"
 #include "display/frmDisplayPicture.h"
 #include "editing/EditController.h"
+#include "pictureinfo/PictureInfo.h"
 #include "pictureinfo/PictureInfoDatabase.h"
 #include "pictureinfo/frmDiscription.h"
 #include "platform/PictureView.h"
@@ -178,6 +179,20 @@ private slots:
         t.env.values.PictureNumber = 5;  // another picture was asked for
         w.Form_Activate();
         QVERIFY(t.text()->toPlainText().isEmpty());
+    }
+
+    void theTextGoesToThePictureShown()
+    {
+        Window t;
+        t.seed({{kAlbum, 1, 1, QStringLiteral("first")}});
+        frmDiscription &w = t.open(kAlbum, 2, 6);
+        t.type(QStringLiteral("for page two"));
+        // Meanwhile the browser opened the whole table and the page moved on.
+        PictureInfo::openRecords(t.env.values, t.env.store, t.env.dialogs, RecordQuery::all());
+        t.env.values.PageNumber = 7;
+        t.env.values.PictureNumber = 1;
+        QVERIFY(w.cmdClose_Click());
+        QCOMPARE(t.rows(), QStringList({"Trip|1|1|first", "Trip|2|6|for page two"}));
     }
 
     void whatCannotBeStoredStaysOnScreen()

@@ -1,0 +1,86 @@
+#include "pictureinfo/RecordPicture.h"
+
+#include "albumstore/AlbumStore.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace RecordPicture {
+
+namespace {
+
+bool isDigits(const QString &text)
+{
+    if (text.isEmpty())
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
+// The album name comes from the table, which any program may have written;
+// it must name a folder of the program folder and nothing beside it.
+bool isFolderName(const QString &album)
+{
+    return !album.isEmpty() && album != QLatin1String(".") && album != QLatin1String("..")
+        && !album.contains(QLatin1Char('/')) && !album.contains(QLatin1Char('\\'))
+        && !album.contains(QChar(0));
+}
+
+} // namespace
+
+QStringList candidates(const AlbumStore &store, const QString &album, const QString &pageText,
+                       const QString &imageNumberText)
+{
+    if (!isFolderName(album) || !isDigits(pageText) || !isDigits(imageNumberText))
+        return {};
+    bool pageOk = false;
+    bool pictureOk = false;
+    const int page = pageText.toInt(&pageOk);
+    const int picture = imageNumberText.toInt(&pictureOk);
+    if (!pageOk || !pictureOk || picture < 1)
+        return {};
+    return store.candidatePaths(album, page, picture);
+}
+
+DecodedPicture load(const QStringList &candidates, const QSize &bound)
+{
+    return PictureLoader::decodeLastThatLoads(
+        candidates, [bound](const QSize &natural) { return PictureLoader::fittedSize(natural, bound); });
+}
+
+QRectF fitted(const QSize &natural)
+{
+    if (natural.isEmpty())
+        return QRectF(kLeft, kTop, kSide, kSide);
+    const double ratio = double(natural.height()) / double(natural.width());
+    if (ratio > 1.0) {
+        const double width = kSide / ratio;
+        return QRectF(kLeft + (kSide - width) / 2.0, kTop, width, kSide);
+    }
+    if (ratio < 1.0) {
+        const double height = kSide * ratio;
+        return QRectF(kLeft, kTop + (kSide - height) / 2.0, kSide, height);
+    }
+    return QRectF(kLeft, kTop, kSide, kSide);
+}
+
+QRectF emptySquare()
+{
+    return QRectF(kEmptyLeft, kTop, kSide, kSide);
+}
+
+QRect toPixels(const QRectF &twips)
+{
+    const auto px = [](double t) { return int(std::lround(t / kTwipsPerPixel)); };
+    const int left = px(twips.left());
+    const int top = px(twips.top());
+    // A sliver of a picture still gets a pixel.
+    const int width = std::max(1, px(twips.right()) - left);
+    const int height = std::max(1, px(twips.bottom()) - top);
+    return QRect(left, top, width, height);
+}
+
+} // namespace RecordPicture
