@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pictureinfo/DescriptionFile.h"
+#include "support/DescriptionFile.h"
 
 #include "app/WindowOwner.h"
 #include "pictureinfo/frmDatabase.h"

@@ -1,5 +1,5 @@
 #include "pictureinfo/BrowserFixture.h"
-#include "pictureinfo/ReadOnlyPath.h"
+#include "support/ReadOnlyPath.h"
 
 #include "albums/frmSelect.h"
 #include "pictureinfo/PictureInfo.h"

@@ -1,5 +1,5 @@
-#include "DescriptionFile.h"
-#include "ReadOnlyPath.h"
+#include "support/DescriptionFile.h"
+#include "support/ReadOnlyPath.h"
 
 #include "albumview/Form1.h"
 #include "display/frmDisplayPicture.h"

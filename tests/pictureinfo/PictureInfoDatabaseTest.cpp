@@ -1,5 +1,5 @@
-#include "pictureinfo/DescriptionFile.h"
-#include "pictureinfo/ReadOnlyPath.h"
+#include "support/DescriptionFile.h"
+#include "support/ReadOnlyPath.h"
 
 #include "pictureinfo/PictureInfo.h"
 #include "support/TestEnvironment.h"

@@ -1,4 +1,4 @@
-#include "pictureinfo/DescriptionFile.h"
+#include "support/DescriptionFile.h"
 
 #include "pictureinfo/PictureInfo.h"
 #include "support/TestEnvironment.h"
