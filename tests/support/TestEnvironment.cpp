@@ -14,16 +14,21 @@
 
 namespace {
 
-QString preparedFolder(const QTemporaryDir &dir)
+QString preparedFolder(const QString &dir)
 {
-    ProgramFolder::prepare(dir.path(), QStringLiteral(KOLUMBRA_DATA));
-    return dir.path();
+    ProgramFolder::prepare(dir, QStringLiteral(KOLUMBRA_DATA));
+    return dir;
 }
 
 } // namespace
 
 TestEnvironment::TestEnvironment(const QSize &screenSize)
-    : store(preparedFolder(m_folder))
+    : TestEnvironment(QString(), screenSize)
+{
+}
+
+TestEnvironment::TestEnvironment(const QString &programFolder, const QSize &screenSize)
+    : store(preparedFolder(programFolder.isEmpty() ? m_folder.path() : programFolder))
     , settings(m_config.path())
 {
     screen.size = screenSize;

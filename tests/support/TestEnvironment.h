@@ -68,9 +68,12 @@ class TestEnvironment
 {
 public:
     explicit TestEnvironment(const QSize &screenSize = QSize(1024, 768));
+    // Another program on a program folder that exists already (a second copy
+    // of the program, a folder on a small disk).
+    explicit TestEnvironment(const QString &programFolder, const QSize &screenSize = QSize(1024, 768));
     ~TestEnvironment();
 
-    QString programFolder() const { return m_folder.path(); }
+    QString programFolder() const { return store.programFolder(); }
     QString configFolder() const { return m_config.path(); }
 
     // The window owner, created on first use; ending the program only counts.
