@@ -107,9 +107,10 @@ void frmSelect::buildControls()
     m_cmdCreate = topButton(this, "cmdCreate", QStringLiteral("&Create album from folder"),
                             QStringLiteral("Click to go to the Batch Album Create Page"), QRect(430, 16, 180, 40));
     // These windows join the program with their own work.
-    for (QPushButton *b : {m_cmdDatabase, m_cmdCreate})
+    for (QPushButton *b : {m_cmdDatabase})
         b->setEnabled(false);
     connect(m_command2, &QPushButton::clicked, &m_owner, &WindowOwner::showSlideshowChooser);
+    connect(m_cmdCreate, &QPushButton::clicked, &m_owner, &WindowOwner::showBatchCreator);
 
     m_list1 = new AlbumListBox(*this, this);
     m_list1->setObjectName(QStringLiteral("List1"));

@@ -1,5 +1,6 @@
 #include "app/WindowOwner.h"
 
+#include "albums/frmBatch.h"
 #include "albums/frmSelect.h"
 #include "albumstore/AlbumStore.h"
 #include "albumview/Form1.h"
@@ -33,6 +34,7 @@ WindowOwner::~WindowOwner()
     // is still whole, the most dependent first.
     m_windows.clear();
     m_lastActive = nullptr;
+    m_batchCreator.reset();
     m_slideshowPlayer.reset();
     m_slideshowChooser.reset();
     m_pictureWindow.reset();
@@ -58,10 +60,16 @@ Form1 &WindowOwner::albumPage() { return ensure(m_albumPage); }
 frmDisplayPicture &WindowOwner::pictureWindow() { return ensure(m_pictureWindow); }
 frmSelect1 &WindowOwner::slideshowChooser() { return ensure(m_slideshowChooser); }
 frmSlideshow &WindowOwner::slideshowPlayer() { return ensure(m_slideshowPlayer); }
+frmBatch &WindowOwner::batchCreator() { return ensure(m_batchCreator); }
 
 void WindowOwner::showSlideshowChooser()
 {
     present(slideshowChooser());
+}
+
+void WindowOwner::showBatchCreator()
+{
+    present(batchCreator());
 }
 
 void WindowOwner::registerWindow(OwnedWindow &window)

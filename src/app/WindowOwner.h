@@ -11,6 +11,7 @@
 #include <vector>
 
 class Form1;
+class frmBatch;
 class frmDisplayPicture;
 class frmReadMe;
 class frmSelect;
@@ -44,6 +45,7 @@ public:
     frmDisplayPicture &pictureWindow();
     frmSelect1 &slideshowChooser();
     frmSlideshow &slideshowPlayer();
+    frmBatch &batchCreator();
 
     bool hasStartUpScreen() const { return m_startUp != nullptr; }
     bool hasAlbumList() const { return m_albumList != nullptr; }
@@ -52,6 +54,8 @@ public:
 
     // "&Slideshow" on the album list.
     void showSlideshowChooser();
+    // "&Create album from folder" on the album list.
+    void showBatchCreator();
 
     // Shows a window modeless, in front, and activates it.
     void present(OwnedWindow &window);
@@ -85,6 +89,7 @@ private:
     std::unique_ptr<frmDisplayPicture> m_pictureWindow;
     std::unique_ptr<frmSelect1> m_slideshowChooser;
     std::unique_ptr<frmSlideshow> m_slideshowPlayer;
+    std::unique_ptr<frmBatch> m_batchCreator;
     std::vector<OwnedWindow *> m_windows;
     OwnedWindow *m_lastActive = nullptr;
     bool m_ended = false;
