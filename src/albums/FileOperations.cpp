@@ -17,7 +17,9 @@
 
 namespace {
 
-constexpr std::size_t kChunk = 4 << 20;
+// Larger pieces copy several times slower once the system holds a lot of
+// data not yet written (measured on Linux with 1 MiB against 128 KiB).
+constexpr std::size_t kChunk = 128 << 10;
 
 using Status = FileOperations::Status;
 using Error = FileOperations::Error;
@@ -89,6 +91,43 @@ Status renameWithoutReplacing(const QString &from, const QString &to)
 }
 #endif
 
+Status syncFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly))
+        return FileOperations::failure(Error::Other, file.errorString());
+#ifdef Q_OS_WIN
+    if (!FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()))))
+        return lastError();
+#else
+    if (::fsync(file.handle()) != 0)
+        return lastError();
+#endif
+    return {};
+}
+
+Status syncFolder(const QString &folder)
+{
+#ifdef Q_OS_WIN
+    // The folder's entries are journalled with the file they name.
+    Q_UNUSED(folder);
+    return {};
+#else
+    const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return lastError();
+    const int result = ::fsync(fd);
+    const int error = errno;
+    ::close(fd);
+    // Some file systems cannot sync a folder; there is nothing more to do there.
+    if (result != 0 && error != EINVAL && error != ENOTSUP && error != EOPNOTSUPP) {
+        errno = error;
+        return lastError();
+    }
+    return {};
+#endif
+}
+
 } // namespace
 
 FileOperations::FileOperations() = default;
@@ -134,6 +173,11 @@ FileOperations::Status FileOperations::copyNew(const QString &from, const QStrin
             break;
         if (out.write(m_buffer.data(), n) != n)
             return failure(Error::Other, out.errorString());
+#ifdef Q_OS_LINUX
+        // The disk writes this part while the next ones are copied, so that
+        // syncFiles later has little left to wait for.
+        ::sync_file_range(out.handle(), copied, n, SYNC_FILE_RANGE_WRITE);
+#endif
         copied += n;
         if (progress && !progress(copied))
             return failure(Error::Cancelled, QString());
@@ -142,39 +186,36 @@ FileOperations::Status FileOperations::copyNew(const QString &from, const QStrin
     const QDateTime modified = QFileInfo(in).lastModified();
     if (modified.isValid())
         out.setFileTime(modified, QFileDevice::FileModificationTime);
-#ifdef Q_OS_WIN
-    if (_commit(out.handle()) != 0)
-        return lastError();
-#else
-    if (::fsync(out.handle()) != 0)
-        return lastError();
-#endif
     out.close();
     if (out.error() != QFileDevice::NoError)
         return failure(Error::Other, out.errorString());
     return {};
 }
 
-FileOperations::Status FileOperations::syncFolder(const QString &folder)
+FileOperations::Status FileOperations::syncFiles(const QStringList &paths, const QString &folder)
 {
-#ifdef Q_OS_WIN
-    // The folder's entries are journalled with the file they name.
-    Q_UNUSED(folder);
-    return {};
-#else
+#ifdef Q_OS_LINUX
+    // One pass over the whole file system writes what waits and asks the
+    // disk to empty its cache once, where a pass for each file asks once a
+    // file. Since Linux 5.8 it reports every failed write it finds.
     const int fd = ::open(native(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return lastError();
-    const int result = ::fsync(fd);
+    const int result = ::syncfs(fd);
     const int error = errno;
     ::close(fd);
-    // Some file systems cannot sync a folder; there is nothing more to do there.
-    if (result != 0 && error != EINVAL && error != ENOTSUP && error != EOPNOTSUPP) {
+    if (result == 0)
+        return {};
+    if (error != ENOSYS) {
         errno = error;
         return lastError();
     }
-    return {};
 #endif
+    for (const QString &path : paths) {
+        if (const Status synced = syncFile(path); !synced.ok())
+            return synced;
+    }
+    return syncFolder(folder);
 }
 
 FileOperations::Status FileOperations::remove(const QString &path)

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -49,13 +50,15 @@ public:
     // Gives `from` the name `to` within one file system, atomically, and
     // never over an existing `to`.
     virtual Status rename(const QString &from, const QString &to);
-    // Makes `to`, which must not exist, a copy of `from` that is on the disk
-    // (not only in the system's buffers) when this returns. On failure the
-    // part already written may be left behind; the caller removes it.
+    // Makes `to`, which must not exist, a copy of `from` with its date, and
+    // starts writing it to the disk. On failure the part already written may
+    // be left behind; the caller removes it.
     virtual Status copyNew(const QString &from, const QString &to, const Progress &progress);
-    // Puts the folder's list of names on the disk, so a name just given
-    // survives a power cut.
-    virtual Status syncFolder(const QString &folder);
+    // Returns once the files' content, and the names the folder holds, are
+    // on the disk and not only in the system's buffers: a file just copied
+    // and named survives a power cut. It may run on another thread while the
+    // others are called.
+    virtual Status syncFiles(const QStringList &paths, const QString &folder);
     virtual Status remove(const QString &path);
     virtual FileState state(const QString &path) const;
 

@@ -33,7 +33,8 @@ public:
         CopyShort,              // the copy claims success with half the bytes
         SourceChanges,          // the file grows while it is copied
         RenameIntoPlace,        // the finished copy cannot take its name
-        Sync,                   // the album folder cannot be put on the disk
+        Sync,                   // the copies cannot be put on the disk
+        SourceChangesLater,     // the file changes after it was copied
         RemoveSource,           // the original cannot be removed
         RemoveSourceButGone,    // the removal reports failure, yet the file is gone
         RemoveSourceAndUndo,    // neither the original nor the copy can be removed
@@ -42,6 +43,7 @@ public:
     Break what = Break::None;
     bool otherDevice = true;
     QString victim;
+    QString victimTarget = QStringLiteral("P1I1.jpg");
     QString sourceFolder;
 
     Status rename(const QString &from, const QString &to) override
@@ -77,12 +79,15 @@ public:
         return copied;
     }
 
-    Status syncFolder(const QString &folder) override
+    Status syncFiles(const QStringList &paths, const QString &folder) override
     {
-        // The album folder is synced once for each file copied; the victim is the second.
-        if (what == Break::Sync && ++m_syncs == 2)
+        const bool victimAmong = std::any_of(paths.cbegin(), paths.cend(),
+                                             [this](const QString &path) { return isVictim(path, true); });
+        if (victimAmong && what == Break::Sync)
             return failure(Error::Other, QStringLiteral("Input/output error"));
-        return FileOperations::syncFolder(folder);
+        if (victimAmong && what == Break::SourceChangesLater)
+            BatchFiles::write(sourceFolder, victim, victim.toUtf8() + " changed after");
+        return FileOperations::syncFiles(paths, folder);
     }
 
     Status remove(const QString &path) override
@@ -106,14 +111,11 @@ public:
 
 private:
     bool isSource(const QString &path) const { return QFileInfo(path).absolutePath() == sourceFolder; }
-    // In the album, the victim is the second position, P1I1.
     bool isVictim(const QString &path, bool inAlbum = false) const
     {
         const QString name = QFileInfo(path).fileName();
-        return inAlbum ? name == QLatin1String("P1I1.jpg") : name == victim;
+        return inAlbum ? name == victimTarget : name == victim;
     }
-
-    int m_syncs = 0;
 };
 
 using Break = BreakingOperations::Break;
@@ -192,6 +194,7 @@ private slots:
 
     void positions_data()
     {
+        QTest::addColumn<bool>("otherDevice");
         QTest::addColumn<int>("page");
         QTest::addColumn<int>("picture");
         QTest::addColumn<int>("files");
@@ -202,20 +205,25 @@ private slots:
         QTest::addColumn<int>("endPage");
         QTest::addColumn<int>("endPicture");
         const QStringList page1{"P1I0", "P1I1", "P1I2", "P1I3", "P1I4", "P1I5", "P2I0"};
-        QTest::newRow("fourteen into a new album") << 1 << 1 << 14 << page1 << "P3I1" << 14 << int(Outcome::AllMoved)
-                                                   << 3 << 3;
-        QTest::newRow("from page 3 picture 5") << 3 << 5 << 3 << QStringList{"P3I4", "P3I5"} << "P4I0" << 3
-                                               << int(Outcome::AllMoved) << 4 << 2;
-        QTest::newRow("last position, one file") << 10 << 6 << 1 << QStringList{} << "P10I5" << 1
-                                                  << int(Outcome::AllMoved) << 10 << 7;
-        QTest::newRow("last position, two files") << 10 << 6 << 2 << QStringList{} << "P10I5" << 1
-                                                   << int(Outcome::AlbumFull) << 11 << 1;
-        QTest::newRow("exactly sixty") << 1 << 1 << 60 << page1 << "P10I5" << 60 << int(Outcome::AllMoved) << 10 << 7;
-        QTest::newRow("sixty-one") << 1 << 1 << 61 << page1 << "P10I5" << 60 << int(Outcome::AlbumFull) << 11 << 1;
+        const int all = int(Outcome::AllMoved);
+        const int full = int(Outcome::AlbumFull);
+        // Renamed on one file system, copied to another.
+        for (const bool other : {false, true}) {
+            const auto row = [other](const char *name) -> QTestData & {
+                return QTest::addRow("%s%s", name, other ? ", copied" : "") << other;
+            };
+            row("fourteen into a new album") << 1 << 1 << 14 << page1 << "P3I1" << 14 << all << 3 << 3;
+            row("from page 3 picture 5") << 3 << 5 << 3 << QStringList{"P3I4", "P3I5"} << "P4I0" << 3 << all << 4 << 2;
+            row("last position, one file") << 10 << 6 << 1 << QStringList{} << "P10I5" << 1 << all << 10 << 7;
+            row("last position, two files") << 10 << 6 << 2 << QStringList{} << "P10I5" << 1 << full << 11 << 1;
+            row("exactly sixty") << 1 << 1 << 60 << page1 << "P10I5" << 60 << all << 10 << 7;
+            row("sixty-one") << 1 << 1 << 61 << page1 << "P10I5" << 60 << full << 11 << 1;
+        }
     }
 
     void positions()
     {
+        QFETCH(bool, otherDevice);
         QFETCH(int, page);
         QFETCH(int, picture);
         QFETCH(int, files);
@@ -232,7 +240,10 @@ private slots:
         for (auto it = names.crbegin(); it != names.crend(); ++it)
             BatchFiles::make(source.path(), {*it});
 
-        BatchMove move;
+        BreakingOperations ops;
+        ops.otherDevice = otherDevice;
+        ops.sourceFolder = QDir(source.path()).absolutePath();
+        BatchMove move(ops);
         QSignalSpy progress(&move, &BatchMove::progressed);
         const Outcome done = move.run(source.path(), BatchMove::sourceFiles(source.path()), album.path(), page, picture);
         QCOMPARE(int(done), outcome);
@@ -259,34 +270,34 @@ private slots:
     {
         QTest::addColumn<int>("broken");
         QTest::addColumn<bool>("otherDevice");
-        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("failed");  // the file the run stops at; none when all are moved
         QTest::addColumn<QStringList>("inAlbum");
         QTest::addColumn<QStringList>("inSource");
         QTest::addColumn<QString>("reason");
         const QStringList firstOnly{"P1I0.jpg"};
         const QStringList rest{"b.jpg", "c.jpg"};
-        const int failed = int(Outcome::Failed);
-        QTest::newRow("rename fails") << int(Break::Rename) << false << failed << firstOnly << rest
+        QTest::newRow("rename fails") << int(Break::Rename) << false << "b.jpg" << firstOnly << rest
                                       << "Device or resource busy.";
-        QTest::newRow("copy fails half way") << int(Break::Copy) << true << failed << firstOnly << rest
+        QTest::newRow("copy fails half way") << int(Break::Copy) << true << "b.jpg" << firstOnly << rest
                                              << "Copying it to the album failed: No space left on device.";
-        QTest::newRow("copy comes out short") << int(Break::CopyShort) << true << failed << firstOnly << rest
+        QTest::newRow("copy comes out short") << int(Break::CopyShort) << true << "b.jpg" << firstOnly << rest
                                               << "Its copy came out 2 bytes long instead of 5.";
-        QTest::newRow("original changes while copied") << int(Break::SourceChanges) << true << failed << firstOnly
+        QTest::newRow("original changes while copied") << int(Break::SourceChanges) << true << "b.jpg" << firstOnly
                                                        << rest << "It changed while it was being copied.";
-        QTest::newRow("copy cannot take its name") << int(Break::RenameIntoPlace) << true << failed << firstOnly
+        QTest::newRow("copy cannot take its name") << int(Break::RenameIntoPlace) << true << "b.jpg" << firstOnly
                                                    << rest << "Input/output error.";
-        QTest::newRow("folder cannot be synced")
-            << int(Break::Sync) << true << failed << firstOnly << rest
-            << "The album folder could not be put on the disk: Input/output error. It stays where it was.";
-        QTest::newRow("original cannot be removed")
-            << int(Break::RemoveSource) << true << failed << firstOnly << rest
-            << "It could not be removed from its folder: Read-only file system. It stays where it was.";
+        QTest::newRow("copies cannot be put on the disk")
+            << int(Break::Sync) << true << "a.jpg" << QStringList{} << QStringList{"a.jpg", "b.jpg", "c.jpg"}
+            << "Its copy could not be put on the disk: Input/output error.";
+        QTest::newRow("original changes after it was copied") << int(Break::SourceChangesLater) << true << "b.jpg"
+                                                              << firstOnly << rest << "It changed after it was copied.";
+        QTest::newRow("original cannot be removed") << int(Break::RemoveSource) << true << "b.jpg" << firstOnly
+                                                    << rest << "It could not be removed from its folder: Read-only file system.";
         QTest::newRow("removal fails, yet the original is gone")
-            << int(Break::RemoveSourceButGone) << true << int(Outcome::AllMoved)
-            << QStringList{"P1I0.jpg", "P1I1.jpg", "P1I2.jpg"} << QStringList{} << "";
+            << int(Break::RemoveSourceButGone) << true << "" << QStringList{"P1I0.jpg", "P1I1.jpg", "P1I2.jpg"}
+            << QStringList{} << "";
         QTest::newRow("neither original nor copy can be removed")
-            << int(Break::RemoveSourceAndUndo) << true << failed << QStringList{"P1I0.jpg", "P1I1.jpg"} << rest
+            << int(Break::RemoveSourceAndUndo) << true << "b.jpg" << QStringList{"P1I0.jpg", "P1I1.jpg"} << rest
             << "It could not be removed from its folder: Read-only file system. Its copy in the album could not "
                "be removed either (Permission denied), so it is in both places now.";
     }
@@ -295,7 +306,7 @@ private slots:
     {
         QFETCH(int, broken);
         QFETCH(bool, otherDevice);
-        QFETCH(int, outcome);
+        QFETCH(QString, failed);
         QFETCH(QStringList, inAlbum);
         QFETCH(QStringList, inSource);
         QFETCH(QString, reason);
@@ -312,21 +323,69 @@ private slots:
         BatchMove move(ops);
         int page = 1;
         int picture = 1;
-        QCOMPARE(int(move.run(source.path(), names, album.path(), page, picture)), outcome);
+        const Outcome outcome = move.run(source.path(), names, album.path(), page, picture);
 
         // No half copies are left behind, hidden or not.
         QCOMPARE(BatchFiles::all(album.path()), inAlbum);
         QCOMPARE(BatchFiles::all(source.path()), inSource);
         checkNothingLost(source.path(), album.path(), names);
-        QCOMPARE(BatchFiles::read(album.path(), QStringLiteral("P1I0.jpg")), QByteArray("a.jpg"));
+        for (const QString &name : inAlbum)
+            QCOMPARE(BatchFiles::read(album.path(), name), names.at(name.at(3).digitValue()).toUtf8());
         QCOMPARE(move.failureReason(), reason);
-        if (outcome == int(Outcome::Failed)) {
-            QCOMPARE(move.failedFile(), QStringLiteral("b.jpg"));
-            QCOMPARE(move.failedTarget(), QStringLiteral("P1I1.jpg"));
-            QCOMPARE(move.movedCount(), 1);
-            // The position counter names the file that failed.
-            QCOMPARE(picture, 2);
-        }
+        QCOMPARE(move.failedFile(), failed);
+        QCOMPARE(outcome, failed.isEmpty() ? Outcome::AllMoved : Outcome::Failed);
+        // The position counter names the file that failed.
+        const int stop = failed.isEmpty() ? 3 : int(names.indexOf(failed));
+        QCOMPARE(move.movedCount(), stop);
+        QCOMPARE(picture, stop + 1);
+        if (!failed.isEmpty())
+            QCOMPARE(move.failedTarget(), QStringLiteral("P1I%1.jpg").arg(stop));
+    }
+
+    void aGroupThatCannotBePutOnTheDiskGoesBack_data()
+    {
+        // Copies go to the disk a group at a time, each while the next group
+        // is copied. A group that fails takes back every copy after it.
+        QTest::addColumn<int>("victim");
+        QTest::addColumn<int>("stop");  // the first file not moved
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("picture");
+        const int group = BatchMove::kGroupFiles;
+        QTest::newRow("first group") << 3 << 0 << 1 << 1;
+        QTest::newRow("second group") << group + 4 << group << group / 6 + 1 << group % 6 + 1;
+        QTest::newRow("last, smaller group") << 2 * group + 5 << 2 * group << 2 * group / 6 + 1 << 2 * group % 6 + 1;
+    }
+
+    void aGroupThatCannotBePutOnTheDiskGoesBack()
+    {
+        QFETCH(int, victim);
+        QFETCH(int, stop);
+        QFETCH(int, page);
+        QFETCH(int, picture);
+        QTemporaryDir source;
+        QTemporaryDir album;
+        const QStringList names = BatchFiles::numbered(2 * BatchMove::kGroupFiles + 8);
+        BatchFiles::make(source.path(), names);
+        BreakingOperations ops;
+        ops.what = Break::Sync;
+        ops.victim = names.at(victim);
+        ops.victimTarget = BatchMove::targetName(ops.victim, victim / 6 + 1, victim % 6 + 1);
+        ops.sourceFolder = QDir(source.path()).absolutePath();
+        BatchMove move(ops);
+        int endPage = 1;
+        int endPicture = 1;
+        QCOMPARE(move.run(source.path(), names, album.path(), endPage, endPicture), Outcome::Failed);
+        QCOMPARE(move.movedCount(), stop);
+        QCOMPARE(move.failedFile(), names.at(stop));
+        QCOMPARE(endPage, page);
+        QCOMPARE(endPicture, picture);
+        QCOMPARE(BatchFiles::all(album.path()).size(), stop);
+        QStringList left = BatchFiles::all(source.path());
+        QStringList expected = names.mid(stop);
+        std::sort(left.begin(), left.end());
+        std::sort(expected.begin(), expected.end());
+        QCOMPARE(left, expected);
+        checkNothingLost(source.path(), album.path(), names);
     }
 
     void cancelInTheMiddleOfACopy()
