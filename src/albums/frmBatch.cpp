@@ -165,13 +165,13 @@ void frmBatch::buildControls()
     m_lbl2->setAlignment(Qt::AlignCenter);
     m_lbl2->setFont(WindowKit::arial(10, true));
     m_lbl2->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_lbl2->setGeometry(20, 366, 600, 52);
+    m_lbl2->setGeometry(20, 362, 600, 64);
     m_lbl2->hide();
 
     m_prgMoved = new QProgressBar(this);
     m_prgMoved->setObjectName(QStringLiteral("prgMoved"));
     m_prgMoved->setFormat(QStringLiteral("%v of %m files moved"));
-    m_prgMoved->setGeometry(40, 424, 560, 20);
+    m_prgMoved->setGeometry(40, 428, 560, 18);
     WindowKit::describe(m_prgMoved, QStringLiteral("Files moved"));
     m_prgMoved->hide();
 
@@ -435,7 +435,8 @@ void frmBatch::letEventsRun()
 void frmBatch::tellFailure(const QString &sourceFolder)
 {
     const QString text = QStringLiteral("%1 could not be moved into the album as %2.\r\n%3\r\nThe files before it are "
-                                        "in the album; it and the files after it are still in %4.")
+                                        "in the album; it and the files after it are still in %4.\r\nPress Esc to close "
+                                        "this window.")
                              .arg(m_move.failedFile(), m_move.failedTarget(), m_move.failureReason(),
                                   QDir::toNativeSeparators(sourceFolder));
     m_lbl2->setText(text);

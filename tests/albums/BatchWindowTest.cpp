@@ -267,7 +267,7 @@ private slots:
         QCOMPARE(f.child<QLabel>("lbl2")->text(),
                  QStringLiteral("b.jpg could not be moved into the album as P1I1.jpg.\r\nThe album has a file of that "
                                 "name already.\r\nThe files before it are in the album; it and the files after it are "
-                                "still in %1.")
+                                "still in %1.\r\nPress Esc to close this window.")
                      .arg(QDir::toNativeSeparators(f.source.path())));
         QVERIFY(f.child<QLabel>("lbl2")->isVisible());
         QCOMPARE(f.child<QProgressBar>("prgMoved")->value(), 1);
