@@ -220,8 +220,7 @@ void frmBatch::Drive1_Change()
 
 bool frmBatch::setFolder(const QString &folder)
 {
-    const QFileInfo info(folder);
-    if (folder.isEmpty() || !info.isDir() || !info.isReadable() || !info.isExecutable()) {
+    if (folder.isEmpty() || !QFileInfo(folder).isDir() || !QDir(folder).isReadable()) {
         warn(QStringLiteral("The folder %1 cannot be opened.").arg(QDir::toNativeSeparators(folder)));
         return false;
     }
@@ -424,10 +423,11 @@ void frmBatch::moved(int movedThisRun)
 
 void frmBatch::letEventsRun()
 {
-    if (m_sinceEvents.isValid() && m_sinceEvents.elapsed() < kEventsEveryMs)
-        return;
-    QCoreApplication::processEvents();
-    m_sinceEvents.start();
+    if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kEventsEveryMs) {
+        QCoreApplication::processEvents();
+        m_sinceEvents.start();
+    }
+    // A program that ends stops the run before the next file.
     if (m_owner.programEnded())
         m_move.cancel();
 }

@@ -87,6 +87,10 @@ private slots:
         QListWidget *dir1 = f.child<QListWidget>("Dir1");
         QCOMPARE(dir1->currentItem()->data(Qt::UserRole).toString(), QDir(f.source.path()).absolutePath());
         QVERIFY(f.child<QComboBox>("Drive1")->count() >= 1);
+
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        QTest::keyClick(&f.window, Qt::Key_F12);
+        QCOMPARE(f.env.help.opened.size(), 1);
     }
 
     void fourteenFilesIntoANewAlbum()
@@ -305,6 +309,53 @@ private slots:
         QVERIFY(!f.window.isVisible());
         QVERIFY(f.list.isVisible());
         QCOMPARE(f.env.endCount(), 0);
+    }
+
+    void whileItRuns()
+    {
+        // Another activation, a second Select, Esc and the end of the
+        // program, each coming while the files move.
+        BatchFixture f;
+        BatchFiles::write(f.env.makeAlbum(QStringLiteral("Old")), QStringLiteral("P1I3.jpg"), "in the way");
+        BatchFiles::make(f.source.path(), {"a.jpg", "b.jpg", "c.jpg", "d.jpg", "e.jpg"});
+        for (const char *t : {"Old", "1", "1"})
+            f.env.dialogs.type(QLatin1String(t));
+        f.env.dialogs.answer(Answer::Yes);
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        connect(f.window.findChild<BatchMove *>(), &BatchMove::progressed, &f.window, [&f](int moved) {
+            if (moved != 1)
+                return;
+            f.window.Form_Activate();
+            f.window.cmdSelectFolder_Click();
+            QTest::keyClick(&f.window, Qt::Key_Escape);
+        });
+        f.select();
+        // The frame stayed away, no second run asked for a name, and the
+        // failure at d.jpg, unseen in the hidden window, came as a message.
+        QCOMPARE(f.prompts(kNamePrompt), 1);
+        QCOMPARE(BatchFiles::all(f.source.path()), QStringList({"d.jpg", "e.jpg"}));
+        QVERIFY(!f.window.isVisible());
+        QVERIFY(!f.child<QFrame>("Frame1")->isVisibleTo(&f.window));
+        QCOMPARE(f.messages().size(), 1);
+        QVERIFY(f.messages().first().startsWith(QLatin1String("d.jpg could not be moved into the album as P1I3.jpg.")));
+        QCOMPARE(f.env.endCount(), 0);
+    }
+
+    void theEndOfTheProgramStopsARun()
+    {
+        BatchFixture f;
+        const QStringList names = BatchFiles::numbered(8);
+        BatchFiles::make(f.source.path(), names);
+        f.env.dialogs.type(QStringLiteral("Stopped"));
+        connect(f.window.findChild<BatchMove *>(), &BatchMove::progressed, &f.window, [&f](int moved) {
+            if (moved == 1)
+                f.env.owner().endProgram();
+        });
+        f.select();
+        QCOMPARE(f.env.endCount(), 1);
+        const int moved = int(BatchFiles::all(f.album(QStringLiteral("Stopped"))).size());
+        QVERIFY2(moved < 3, qPrintable(QString::number(moved)));
+        QCOMPARE(BatchFiles::all(f.source.path()).size(), names.size() - moved);
     }
 
     void theProgramFolderIsNotASource()
