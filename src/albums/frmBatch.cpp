@@ -287,6 +287,11 @@ void frmBatch::cmdSelectFolder_Click()
             giveUp();
             return;
         }
+        if (sameFolder(source, start->albumFolder)) {
+            warn(QStringLiteral("The files of %1 are in that album already.\r\nPlease give the name of another album.")
+                     .arg(QDir::toNativeSeparators(source)));
+            continue;
+        }
         if (start->isNewAlbum) {
             m_lbl2->setText(QStringLiteral("Moving pictures to ") + QDir::toNativeSeparators(start->albumFolder)
                             + QStringLiteral("\r\nPlease wait"));

@@ -106,9 +106,8 @@ void frmSelect::buildControls()
                            QStringLiteral("Click to go to the Slideshow Page"), QRect(227, 16, 180, 40));
     m_cmdCreate = topButton(this, "cmdCreate", QStringLiteral("&Create album from folder"),
                             QStringLiteral("Click to go to the Batch Album Create Page"), QRect(430, 16, 180, 40));
-    // These windows join the program with their own work.
-    for (QPushButton *b : {m_cmdDatabase})
-        b->setEnabled(false);
+    // The database browser joins the program with its own work.
+    m_cmdDatabase->setEnabled(false);
     connect(m_command2, &QPushButton::clicked, &m_owner, &WindowOwner::showSlideshowChooser);
     connect(m_cmdCreate, &QPushButton::clicked, &m_owner, &WindowOwner::showBatchCreator);
 

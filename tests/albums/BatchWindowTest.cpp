@@ -371,6 +371,23 @@ private slots:
         QVERIFY(f.child<QFrame>("Frame1")->isVisible());
     }
 
+    void anAlbumIsNotMovedIntoItself()
+    {
+        BatchFixture f;
+        const QString old = f.env.makeAlbum(QStringLiteral("Old"));
+        BatchFiles::make(old, {"P1I1.jpg", "P1I2.jpg"});
+        f.window.setFolder(old);
+        for (const char *t : {"Old", "1", "1"})
+            f.env.dialogs.type(QLatin1String(t));
+        f.env.dialogs.answer(Answer::Yes);
+        f.env.dialogs.type(QString());
+        f.select();
+        QCOMPARE(f.messages().size(), 2);
+        QVERIFY(f.messages().first().contains(QLatin1String("in that album already")));
+        QCOMPARE(f.messages().last(), kGaveUp);
+        QCOMPARE(BatchFiles::all(old), QStringList({"P1I1.jpg", "P1I2.jpg"}));
+    }
+
     void aFolderThatCannotBeOpenedKeepsTheOldOne()
     {
         BatchFixture f;
