@@ -59,10 +59,9 @@ void frmSelect::buildControls()
                            QStringLiteral("Click to go to the Slideshow Page"), QRect(227, 16, 180, 40));
     m_cmdCreate = topButton(this, "cmdCreate", QStringLiteral("&Create album from folder"),
                             QStringLiteral("Click to go to the Batch Album Create Page"), QRect(430, 16, 180, 40));
-    // The batch creator joins the program with its own work.
-    m_cmdCreate->setEnabled(false);
     connect(m_cmdDatabase, &QPushButton::clicked, &m_owner, &WindowOwner::showDatabaseBrowser);
     connect(m_command2, &QPushButton::clicked, &m_owner, &WindowOwner::showSlideshowChooser);
+    connect(m_cmdCreate, &QPushButton::clicked, &m_owner, &WindowOwner::showBatchCreator);
 
     m_list1 = new AlbumListBox(this);
     connect(m_list1, &AlbumListBox::opened, this, &frmSelect::List1_DblClick);

@@ -1,5 +1,6 @@
 #include "app/WindowOwner.h"
 
+#include "albums/frmBatch.h"
 #include "albums/frmSelect.h"
 #include "albumstore/AlbumStore.h"
 #include "albumview/Form1.h"
@@ -37,6 +38,7 @@ WindowOwner::~WindowOwner()
     m_lastActive = nullptr;
     m_descriptionWindow.reset();
     m_databaseBrowser.reset();
+    m_batchCreator.reset();
     m_slideshowPlayer.reset();
     m_slideshowChooser.reset();
     m_pictureWindow.reset();
@@ -64,6 +66,7 @@ frmSelect1 &WindowOwner::slideshowChooser() { return ensure(m_slideshowChooser);
 frmSlideshow &WindowOwner::slideshowPlayer() { return ensure(m_slideshowPlayer); }
 frmDiscription &WindowOwner::descriptionWindow() { return ensure(m_descriptionWindow); }
 frmDatabase &WindowOwner::databaseBrowser() { return ensure(m_databaseBrowser); }
+frmBatch &WindowOwner::batchCreator() { return ensure(m_batchCreator); }
 
 void WindowOwner::showSlideshowChooser()
 {
@@ -73,6 +76,11 @@ void WindowOwner::showSlideshowChooser()
 void WindowOwner::showDatabaseBrowser()
 {
     present(databaseBrowser());
+}
+
+void WindowOwner::showBatchCreator()
+{
+    present(batchCreator());
 }
 
 void WindowOwner::registerWindow(OwnedWindow &window)

@@ -12,6 +12,7 @@
 
 class Form1;
 class frmDatabase;
+class frmBatch;
 class frmDisplayPicture;
 class frmReadMe;
 class frmSelect;
@@ -48,6 +49,7 @@ public:
     frmSlideshow &slideshowPlayer();
     frmDiscription &descriptionWindow();
     frmDatabase &databaseBrowser();
+    frmBatch &batchCreator();
 
     bool hasStartUpScreen() const { return m_startUp != nullptr; }
     bool hasAlbumList() const { return m_albumList != nullptr; }
@@ -60,6 +62,8 @@ public:
     void showSlideshowChooser();
     // "Picture &Database" on the album list.
     void showDatabaseBrowser();
+    // "&Create album from folder" on the album list.
+    void showBatchCreator();
 
     // Shows a window modeless, in front, and activates it.
     void present(OwnedWindow &window);
@@ -95,6 +99,7 @@ private:
     std::unique_ptr<frmSlideshow> m_slideshowPlayer;
     std::unique_ptr<frmDiscription> m_descriptionWindow;
     std::unique_ptr<frmDatabase> m_databaseBrowser;
+    std::unique_ptr<frmBatch> m_batchCreator;
     std::vector<OwnedWindow *> m_windows;
     OwnedWindow *m_lastActive = nullptr;
     bool m_ended = false;

@@ -1,0 +1,480 @@
+#include "albums/frmBatch.h"
+
+#include "albums/AlbumManager.h"
+#include "albums/SourceFolders.h"
+#include "albums/frmSelect.h"
+#include "albumstore/AlbumName.h"
+#include "albumstore/AlbumStore.h"
+#include "app/ProgramValues.h"
+#include "app/WindowOwner.h"
+#include "platform/Dialogs.h"
+#include "platform/WindowKit.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScopedValueRollback>
+#include <QStandardPaths>
+#include <QStyle>
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+const QString kWarning = QStringLiteral("WARNING");
+const QString kInstruction = QStringLiteral(
+    "Navigate to and select the folder containing the pictures you want to put in the album. Then press <Select>");
+const QString kGaveUp =
+    QStringLiteral("You either did not enter anything or pressed <Clear>.\r\nYou will be returned to the Select Album Page.");
+
+// How often a long run lets the windows answer the user.
+constexpr qint64 kEventsEveryMs = 50;
+
+// The folder list: a double click opens a folder. Enter opens the folder
+// chosen with the arrow keys; on the folder already open it is left to the
+// window, where it presses "&Select".
+class FolderListBox : public QListWidget
+{
+public:
+    FolderListBox(frmBatch &form, QWidget *parent)
+        : QListWidget(parent)
+        , m_form(form)
+    {
+        connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) { open(item); });
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+            QListWidget::keyPressEvent(event);
+            return;
+        }
+        QListWidgetItem *item = currentItem();
+        if (item && item->data(Qt::UserRole).toString() != m_form.folder()) {
+            open(item);
+            return;
+        }
+        event->ignore();
+    }
+
+private:
+    void open(QListWidgetItem *item) { m_form.setFolder(item->data(Qt::UserRole).toString()); }
+
+    frmBatch &m_form;
+};
+
+// A reply to the page or picture question: a whole number in the range, or
+// nothing (a number out of range, a fraction, a word).
+std::optional<int> wholeNumber(const QString &reply, int lowest, int highest)
+{
+    bool ok = false;
+    const int n = reply.trimmed().toInt(&ok);
+    if (!ok || n < lowest || n > highest)
+        return std::nullopt;
+    return n;
+}
+
+QString startingFolder()
+{
+    const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : QDir::homePath();
+}
+
+bool sameFolder(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+} // namespace
+
+frmBatch::frmBatch(WindowOwner &owner)
+    : QWidget(nullptr, Qt::Window)
+    , m_owner(owner)
+    , m_move(this)
+{
+    setObjectName(QStringLiteral("frmBatch"));
+    setWindowTitle(QStringLiteral("Batch file Album Creator"));
+    WindowKit::setBackground(this, Qt::white);
+    setFont(WindowKit::arial(10));
+    setFixedSize(640, 453);
+    buildControls();
+    m_owner.installHelpKey(this);
+
+    connect(&m_move, &BatchMove::progressed, this, [this](int movedThisRun, int) { moved(movedThisRun); });
+    connect(&m_move, &BatchMove::copying, this, [this] { letEventsRun(); });
+
+    fillDrives();
+    setFolder(startingFolder());
+    if (m_owner.context().values.ScreenRatio != 1.0)
+        WindowKit::centreOnScreen(this, m_owner.context().screen);
+}
+
+frmBatch::~frmBatch() = default;
+
+void frmBatch::buildControls()
+{
+    m_lbl1 = new QLabel(this);
+    m_lbl1->setObjectName(QStringLiteral("lbl1"));
+    m_lbl1->setWordWrap(true);
+    m_lbl1->setAlignment(Qt::AlignCenter);
+    m_lbl1->setFont(WindowKit::arial(11, true));
+    m_lbl1->setGeometry(20, 8, 600, 56);
+
+    m_frame1 = new QFrame(this);
+    m_frame1->setObjectName(QStringLiteral("Frame1"));
+    m_frame1->setFrameShape(QFrame::Box);
+    WindowKit::setBackground(m_frame1, WindowKit::pageBlue());
+    m_frame1->setGeometry(40, 72, 560, 288);
+
+    m_drive1 = new QComboBox(m_frame1);
+    m_drive1->setObjectName(QStringLiteral("Drive1"));
+    m_drive1->setToolTip(QStringLiteral("Select the drive with the pictures"));
+    m_drive1->setGeometry(16, 16, 360, 30);
+    WindowKit::describe(m_drive1, QStringLiteral("Drives"));
+    connect(m_drive1, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
+
+    m_cmdSelectFolder = new QPushButton(QStringLiteral("&Select"), m_frame1);
+    m_cmdSelectFolder->setObjectName(QStringLiteral("cmdSelectFolder"));
+    m_cmdSelectFolder->setToolTip(QStringLiteral("Click to start the album creation"));
+    m_cmdSelectFolder->setFont(WindowKit::arial(10, true));
+    WindowKit::setBackground(m_cmdSelectFolder, QColor(128, 128, 255));
+    m_cmdSelectFolder->setDefault(true);
+    m_cmdSelectFolder->setGeometry(392, 12, 152, 38);
+    connect(m_cmdSelectFolder, &QPushButton::clicked, this, &frmBatch::cmdSelectFolder_Click);
+
+    m_dir1 = new FolderListBox(*this, m_frame1);
+    m_dir1->setObjectName(QStringLiteral("Dir1"));
+    m_dir1->setToolTip(QStringLiteral("Double click to select the folder containing the pictures"));
+    m_dir1->setGeometry(16, 60, 528, 212);
+    WindowKit::describe(m_dir1, QStringLiteral("Folders"));
+
+    m_lbl2 = new QLabel(this);
+    m_lbl2->setObjectName(QStringLiteral("lbl2"));
+    m_lbl2->setWordWrap(true);
+    m_lbl2->setAlignment(Qt::AlignCenter);
+    m_lbl2->setFont(WindowKit::arial(10, true));
+    m_lbl2->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_lbl2->setGeometry(20, 362, 600, 64);
+    m_lbl2->hide();
+
+    m_prgMoved = new QProgressBar(this);
+    m_prgMoved->setObjectName(QStringLiteral("prgMoved"));
+    m_prgMoved->setFormat(QStringLiteral("%v of %m files moved"));
+    m_prgMoved->setGeometry(40, 428, 560, 18);
+    WindowKit::describe(m_prgMoved, QStringLiteral("Files moved"));
+    m_prgMoved->hide();
+
+    WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("Command2"),
+                               [this] { cmdExc_Click(); });
+}
+
+void frmBatch::Form_Activate()
+{
+    // A run going on keeps its folder: the frame comes back when it ends.
+    if (m_running)
+        return;
+    m_frame1->setEnabled(true);
+    m_frame1->show();
+    m_lbl1->setText(kInstruction);
+    m_lbl1->show();
+    fillDrives();
+    if (!QFileInfo(m_folder).isDir())
+        m_folder = QDir::homePath();
+    fillFolders();
+}
+
+void frmBatch::fillDrives()
+{
+    m_drive1->clear();
+    const QList<SourceFolders::Drive> drives = SourceFolders::drives();
+    int best = -1;
+    qsizetype bestLength = -1;
+    for (const SourceFolders::Drive &drive : drives) {
+        m_drive1->addItem(drive.caption, drive.root);
+        // The drive shown is the one the open folder lies on.
+        const QString root = drive.root.endsWith(QLatin1Char('/')) ? drive.root : drive.root + QLatin1Char('/');
+        if ((m_folder + QLatin1Char('/')).startsWith(root) && root.size() > bestLength) {
+            best = m_drive1->count() - 1;
+            bestLength = root.size();
+        }
+    }
+    m_drive1->setCurrentIndex(best);
+}
+
+void frmBatch::Drive1_Change()
+{
+    if (!setFolder(m_drive1->currentData().toString()))
+        fillDrives();
+}
+
+bool frmBatch::setFolder(const QString &folder)
+{
+    if (folder.isEmpty() || !QFileInfo(folder).isDir() || !QDir(folder).isReadable()) {
+        warn(QStringLiteral("The folder %1 cannot be opened.").arg(QDir::toNativeSeparators(folder)));
+        return false;
+    }
+    m_folder = QDir(folder).absolutePath();
+    fillFolders();
+    return true;
+}
+
+void frmBatch::fillFolders()
+{
+    m_dir1->clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    // The way down from the root to the open folder, then its own folders,
+    // each a step further in.
+    int depth = 0;
+    for (const QString &path : SourceFolders::pathFromRoot(m_folder)) {
+        const QString name = QDir(path).isRoot() ? QDir::toNativeSeparators(path) : QDir(path).dirName();
+        auto *item = new QListWidgetItem(open, QString(depth * 2, QLatin1Char(' ')) + name, m_dir1);
+        item->setData(Qt::UserRole, path);
+        ++depth;
+    }
+    m_dir1->setCurrentRow(m_dir1->count() - 1);
+    const QDir dir(m_folder);
+    for (const QString &name : SourceFolders::subfolders(m_folder)) {
+        auto *item = new QListWidgetItem(closed, QString(depth * 2, QLatin1Char(' ')) + name, m_dir1);
+        item->setData(Qt::UserRole, dir.filePath(name));
+    }
+}
+
+void frmBatch::warn(const QString &text)
+{
+    m_owner.context().dialogs.message(text, kWarning, Dialogs::Icon::Warning);
+}
+
+void frmBatch::cmdSelectFolder_Click()
+{
+    if (m_running)
+        return;
+    AppContext &c = m_owner.context();
+    const QString source = m_folder;
+    if (sameFolder(source, c.store.programFolder())) {
+        warn(QStringLiteral("The folder %1 holds KoLumbra's own files, which must stay where they are.\r\n"
+                            "Please choose the folder with your pictures.")
+                 .arg(QDir::toNativeSeparators(source)));
+        return;
+    }
+    const QScopedValueRollback<bool> running(m_running, true);
+    m_movedBefore = 0;
+    for (;;) {
+        m_frame1->setEnabled(false);
+        m_frame1->hide();
+        m_lbl1->clear();
+        m_lbl1->hide();
+        m_lbl2->clear();
+        m_lbl2->hide();
+
+        // Read anew for a further album: only what is left is listed.
+        const QStringList files = BatchMove::sourceFiles(source);
+        QCoreApplication::processEvents();
+
+        const std::optional<Start> start = askForAlbum();
+        if (!start) {
+            giveUp();
+            return;
+        }
+        if (sameFolder(source, start->albumFolder)) {
+            warn(QStringLiteral("The files of %1 are in that album already.\r\nPlease give the name of another album.")
+                     .arg(QDir::toNativeSeparators(source)));
+            continue;
+        }
+        if (start->isNewAlbum) {
+            m_lbl2->setText(QStringLiteral("Moving pictures to ") + QDir::toNativeSeparators(start->albumFolder)
+                            + QStringLiteral("\r\nPlease wait"));
+            m_lbl2->show();
+        }
+        m_prgMoved->setRange(0, m_movedBefore + int(files.size()));
+        m_prgMoved->setValue(m_movedBefore);
+        m_prgMoved->show();
+        QCoreApplication::processEvents();
+        m_sinceEvents.start();
+
+        // The run counts on copies: the windows that answer the user
+        // meanwhile may reset the shared page number.
+        int page = start->page;
+        int picture = start->picture;
+        const BatchMove::Outcome outcome = m_move.run(source, files, start->albumFolder, page, picture);
+        c.values.PageNumber = page;
+        c.values.PictureNumber = picture;
+        m_movedBefore += m_move.movedCount();
+        switch (outcome) {
+        case BatchMove::Outcome::AllMoved:
+            m_lbl2->clear();
+            m_lbl2->hide();
+            m_prgMoved->hide();
+            ReturnToSelectAlbumPage();
+            return;
+        case BatchMove::Outcome::AlbumFull:
+            // The album is full: the rest go to a further album, asked for
+            // with the same name question.
+            QCoreApplication::processEvents();
+            c.values.PageNumber = 1;
+            c.values.PictureNumber = 1;
+            continue;
+        case BatchMove::Outcome::Failed:
+            tellFailure(source);
+            return;
+        case BatchMove::Outcome::Cancelled:
+            return;
+        }
+    }
+}
+
+std::optional<frmBatch::Start> frmBatch::askForAlbum()
+{
+    AppContext &c = m_owner.context();
+    for (;;) {
+        const QString reply =
+            c.dialogs.input(QStringLiteral("Input the name of the new album."), QStringLiteral("New Album Name"));
+        if (reply.isEmpty())
+            return std::nullopt;
+        if (const std::optional<QString> problem = AlbumName::problem(reply)) {
+            warn(*problem);
+            continue;
+        }
+        QString album = existingAlbum(reply);
+        if (album.isEmpty()) {
+            if (const std::optional<QString> problem = AlbumManager(c.store, c.values, c.dialogs).nameProblem(reply)) {
+                warn(*problem);
+                continue;
+            }
+            const QString folder = c.store.albumFolder(reply);
+            std::error_code ec;
+            if (std::filesystem::create_directory(std::filesystem::path(folder.toStdU16String()), ec))
+                return Start{folder, 1, 1, true};
+            if (ec) {
+                warn(QStringLiteral("The album '%1' could not be made: %2")
+                         .arg(reply, QString::fromLocal8Bit(ec.message().c_str())));
+                continue;
+            }
+            album = reply;  // made meanwhile by someone else
+        }
+        if (c.dialogs.askYesNo(QStringLiteral("That album name is allready in use.\r\nDo you want to add pictures to it?"),
+                               kWarning)
+            != Dialogs::Answer::Yes)
+            continue;
+        return askStartingPosition(c.store.albumFolder(album));
+    }
+}
+
+std::optional<frmBatch::Start> frmBatch::askStartingPosition(const QString &albumFolder)
+{
+    Dialogs &dialogs = m_owner.context().dialogs;
+    for (;;) {
+        const QString pageReply =
+            dialogs.input(QStringLiteral("Enter the starting page number where you want the picture to appear. ( 1 to 10)"),
+                          QStringLiteral("STARTING PAGE"));
+        if (pageReply.isEmpty())
+            return std::nullopt;
+        const std::optional<int> page = wholeNumber(pageReply, 1, AlbumStore::kPages);
+        if (!page) {
+            warn(QStringLiteral("The page number must be between 1 and 10."));
+            continue;
+        }
+        for (;;) {
+            const QString pictureReply = dialogs.input(QStringLiteral("Enter the starting image number ( 1 - 6) "),
+                                                       QStringLiteral("STARTING IMAGE NUMBER"));
+            if (pictureReply.isEmpty())
+                return std::nullopt;
+            if (const std::optional<int> picture = wholeNumber(pictureReply, 1, AlbumStore::kPicturesPerPage))
+                return Start{albumFolder, *page, *picture, false};
+            warn(QStringLiteral("The image number must be between 1 and 6."));
+        }
+    }
+}
+
+QString frmBatch::existingAlbum(const QString &name) const
+{
+    // Albums are told apart without regard to letter case, as their
+    // descriptions are: "summer" adds to "Summer".
+    const QStringList albums = m_owner.context().store.albumNames();
+    if (albums.contains(name))
+        return name;
+    for (const QString &album : albums) {
+        if (album.compare(name, Qt::CaseInsensitive) == 0)
+            return album;
+    }
+    return {};
+}
+
+void frmBatch::giveUp()
+{
+    warn(kGaveUp);
+    m_lbl2->clear();
+    m_lbl2->hide();
+    m_prgMoved->hide();
+    ReturnToSelectAlbumPage();
+}
+
+void frmBatch::moved(int movedThisRun)
+{
+    m_prgMoved->setValue(m_movedBefore + movedThisRun);
+    letEventsRun();
+}
+
+void frmBatch::letEventsRun()
+{
+    if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kEventsEveryMs) {
+        QCoreApplication::processEvents();
+        m_sinceEvents.start();
+    }
+    // A program that ends stops the run before the next file.
+    if (m_owner.programEnded())
+        m_move.cancel();
+}
+
+void frmBatch::tellFailure(const QString &sourceFolder)
+{
+    const QString text = QStringLiteral("%1 could not be moved into the album as %2.\r\n%3\r\nThe files before it are "
+                                        "in the album; it and the files after it are still in %4.\r\nPress Esc to close "
+                                        "this window.")
+                             .arg(m_move.failedFile(), m_move.failedTarget(), m_move.failureReason(),
+                                  QDir::toNativeSeparators(sourceFolder));
+    m_lbl2->setText(text);
+    m_lbl2->show();
+    // Hidden with Esc while it worked: the label alone would go unseen.
+    if (!isVisible())
+        warn(text);
+}
+
+void frmBatch::ReturnToSelectAlbumPage()
+{
+    m_owner.present(m_owner.albumList());
+    QCoreApplication::processEvents();
+    hide();
+}
+
+void frmBatch::cmdExc_Click()
+{
+    hide();
+}
+
+void frmBatch::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_running && m_frame1->isVisible()
+        && m_frame1->isEnabled()) {
+        m_cmdSelectFolder->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frmBatch::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    cmdExc_Click();
+}
