@@ -1,6 +1,7 @@
 #include "editing/dview.h"
 
 #include "albumstore/PictureLoader.h"
+#include "albums/SourceFolders.h"
 #include "albumview/Form1.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStorageInfo>
 #include <QStyle>
 
 #include <algorithm>
@@ -26,22 +26,6 @@ namespace {
 
 const QString kWarning = QStringLiteral("WARNING");
 constexpr int kPreviewSide = int(ViewerPreview::kSquareTwips / 15);  // 281 pixels
-
-bool lessIgnoringCase(const QString &a, const QString &b)
-{
-    const int c = QString::compare(a, b, Qt::CaseInsensitive);
-    return c != 0 ? c < 0 : a < b;
-}
-
-// Mounts that hold no one's pictures.
-bool isSystemMount(const QString &root)
-{
-    for (const char *prefix : {"/proc", "/sys", "/dev", "/snap", "/boot"}) {
-        if (root.startsWith(QLatin1String(prefix)))
-            return true;
-    }
-    return root.startsWith(QLatin1String("/run")) && !root.startsWith(QLatin1String("/run/media"));
-}
 
 } // namespace
 
@@ -132,17 +116,9 @@ dview::~dview() = default;
 void dview::fillDrives()
 {
     m_drive1->clear();
-    m_drive1->addItem(QStringLiteral("Home (%1)").arg(QDir::toNativeSeparators(QDir::homePath())), QDir::homePath());
-    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
-    for (const QStorageInfo &volume : volumes) {
-        const QString root = volume.rootPath();
-        if (!volume.isValid() || !volume.isReady() || isSystemMount(root))
-            continue;
-        const QString name = volume.displayName();
-        m_drive1->addItem(name == root ? QDir::toNativeSeparators(root)
-                                       : QStringLiteral("%1 (%2)").arg(name, QDir::toNativeSeparators(root)),
-                          root);
-    }
+    const QList<SourceFolders::Drive> drives = SourceFolders::drives();
+    for (const SourceFolders::Drive &drive : drives)
+        m_drive1->addItem(drive.caption, drive.root);
 }
 
 void dview::showEvent(QShowEvent *event)
@@ -187,12 +163,7 @@ void dview::fillFolders()
     const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
     // The way down from the root to the folder, then the folder's own folders,
     // each a step further in.
-    QStringList chain;
-    for (QDir d(m_folder);; ) {
-        chain.prepend(d.absolutePath());
-        if (d.isRoot() || !d.cdUp())
-            break;
-    }
+    const QStringList chain = SourceFolders::pathFromRoot(m_folder);
     int depth = 0;
     for (const QString &path : chain) {
         const QString name = QDir(path).isRoot() ? QDir::toNativeSeparators(path) : QDir(path).dirName();
@@ -201,8 +172,7 @@ void dview::fillFolders()
         ++depth;
     }
     m_dir1->setCurrentRow(m_dir1->count() - 1);
-    QStringList subfolders = QDir(m_folder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
-    std::sort(subfolders.begin(), subfolders.end(), lessIgnoringCase);
+    const QStringList subfolders = SourceFolders::subfolders(m_folder);
     for (const QString &name : subfolders) {
         auto *item = new QListWidgetItem(closed, QString(depth * 2, QLatin1Char(' ')) + name, m_dir1);
         item->setData(Qt::UserRole, QDir(m_folder).filePath(name));
@@ -216,7 +186,7 @@ QStringList dview::pictureFiles(const QString &folder)
     // Name filters ignore letter case unless told otherwise: cameras write .JPG.
     dir.setNameFilters(patterns);
     QStringList files = dir.entryList(QDir::Files, QDir::NoSort);
-    std::sort(files.begin(), files.end(), lessIgnoringCase);
+    SourceFolders::sortByName(files);
     return files;
 }
 
