@@ -3,6 +3,7 @@
 // for in prompts. Nothing may crash, and the answers must stay in range.
 
 #include "albumstore/AlbumName.h"
+#include "pictureinfo/AddNewChecks.h"
 #include "slideshow/SlideTime.h"
 
 #include <QString>
@@ -27,6 +28,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(ms >= 1000 && ms <= SlideTime::kMaxSeconds * 1000LL);
     const int number = SlideTime::leadingNumber(text);
     check(!SlideTime::isAcceptableReply(text) || number >= 1);
+
+    // The page and picture number prompts of a new description.
+    for (const int highest : {AddNewChecks::kHighestPage, AddNewChecks::kHighestPicture}) {
+        const AddNewChecks::Answer answer = AddNewChecks::check(text, highest);
+        check(answer.kind != AddNewChecks::Answer::Kind::Accepted || (answer.number >= 1 && answer.number <= highest));
+        check(answer.kind != AddNewChecks::Answer::Kind::Empty || text.isEmpty());
+    }
 
     // An album name either has a problem or can be a folder name here.
     if (!AlbumName::problem(text)) {
