@@ -25,6 +25,19 @@ QSize headerSize(QImageReader &reader)
     return s == QSize() ? s : QSize(std::abs(s.width()), std::abs(s.height()));
 }
 
+// A palette picture whose pixels name colours its palette does not have
+// (a damaged bitmap) would send every later conversion reading past the
+// palette; the missing colours are black.
+void completeColourTable(QImage &image)
+{
+    const int needed = image.depth() <= 8 ? (1 << image.depth()) : 0;
+    if (needed == 0 || image.colorCount() >= needed)
+        return;
+    QList<QRgb> table = image.colorTable();
+    table.resize(needed, qRgb(0, 0, 0));
+    image.setColorTable(table);
+}
+
 bool turnsSideways(const QImageReader &reader)
 {
     return reader.transformation() & QImageIOHandler::TransformationRotate90;
@@ -63,13 +76,32 @@ DecodedPicture decodeWith(QImageReader &reader, const QString &path, const Targe
     const QSize upright = sideways ? stored.transposed() : stored;
 
     const QSize target = targetFor ? targetFor(upright) : QSize();
-    if (!target.isEmpty() && target.width() < upright.width() && target.height() < upright.height()) {
+    const bool smaller = !target.isEmpty() && target.width() < upright.width() && target.height() < upright.height();
+    // Readers that cannot scale while decoding are left to decode in full and
+    // scaled here, once the picture is known to be whole.
+    const bool scaleHere = smaller && !reader.supportsOption(QImageIOHandler::ScaledSize);
+    if (smaller && !scaleHere) {
         // The reader scales before it turns the picture upright.
         reader.setScaledSize(sideways ? target.transposed() : target);
     }
-    QImage image = reader.read();
-    if (image.isNull())
+    // A damaged palette picture can end before all its pixels are read; the
+    // reader then leaves the rest as it found them, so they start as colour 0
+    // rather than whatever the memory held.
+    QImage image;
+    const QImage::Format expected = reader.imageFormat();
+    if (!smaller || scaleHere) {
+        const qint64 bits = expected == QImage::Format_Invalid ? 0 : QImage::toPixelFormat(expected).bitsPerPixel();
+        const qint64 bytes = qint64(stored.width()) * stored.height() * bits / 8;
+        if (bits > 0 && bits <= 8 && bytes <= qint64(kAllocationLimitMB) * 1024 * 1024) {
+            image = QImage(stored, expected);
+            image.fill(0);
+        }
+    }
+    if (!reader.read(&image) || image.isNull())
         return result;
+    completeColourTable(image);
+    if (scaleHere)
+        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     result.image = std::move(image);
     result.naturalSize = upright;
     return result;
