@@ -38,10 +38,7 @@ inline QPushButton *button(const frmDatabase &form, const char *name) { return c
 inline QPlainTextEdit *description(const frmDatabase &form) { return control<QPlainTextEdit>(form, "txtDiscription"); }
 
 // Presses a button as a click would; a disabled button does nothing.
-inline void press(const frmDatabase &form, const char *name)
-{
-    QTest::mouseClick(button(form, name), Qt::LeftButton);
-}
+inline void press(const frmDatabase &form, const char *name) { QTest::mouseClick(button(form, name), Qt::LeftButton); }
 
 inline frmDatabase &open(TestEnvironment &env)
 {

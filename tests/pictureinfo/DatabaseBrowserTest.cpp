@@ -79,37 +79,55 @@ private slots:
         QCOMPARE(open(env).pos(), QPoint(0, 0));
     }
 
-    // Button states and counters after each press, for 0, 1 and 3 rows. A
-    // step with "!" asks for the move directly rather than through its
-    // (maybe greyed) button: a move that cannot go anywhere changes nothing.
-    void movingThroughTheRows_data()
+    // Button states, counters and the row shown after each press, for 0, 1
+    // and 3 rows, and the rows left in the file. A step with "!" asks for the
+    // move directly rather than through its (maybe greyed) button: a move
+    // that cannot go anywhere changes nothing. "Delete" is answered Yes,
+    // "Delete?" No.
+    void movingAndDeleting_data()
     {
         QTest::addColumn<int>("rows");
         QTest::addColumn<QStringList>("presses");
         QTest::addColumn<QStringList>("enabled");
-        QTest::addColumn<int>("current");
+        QTest::addColumn<QString>("counter");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("empty table") << 0 << QStringList{"!Next", "!Last"} << kEmptyTable << 0 << "|||";
+        QTest::addColumn<QStringList>("left");  // the rows in the file afterwards
+        const QStringList one{"beta|1|2|second of beta"};
+        const QStringList all = one + QStringList{"Alpha|2|1|alpha two", "beta|1|1|first of beta"};
+        const QStringList atFirst{"cmdMoveNext", "cmdMoveLast"};
+        const QStringList atLast{"cmdMoveFirst", "cmdMovePrevious"};
+        QTest::newRow("empty table") << 0 << QStringList{"!Next", "!Last"} << kEmptyTable << counters(0, 0) << "|||"
+                                     << QStringList{};
         QTest::newRow("one row, every move") << 1 << QStringList{"Next", "Last", "!Previous", "!First"}
-                                             << kBrowsingNoMoves << 1 << "beta|1|2|second of beta";
-        QTest::newRow("three rows at the first") << 3 << QStringList{"!Previous", "!First"}
-                                                 << browsing({"cmdMoveNext", "cmdMoveLast"}) << 1 << "Alpha|2|1|alpha two";
-        QTest::newRow("next") << 3 << QStringList{"Next"} << browsing(kAllMoves) << 2 << "beta|1|1|first of beta";
-        QTest::newRow("last") << 3 << QStringList{"Last", "!Next", "!Last"} << browsing({"cmdMoveFirst", "cmdMovePrevious"})
-                              << 3 << "beta|1|2|second of beta";
-        QTest::newRow("last, previous") << 3 << QStringList{"Last", "Previous"} << browsing(kAllMoves) << 2
-                                        << "beta|1|1|first of beta";
-        QTest::newRow("last, first") << 3 << QStringList{"Last", "First"} << browsing({"cmdMoveNext", "cmdMoveLast"})
-                                     << 1 << "Alpha|2|1|alpha two";
+                                             << kBrowsingNoMoves << counters(1, 1) << "beta|1|2|second of beta"
+                                             << one;
+        QTest::newRow("three rows at the first") << 3 << QStringList{"!Previous", "!First"} << browsing(atFirst)
+                                                 << counters(3, 1) << "Alpha|2|1|alpha two" << all;
+        QTest::newRow("next") << 3 << QStringList{"Next"} << browsing(kAllMoves) << counters(3, 2)
+                              << "beta|1|1|first of beta" << all;
+        QTest::newRow("last") << 3 << QStringList{"Last", "!Next", "!Last"} << browsing(atLast) << counters(3, 3)
+                              << "beta|1|2|second of beta" << all;
+        QTest::newRow("last, previous") << 3 << QStringList{"Last", "Previous"} << browsing(kAllMoves) << counters(3, 2)
+                                        << "beta|1|1|first of beta" << all;
+        QTest::newRow("last, first") << 3 << QStringList{"Last", "First"} << browsing(atFirst) << counters(3, 1)
+                                     << "Alpha|2|1|alpha two" << all;
+        QTest::newRow("delete the only row") << 1 << QStringList{"Delete"} << kEmptyTable << counters(0, 0) << "|||"
+                                             << QStringList{};
+        QTest::newRow("delete the middle of three")
+            << 3 << QStringList{"Next", "Delete"} << browsing(atFirst) << counters(2, 1) << "Alpha|2|1|alpha two"
+            << QStringList{"beta|1|2|second of beta", "Alpha|2|1|alpha two"};
+        QTest::newRow("delete answered no") << 3 << QStringList{"Last", "Delete?"} << browsing(atLast) << counters(3, 3)
+                                            << "beta|1|2|second of beta" << all;
     }
 
-    void movingThroughTheRows()
+    void movingAndDeleting()
     {
         QFETCH(int, rows);
         QFETCH(QStringList, presses);
         QFETCH(QStringList, enabled);
-        QFETCH(int, current);
+        QFETCH(QString, counter);
         QFETCH(QString, shown);
+        QFETCH(QStringList, left);
         TestEnvironment env;
         DescriptionFile::create(descriptionFile(env), kThreeRows.mid(0, rows));
         frmDatabase &form = open(env);
@@ -117,15 +135,21 @@ private slots:
                                                           {"!Previous", &frmDatabase::cmdMovePrevious_Click},
                                                           {"!Next", &frmDatabase::cmdMoveNext_Click},
                                                           {"!Last", &frmDatabase::cmdMoveLast_Click}};
-        for (const QString &move : presses) {
-            if (direct.contains(move))
-                (form.*direct.value(move))();
-            else
-                press(form, qPrintable(QStringLiteral("cmdMove") + move));
+        for (const QString &step : presses) {
+            if (direct.contains(step)) {
+                (form.*direct.value(step))();
+            } else if (step.startsWith(QLatin1String("Delete"))) {
+                env.dialogs.answer(step.endsWith('?') ? Dialogs::Answer::No : Dialogs::Answer::Yes);
+                press(form, "cmdDelete");
+                QCOMPARE(boxes(env), QStringList{"WARNING: Are you sure that you want to delete this record"});
+            } else {
+                press(form, qPrintable(QStringLiteral("cmdMove") + step));
+            }
         }
         QCOMPARE(enabledButtons(form), enabled);
-        QCOMPARE(counters(form), counters(rows, current));
+        QCOMPARE(counters(form), counter);
         QCOMPARE(fields(form), shown);
+        QCOMPARE(DescriptionFile::rows(descriptionFile(env)), left);
     }
 
     // The picture the album shows for the row's position, fitted into the
@@ -247,48 +271,6 @@ private slots:
         QCOMPARE(fields(form), QStringLiteral("Alpha|2|1|alpha two"));
         QCOMPARE(enabledButtons(form), browsing({"cmdMoveNext", "cmdMoveLast"}));
         QVERIFY(!control(form, "lblSearch")->isVisible());
-    }
-
-    void deleting_data()
-    {
-        QTest::addColumn<int>("rows");
-        QTest::addColumn<QStringList>("moves");
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QString>("counter");
-        QTest::addColumn<QString>("shown");
-        QTest::addColumn<QStringList>("enabled");
-        QTest::addColumn<QStringList>("left");
-        QTest::newRow("the only row") << 1 << QStringList{} << true << counters(0, 0) << "|||" << kEmptyTable
-                                      << QStringList{};
-        QTest::newRow("the middle of three")
-            << 3 << QStringList{"Next"} << true << counters(2, 1) << "Alpha|2|1|alpha two"
-            << browsing({"cmdMoveNext", "cmdMoveLast"}) << QStringList{"beta|1|2|second of beta", "Alpha|2|1|alpha two"};
-        QTest::newRow("answered no") << 3 << QStringList{"Last"} << false << counters(3, 3) << "beta|1|2|second of beta"
-                                     << browsing({"cmdMoveFirst", "cmdMovePrevious"}) << QStringList{};
-    }
-
-    void deleting()
-    {
-        QFETCH(int, rows);
-        QFETCH(QStringList, moves);
-        QFETCH(bool, yes);
-        QFETCH(QString, counter);
-        QFETCH(QString, shown);
-        QFETCH(QStringList, enabled);
-        QFETCH(QStringList, left);
-        TestEnvironment env;
-        DescriptionFile::create(descriptionFile(env), kThreeRows.mid(0, rows));
-        const QStringList before = DescriptionFile::rows(descriptionFile(env));
-        frmDatabase &form = open(env);
-        for (const QString &move : moves)
-            press(form, qPrintable(QStringLiteral("cmdMove") + move));
-        env.dialogs.answer(yes ? Dialogs::Answer::Yes : Dialogs::Answer::No);
-        press(form, "cmdDelete");
-        QCOMPARE(boxes(env), QStringList{"WARNING: Are you sure that you want to delete this record"});
-        QCOMPARE(counters(form), counter);
-        QCOMPARE(fields(form), shown);
-        QCOMPARE(enabledButtons(form), enabled);
-        QCOMPARE(DescriptionFile::rows(descriptionFile(env)), yes ? left : before);
     }
 
     // Descriptions that cannot be read: told once, and the window still works

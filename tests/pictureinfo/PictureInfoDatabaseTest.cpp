@@ -241,7 +241,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(QByteArray("Holiday;3;2;Beach\n").repeated(400));
         } else if (kind == QLatin1String("damaged")) {
-            DescriptionFile::create(path, QList<PictureRecord>(2400, {QStringLiteral("Album"), 1, 1, QStringLiteral("Text")}));
+            DescriptionFile::create(path, QList<PictureRecord>(2400, {"Album", 1, 1, "Some text"}));
             QFile file(path);
             QVERIFY(file.open(QIODevice::ReadWrite));
             QVERIFY(file.size() > 16384);
