@@ -19,6 +19,13 @@
 // their names, with questions answered from the test's script.
 namespace BrowserFixture {
 
+// Shown in the order Alpha 2/1, beta 1/1, beta 1/2.
+inline const QList<PictureRecord> kThreeRows = {
+    {QStringLiteral("beta"), 1, 2, QStringLiteral("second of beta")},
+    {QStringLiteral("Alpha"), 2, 1, QStringLiteral("alpha two")},
+    {QStringLiteral("beta"), 1, 1, QStringLiteral("first of beta")},
+};
+
 template <typename T = QWidget> T *control(const frmDatabase &form, const char *name)
 {
     auto *widget = form.findChild<T *>(QLatin1String(name));
@@ -28,12 +35,10 @@ template <typename T = QWidget> T *control(const frmDatabase &form, const char *
 }
 
 inline QPushButton *button(const frmDatabase &form, const char *name) { return control<QPushButton>(form, name); }
+inline QPlainTextEdit *description(const frmDatabase &form) { return control<QPlainTextEdit>(form, "txtDiscription"); }
 
 // Presses a button as a click would; a disabled button does nothing.
-inline void press(const frmDatabase &form, const char *name)
-{
-    QTest::mouseClick(button(form, name), Qt::LeftButton);
-}
+inline void press(const frmDatabase &form, const char *name) { QTest::mouseClick(button(form, name), Qt::LeftButton); }
 
 inline frmDatabase &open(TestEnvironment &env)
 {
@@ -55,18 +60,16 @@ inline QStringList enabledButtons(const frmDatabase &form)
 
 inline const QStringList kBrowsingNoMoves = {"cmdClose", "cmdEdit", "cmdAddNew", "cmdDelete", "cmdSearch"};
 inline const QStringList kEmptyTable = {"cmdClose", "cmdAddNew", "cmdSearch"};
+inline const QStringList kTyping = {"cmdClose", "cmdCancel"};
+inline const QStringList kAllMoves = {"cmdMoveFirst", "cmdMovePrevious", "cmdMoveNext", "cmdMoveLast"};
 
-inline QStringList browsing(const QStringList &moves)
-{
-    return kBrowsingNoMoves + moves;
-}
+inline QStringList browsing(const QStringList &moves) { return kBrowsingNoMoves + moves; }
 
 // The four fields as "album|page|picture|description".
 inline QString fields(const frmDatabase &form)
 {
     return QStringList{control<QLineEdit>(form, "txtAlbumName")->text(), control<QLineEdit>(form, "txtPage")->text(),
-                       control<QLineEdit>(form, "txtImageNumber")->text(),
-                       control<QPlainTextEdit>(form, "txtDiscription")->toPlainText()}
+                       control<QLineEdit>(form, "txtImageNumber")->text(), description(form)->toPlainText()}
         .join(QLatin1Char('|'));
 }
 
@@ -75,19 +78,34 @@ inline QString counters(const frmDatabase &form)
     return control<QLabel>(form, "lblFound")->text() + QLatin1Char('/') + control<QLabel>(form, "lblCurrent")->text();
 }
 
+inline QString counters(int found, int current)
+{
+    return QStringLiteral("Found - %1 - Records/Current Record = %2").arg(found).arg(current);
+}
+
 inline bool waitForPicture(const frmDatabase &form)
 {
     return QTest::qWaitFor([&form] { return !form.pictureLoading(); }, 5000);
 }
 
-inline QString descriptionFile(const TestEnvironment &env)
+inline QString descriptionFile(const TestEnvironment &env) { return env.store.databasePath(); }
+
+inline void script(TestEnvironment &env, const QStringList &typed, const QStringList &answers)
 {
-    return env.store.databasePath();
+    for (const QString &t : typed)
+        env.dialogs.type(t);
+    for (const QString &a : answers)
+        env.dialogs.answer(a == QLatin1String("Yes") ? Dialogs::Answer::Yes : Dialogs::Answer::No);
 }
 
-} // namespace BrowserFixture
-
-namespace BrowserFixture {
+// Every box shown so far as "title: text".
+inline QStringList boxes(const TestEnvironment &env)
+{
+    QStringList out;
+    for (const ScriptedDialogs::Shown &s : env.dialogs.shown())
+        out << s.title + QStringLiteral(": ") + s.text;
+    return out;
+}
 
 // Chooses an album in Add New's list with a double click.
 inline bool chooseAlbum(const frmDatabase &form, const QString &album)
@@ -102,9 +120,14 @@ inline bool chooseAlbum(const frmDatabase &form, const QString &album)
     return true;
 }
 
-inline QPlainTextEdit *description(const frmDatabase &form)
+// Add New, the page and picture answers and questions scripted, the album
+// chosen from the list.
+inline bool addNew(TestEnvironment &env, frmDatabase &form, const QString &album, const QStringList &typed,
+                   const QStringList &answers = {})
 {
-    return control<QPlainTextEdit>(form, "txtDiscription");
+    press(form, "cmdAddNew");
+    script(env, typed, answers);
+    return chooseAlbum(form, album);
 }
 
 } // namespace BrowserFixture

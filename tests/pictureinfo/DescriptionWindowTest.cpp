@@ -26,15 +26,15 @@ struct Window
     TestEnvironment env;
     frmDiscription *w = nullptr;
 
-    QStringList rows() { return DescriptionFile::Connection(env.store.databasePath()).rows(); }
+    QStringList rows() { return DescriptionFile::rows(env.store.databasePath()); }
     void seed(const QList<PictureRecord> &records)
     {
         PictureInfoDatabase::open(env.store.databasePath());  // creates the table
         DescriptionFile::Connection(env.store.databasePath()).insert(records);
     }
-    frmDiscription &open(const QString &album, int page, int picture)
+    frmDiscription &open(int page, int picture)
     {
-        env.values.AlbumName = album;
+        env.values.AlbumName = kAlbum;
         env.values.PageNumber = page;
         env.values.PictureNumber = picture;
         w = &env.owner().descriptionWindow();
@@ -53,146 +53,101 @@ struct Window
 
 } // namespace
 
+// The picture information window: showing, typing, editing and deleting the
+// description of one position, and where it is opened from.
 class DescriptionWindowTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void aPositionWithoutADescriptionIsReadyForTyping()
+    // What Close stores, for a position with and without a row, edited or
+    // not. A blank description is never stored.
+    void closeStoresWhatIsShown_data()
     {
-        Window t;
-        frmDiscription &w = t.open(kAlbum, 2, 3);
-        QVERIFY(t.text()->isEnabled());
-        QVERIFY(t.text()->toPlainText().isEmpty());
-        QCOMPARE(w.windowTitle(), QStringLiteral("Picture Information"));
-        QTest::qWait(40);
-        QVERIFY(!t.editAndDeleteShown());
+        QTest::addColumn<QString>("stored");  // the row of 1/2 before; empty: none
+        QTest::addColumn<bool>("edit");
+        QTest::addColumn<QString>("text");  // the text at Close; null: as shown
+        QTest::addColumn<QStringList>("after");
+        const QString other = QStringLiteral("Trip|1|3|other");
+        QTest::newRow("no row, nothing typed") << "" << false << "" << QStringList{other};
+        QTest::newRow("no row, blanks") << "" << false << " \n " << QStringList{other};
+        QTest::newRow("no row, typed") << "" << false << "x" << QStringList{other, "Trip|1|2|x"};
+        QTest::newRow("a row, not edited") << "old" << false << QString() << QStringList{"Trip|1|2|old", other};
+        QTest::newRow("a row, edited") << "old" << true << "old and new" << QStringList{"Trip|1|2|old and new", other};
+        QTest::newRow("a row, blanked") << "old" << true << "   " << QStringList{other};
+        QTest::newRow("a blank row offers nothing") << " " << false << QString() << QStringList{"Trip|1|2| ", other};
+    }
 
+    void closeStoresWhatIsShown()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, edit);
+        QFETCH(QString, text);
+        QFETCH(QStringList, after);
+        Window t;
+        QList<PictureRecord> seeded{{kAlbum, 1, 3, QStringLiteral("other")}};
+        if (!stored.isEmpty())
+            seeded.prepend({kAlbum, 1, 2, stored});
+        t.seed(seeded);
+        frmDiscription &w = t.open(1, 2);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Picture Information"));
+        QCOMPARE(t.text()->toPlainText(), stored);
+        // Edit and Delete are offered for a description, typing for none.
+        const bool offered = !stored.trimmed().isEmpty();
+        if (offered) {
+            QTRY_VERIFY(t.editAndDeleteShown());
+        } else {
+            QTest::qWait(40);
+            QVERIFY(!t.editAndDeleteShown());
+        }
+        QCOMPARE(t.text()->isEnabled(), stored.isEmpty());
+        QVERIFY(t.button("cmdClose")->isVisible());
+        if (edit) {
+            t.button("CmdEdit")->click();
+            QVERIFY(t.text()->isEnabled());
+            QVERIFY(!t.editAndDeleteShown());
+        }
+        if (!text.isNull())
+            t.text()->setPlainText(text);
         QVERIFY(w.cmdClose_Click());
         QVERIFY(!w.isVisible());
-        QVERIFY(t.rows().isEmpty());
-
-        t.open(kAlbum, 2, 3);
-        t.type(QStringLiteral("x"));
-        QVERIFY(w.cmdClose_Click());
-        QCOMPARE(t.rows(), QStringList(QStringLiteral("Trip|2|3|x")));
-    }
-
-    void blanksAreNeverStored_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("one blank") << " ";
-        QTest::newRow("several blanks") << "   ";
-        QTest::newRow("an empty line") << "\n";
-    }
-
-    void blanksAreNeverStored()
-    {
-        QFETCH(QString, typed);
-        Window t;
-        frmDiscription &w = t.open(kAlbum, 1, 1);
-        t.text()->setPlainText(typed);
-        QVERIFY(w.cmdClose_Click());
-        QVERIFY(t.rows().isEmpty());
-    }
-
-    void anExistingDescriptionIsShownReadOnly()
-    {
-        Window t;
-        t.seed({{kAlbum, 4, 5, QStringLiteral("Sunset at the pier")}});
-        frmDiscription &w = t.open(QStringLiteral("TRIP"), 4, 5);  // album names ignore letter case
-        QCOMPARE(t.text()->toPlainText(), QStringLiteral("Sunset at the pier"));
-        QVERIFY(!t.text()->isEnabled());
-        QTRY_VERIFY(t.editAndDeleteShown());
-        QVERIFY(t.button("cmdClose")->isVisible());
-        QVERIFY(w.cmdClose_Click());
-        QCOMPARE(t.rows(), QStringList(QStringLiteral("Trip|4|5|Sunset at the pier")));
-    }
-
-    void editingChangesTheSameRow()
-    {
-        Window t;
-        t.seed({{kAlbum, 1, 2, QStringLiteral("old")}, {kAlbum, 1, 3, QStringLiteral("other")}});
-        frmDiscription &w = t.open(kAlbum, 1, 2);
-        QTRY_VERIFY(t.editAndDeleteShown());
-        t.button("CmdEdit")->click();
-        QVERIFY(w.Edit());
-        QVERIFY(t.text()->isEnabled());
-        QVERIFY(!t.editAndDeleteShown());
-        QTest::keyClicks(t.text(), QStringLiteral(" and new"));
-        QVERIFY(w.cmdClose_Click());
-        QVERIFY(!w.Edit());
-        QCOMPARE(t.rows(), QStringList({"Trip|1|2|old and new", "Trip|1|3|other"}));
-    }
-
-    void erasingWhileEditingRemovesTheRow()
-    {
-        Window t;
-        t.seed({{kAlbum, 3, 1, QStringLiteral("to go")}});
-        frmDiscription &w = t.open(kAlbum, 3, 1);
-        QTRY_VERIFY(t.editAndDeleteShown());
-        w.CmdEdit_Click();
-        t.text()->clear();
-        QVERIFY(w.cmdClose_Click());
-        QVERIFY(t.rows().isEmpty());
-        t.open(kAlbum, 3, 1);
-        QVERIFY(t.text()->isEnabled());
-        QVERIFY(t.text()->toPlainText().isEmpty());
-    }
-
-    void aSingleBlankDescriptionOffersNothing()
-    {
-        Window t;
-        t.seed({{kAlbum, 1, 1, QStringLiteral(" ")}});
-        frmDiscription &w = t.open(kAlbum, 1, 1);
-        QTest::qWait(60);
-        QVERIFY(!t.editAndDeleteShown());
-        QVERIFY(t.button("cmdClose")->isVisible());
-        QVERIFY(w.cmdClose_Click());
-        QCOMPARE(t.rows().size(), 1);
+        QCOMPARE(t.rows(), after);
     }
 
     void deleteAsksFirst()
     {
         Window t;
         t.seed({{kAlbum, 2, 2, QStringLiteral("keep me?")}});
-        frmDiscription &w = t.open(kAlbum, 2, 2);
+        frmDiscription &w = t.open(2, 2);
         QTRY_VERIFY(t.editAndDeleteShown());
         t.env.dialogs.answer(Dialogs::Answer::No);
-        w.cmdDelete_Click();
+        t.button("cmdDelete")->click();
         QCOMPARE(t.env.dialogs.lastText(), QStringLiteral("Are you sure that you want to delete this information"));
         QVERIFY(t.editAndDeleteShown());
         QCOMPARE(t.rows().size(), 1);
         t.env.dialogs.answer(Dialogs::Answer::Yes);
-        w.cmdDelete_Click();
+        t.button("cmdDelete")->click();
         QVERIFY(!w.isVisible());
         QVERIFY(t.rows().isEmpty());
     }
 
-    void comingBackToTheWindowKeepsTheTyping()
-    {
-        Window t;
-        frmDiscription &w = t.open(kAlbum, 1, 4);
-        t.type(QStringLiteral("half a thought"));
-        w.Form_Activate();  // the user went to another window and came back
-        QCOMPARE(t.text()->toPlainText(), QStringLiteral("half a thought"));
-        t.env.values.PictureNumber = 5;  // another picture was asked for
-        w.Form_Activate();
-        QVERIFY(t.text()->toPlainText().isEmpty());
-    }
-
-    void theTextGoesToThePictureShown()
+    // Coming back keeps the typing; it is stored for the picture it was typed
+    // for, even when the browser reopened the shared set and the page moved on.
+    void theTypingBelongsToThePositionShown()
     {
         Window t;
         t.seed({{kAlbum, 1, 1, QStringLiteral("first")}});
-        frmDiscription &w = t.open(kAlbum, 2, 6);
+        frmDiscription &w = t.open(2, 6);
         t.type(QStringLiteral("for page two"));
-        // Meanwhile the browser opened the whole table and the page moved on.
+        w.Form_Activate();
+        QCOMPARE(t.text()->toPlainText(), QStringLiteral("for page two"));
         PictureInfo::openRecords(t.env.values, t.env.store, t.env.dialogs, RecordQuery::all());
         t.env.values.PageNumber = 7;
         t.env.values.PictureNumber = 1;
         QVERIFY(w.cmdClose_Click());
         QCOMPARE(t.rows(), QStringList({"Trip|1|1|first", "Trip|2|6|for page two"}));
+        w.Form_Activate();  // another picture was asked for
+        QVERIFY(t.text()->toPlainText().isEmpty());
     }
 
     void whatCannotBeStoredStaysOnScreen()
@@ -202,7 +157,7 @@ private slots:
         ReadOnlyPath lock(t.env.store.databasePath());
         if (!lock.isActive())
             QSKIP("cannot make a file read-only here");
-        frmDiscription &w = t.open(kAlbum, 1, 1);
+        frmDiscription &w = t.open(1, 1);
         t.type(QStringLiteral("precious words"));
         QVERIFY(!w.cmdClose_Click());
         QVERIFY(w.isVisible());
@@ -210,49 +165,40 @@ private slots:
         QVERIFY(!t.env.dialogs.shown().isEmpty());
     }
 
-    void openedFromThePageAndThePicture()
+    // Opened from the page's popup and the picture's; deleting a picture from
+    // the Edit menu keeps its description, from the popup it goes with it.
+    void theAlbumPageAndThePictureOpenIt()
     {
-        TestEnvironment env;
-        env.putPicture(kAlbum, 1, 2, QStringLiteral(".jpg"), QSize(30, 20));
-        Form1 *form = env.openAlbum(kAlbum);
+        Window t;
+        t.env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(30, 20));
+        t.env.putPicture(kAlbum, 1, 2, QStringLiteral(".jpg"), QSize(30, 20));
+        t.seed({{kAlbum, 1, 1, QStringLiteral("one")}});
+        Form1 *form = t.env.openAlbum(kAlbum);
         QVERIFY(form);
         QTest::mouseClick(form->Image1(2), Qt::RightButton);
         form->pictureEditMenu()->hide();
         form->findChild<QAction *>(QStringLiteral("mnuPicInfo"))->trigger();
-        frmDiscription &w = env.owner().descriptionWindow();
-        QVERIFY(w.isVisible());
-        QTest::keyClicks(w.findChild<QPlainTextEdit *>(QStringLiteral("Text1")), QStringLiteral("from the page"));
-        QVERIFY(w.cmdClose_Click());
-
+        t.w = &t.env.owner().descriptionWindow();
+        QVERIFY(t.w->isVisible());
+        t.type(QStringLiteral("two"));
+        QVERIFY(t.w->cmdClose_Click());
         QTest::mouseClick(form->Image1(2), Qt::LeftButton);
-        frmDisplayPicture &display = env.owner().pictureWindow();
+        frmDisplayPicture &display = t.env.owner().pictureWindow();
         display.popupMenu()->findChild<QAction *>(QStringLiteral("mnuPicinfo"))->trigger();
-        QVERIFY(w.isVisible());
-        QVERIFY(display.isVisible());
-        QCOMPARE(w.text(), QStringLiteral("from the page"));
-    }
+        QVERIFY(t.w->isVisible() && display.isVisible());
+        QCOMPARE(t.w->text(), QStringLiteral("two"));
+        t.w->hide();
+        display.hide();
 
-    void deletingFromThePopupTakesTheDescription()
-    {
-        TestEnvironment env;
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(30, 20));
-        env.putPicture(kAlbum, 1, 2, QStringLiteral(".jpg"), QSize(30, 20));
-        PictureInfoDatabase::open(env.store.databasePath());
-        DescriptionFile::Connection(env.store.databasePath())
-            .insert({{kAlbum, 1, 1, QStringLiteral("one")}, {kAlbum, 1, 2, QStringLiteral("two")}});
-        Form1 *form = env.openAlbum(kAlbum);
-        QVERIFY(form);
-
-        // From the Edit menu the description stays.
         form->findChild<QAction *>(QStringLiteral("mnuDelete"))->trigger();
-        env.dialogs.answer(Dialogs::Answer::Yes);
+        t.env.dialogs.answer(Dialogs::Answer::Yes);
         QTest::mouseClick(form->Image1(1), Qt::LeftButton);
-        // From the popup it goes with the picture.
         QTest::mouseClick(form->Image1(2), Qt::RightButton);
         form->pictureEditMenu()->hide();
-        env.dialogs.answer(Dialogs::Answer::Yes);
+        t.env.dialogs.answer(Dialogs::Answer::Yes);
         form->editing().mnuDDelete_Click();
-        QCOMPARE(DescriptionFile::Connection(env.store.databasePath()).rows(), QStringList("Trip|1|1|one"));
+        QCOMPARE(t.rows(), QStringList("Trip|1|1|one"));
+        QCOMPARE(form->Image1(1)->tag(), QStringLiteral("0"));
         QCOMPARE(form->Image1(2)->tag(), QStringLiteral("0"));
     }
 };
