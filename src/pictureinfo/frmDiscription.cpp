@@ -205,6 +205,14 @@ bool frmDiscription::cmdClose_Click()
     return true;
 }
 
+void frmDiscription::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    // Shown again later, the window reads the description afresh, even for
+    // the same picture.
+    m_shownAlbum = QString();
+}
+
 void frmDiscription::closeEvent(QCloseEvent *event)
 {
     if (!cmdClose_Click()) {

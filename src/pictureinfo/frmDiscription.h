@@ -37,6 +37,7 @@ public:
     QString text() const;
 
 protected:
+    void hideEvent(QHideEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:

@@ -112,6 +112,14 @@ private slots:
         QVERIFY(w.cmdClose_Click());
         QVERIFY(!w.isVisible());
         QCOMPARE(t.rows(), after);
+
+        // Shown again for the same picture, it reads what is stored; closing
+        // it once more stores nothing new.
+        t.open(1, 2);
+        const bool rowLeft = !after.filter(QStringLiteral("Trip|1|2|")).isEmpty();
+        QCOMPARE(t.text()->isEnabled(), !rowLeft);
+        QVERIFY(w.cmdClose_Click());
+        QCOMPARE(t.rows(), after);
     }
 
     void deleteAsksFirst()
