@@ -38,12 +38,24 @@ void trigger(frmSelect &list, const char *action)
     list.findChild<QAction *>(QLatin1String(action))->trigger();
 }
 
-QStringList kinds(const ScriptedDialogs &dialogs)
+// After an empty reply answered Yes, each refused name brings a warning that
+// names the trouble, then the prompt again.
+void checkAskedAgain(const ScriptedDialogs &dialogs, const QString &title, const QString &prompt,
+                     const QString &goingOn, const QStringList &refusals)
 {
-    QStringList out;
-    for (const ScriptedDialogs::Shown &s : dialogs.shown())
-        out << s.kind;
-    return out;
+    const QList<ScriptedDialogs::Shown> &s = dialogs.shown();
+    QVERIFY(s.size() >= 3 + 2 * refusals.size());
+    QCOMPARE(s[0].title, title);
+    QCOMPARE(s[0].text, prompt);
+    QCOMPARE(s[1].kind + s[1].title, QStringLiteral("yesnoWARNING"));
+    QCOMPARE(s[1].text, QStringLiteral("You either did not enter a name or pressed <Cancel>\r\n"
+                                       "Do you wish to continue %1?").arg(goingOn));
+    for (int i = 0; i < refusals.size(); ++i) {
+        const ScriptedDialogs::Shown &warning = s[3 + 2 * i];
+        QCOMPARE(warning.kind + warning.title, QStringLiteral("messageWARNING"));
+        QVERIFY2(warning.text.contains(refusals[i]), qPrintable(warning.text));
+        QCOMPARE(s[4 + 2 * i].text, prompt);
+    }
 }
 
 QString text(const ScriptedDialogs &dialogs, int i)
@@ -87,18 +99,12 @@ private slots:
             env.dialogs.type(QLatin1String(name));
         list.List1_DblClick();
         QVERIFY(env.dialogs.allAnswered());
-        QCOMPARE(kinds(env.dialogs), QStringList({"input", "yesno", "input", "message", "input", "message", "input",
-                                                  "message", "input", "message", "input"}));
-        QCOMPARE(env.dialogs.shown()[0].title, QStringLiteral("ENTER ALBUM NAME"));
-        QCOMPARE(text(env.dialogs, 0), QStringLiteral("Input the name of the new album"));
-        QCOMPARE(text(env.dialogs, 1), QStringLiteral("You either did not enter a name or pressed <Cancel>\r\n"
-                                                      "Do you wish to continue creating a album?"));
-        QCOMPARE(text(env.dialogs, 3), QStringLiteral("You have allready used 'Summer' as a album name"));
-        QCOMPARE(text(env.dialogs, 5), QStringLiteral("You have allready used 'SUMMER' as a album name"));
-        QVERIFY(text(env.dialogs, 7).contains(QLatin1String("entry of the album list")));
-        QVERIFY(text(env.dialogs, 9).contains(QLatin1String("file named 'EMPTY.BMP'")));
-        for (const ScriptedDialogs::Shown &s : env.dialogs.shown())
-            QVERIFY(s.kind == QLatin1String("input") || s.title == QLatin1String("WARNING"));
+        QCOMPARE(env.dialogs.shown().size(), 11);
+        checkAskedAgain(env.dialogs, QStringLiteral("ENTER ALBUM NAME"), QStringLiteral("Input the name of the new album"),
+                        QStringLiteral("creating a album"),
+                        {QStringLiteral("You have allready used 'Summer' as a album name"),
+                         QStringLiteral("You have allready used 'SUMMER' as a album name"),
+                         QStringLiteral("entry of the album list"), QStringLiteral("file named 'EMPTY.BMP'")});
 
         // The new album opens at page 1, empty.
         Form1 &page = env.owner().albumPage();
@@ -219,7 +225,7 @@ private slots:
 
         env.dialogs.answer(Answer::Yes);
         QCOMPARE(AlbumManager(env.store, env.values, env.dialogs).deleteAlbum(album), Deletion::Deleted);
-        QCOMPARE(kinds(env.dialogs), QStringList{"yesno"});
+        QCOMPARE(env.dialogs.shown().size(), 1);
         QCOMPARE(text(env.dialogs, 0), QStringLiteral("Are you sure that You want to delete '%1'").arg(album));
         QVERIFY(!QFileInfo::exists(env.store.albumFolder(album)));
         QCOMPARE(rows(env), kept);
@@ -310,19 +316,18 @@ private slots:
         env.dialogs.answer(Answer::No);
         trigger(list, "mnuChangeName");
         QVERIFY(env.dialogs.allAnswered());
-        QCOMPARE(kinds(env.dialogs), QStringList({"input", "yesno", "input", "message", "input", "message", "input",
-                                                  "message", "input", "yesnocancel", "input", "yesnocancel"}));
-        QCOMPARE(env.dialogs.shown()[0].title, QStringLiteral("RENAME"));
-        QCOMPARE(text(env.dialogs, 0), QStringLiteral("Input a new name for the album"));
-        QCOMPARE(text(env.dialogs, 1), QStringLiteral("You either did not enter a name or pressed <Cancel>\r\n"
-                                                      "Do you wish to continue renaming the album?"));
-        QCOMPARE(text(env.dialogs, 3), QStringLiteral("You have allready used 'mixed' as a album name"));
-        QCOMPARE(text(env.dialogs, 5), QStringLiteral("You have allready used 'Plain' as a album name"));
-        QVERIFY(text(env.dialogs, 7).contains(QLatin1String("'/'")));
+        QCOMPARE(env.dialogs.shown().size(), 12);
+        checkAskedAgain(env.dialogs, QStringLiteral("RENAME"), QStringLiteral("Input a new name for the album"),
+                        QStringLiteral("renaming the album"),
+                        {QStringLiteral("You have allready used 'mixed' as a album name"),
+                         QStringLiteral("You have allready used 'Plain' as a album name"), QStringLiteral("'/'")});
+        for (const int confirm : {9, 11}) {
+            QCOMPARE(env.dialogs.shown()[confirm].kind + env.dialogs.shown()[confirm].title,
+                     QStringLiteral("yesnocancelWARNING"));
+        }
         QCOMPARE(text(env.dialogs, 9), QStringLiteral("Are you sure that you want to rename the album \r\n"
                                                       " ' Plain '  as ' Summer ' \r\n"
                                                       "Press <Cancel> to get another name."));
-        QCOMPARE(env.dialogs.shown()[9].title, QStringLiteral("WARNING"));
         QCOMPARE(env.store.albumNames(), QStringList({"Mixed", "Plain"}));
 
         env.dialogs.type(QStringLiteral("Fancy"));

@@ -6,6 +6,7 @@
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
+#include <QComboBox>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
@@ -88,6 +89,7 @@ private slots:
                  QStringLiteral("Navigate to and select the folder containing the pictures you want to put in the "
                                 "album. Then press <Select>"));
         QVERIFY(f.frameShown());
+        QVERIFY(f.child<QComboBox>("Drive1")->count() >= 1);
         const QStringList names = BatchFiles::numbered(61);
         BatchFiles::make(f.source.path(), names);
         // What the window shows while the files move.
@@ -263,6 +265,7 @@ private slots:
                            "already.\r\nThe files before it are in the album; it and the files after it are still in "
                            "%1.\r\nPress Esc to close this window.")
                 .arg(QDir::toNativeSeparators(f.source.path()));
+        QVERIFY(f.child<QLabel>("lbl2")->isVisibleTo(&f.window));
         QCOMPARE(f.child<QLabel>("lbl2")->text(), told);
         // Unseen in a hidden window, the failure comes as a message.
         QCOMPARE(f.messages(), hiddenMeanwhile ? QStringList{told} : QStringList{});

@@ -51,6 +51,9 @@ private slots:
         QTest::newRow("colon") << "a:b" << "the sign ':'";
         QTest::newRow("star") << "best*" << "the sign '*'";
         QTest::newRow("double quote") << "say \"cheese\"" << "the sign '\"'";
+        QTest::newRow("question mark") << "why?" << "the sign '?'";
+        QTest::newRow("angle") << "<x" << "the sign '<'";
+        QTest::newRow("bar") << "a|b" << "the sign '|'";
         QTest::newRow("line break") << "a\nb" << "line break";
         QTest::newRow("hidden") << ".secret" << "begin with a dot";
         QTest::newRow("trailing dot") << "Summer." << "end with a dot or a space";
