@@ -7,8 +7,6 @@
 #include <QRegularExpression>
 #include <QtTest>
 
-#include <memory>
-
 namespace {
 
 const QString kAlbum = QStringLiteral("Holiday");
@@ -159,22 +157,6 @@ private slots:
         QTest::qWait(150);
         QCOMPARE(show.files.size(), before);
         QCOMPARE(show.finishedCount, 1);
-    }
-
-    void goingAwayMidSearchWaitsForTheWorker()
-    {
-        TestEnvironment env;
-        for (int k = 1; k <= 6; ++k)
-            env.putPicture(kAlbum, 1, k, QStringLiteral(".jpg"), QSize(1600, 1200));
-        auto player = std::make_unique<SlideshowPlayer>();
-        player->setIntervalSource([] { return 60000; });
-        player->setLoader(SlideOrder::screenLoader(env.store, kAlbum, QSize(1024, 768), 1.0));
-        int shown = 0;
-        connect(player.get(), &SlideshowPlayer::pictureReady, this, [&shown] { ++shown; });
-        player->start();
-        player.reset();
-        QTest::qWait(100);
-        QCOMPARE(shown, 0);
     }
 };
 
