@@ -44,7 +44,8 @@ void afterEventRounds(int rounds, std::function<void()> action)
 QList<QImage> renderPdf(const QString &file)
 {
     QTemporaryDir out;
-    const QStringList args{QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), file, out.filePath("page")};
+    const QStringList args{QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), file,
+                           out.filePath(QStringLiteral("page"))};
     if (QProcess::execute(QStringLiteral("pdftoppm"), args) != 0)
         return {};
     QList<QImage> pages;

@@ -190,7 +190,8 @@ private slots:
             chooser.popupMenu()->hide();
             select->trigger();
         } else {
-            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->currentItem()).center());
+            const QPoint entry = list->visualItemRect(list->currentItem()).center();
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, entry);
         }
         QCOMPARE(env.values.AlbumName, QStringLiteral("Summer"));
         frmSlideshow &player = env.owner().slideshowPlayer();
