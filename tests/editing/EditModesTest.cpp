@@ -9,109 +9,63 @@ class EditModesTest : public QObject
     Q_OBJECT
 
 private slots:
-    void modesShowTheirTextAndGreyTheMenus_data()
+    // Each mode shows its instruction and greys the nine menus, whose keys
+    // then do nothing; the popup still opens; "Cancel Ed&iT" ends any mode.
+    void modesGreyTheMenusUntilCancelled_data()
     {
-        QTest::addColumn<QString>("command");
+        QTest::addColumn<QKeySequence>("key");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("flag");  // 0 paste, 1 copy, 2 delete
-        QTest::newRow("paste from Add") << "mnuFromClipboard" << "Click the location where you want the picture to appear." << 0;
-        QTest::newRow("paste from Clipboard") << "mnuFromClip" << "Click the location where you want the picture to appear." << 0;
-        QTest::newRow("copy") << "mnuToClip" << "Click on the picture you want to send to the Clipboard." << 1;
-        QTest::newRow("delete") << "mnuDelete" << "Click on the picture that you want to delete." << 2;
+        const QString paste = QStringLiteral("Click the location where you want the picture to appear.");
+        QTest::newRow("paste from Add") << QKeySequence(QStringLiteral("Ctrl+C")) << paste << 0;
+        QTest::newRow("paste from Clipboard") << QKeySequence(QStringLiteral("Ctrl+F")) << paste << 0;
+        QTest::newRow("copy") << QKeySequence(QStringLiteral("Ctrl+T"))
+                              << "Click on the picture you want to send to the Clipboard." << 1;
+        QTest::newRow("delete") << QKeySequence(QStringLiteral("Ctrl+E"))
+                                << "Click on the picture that you want to delete." << 2;
     }
 
-    void modesShowTheirTextAndGreyTheMenus()
+    void modesGreyTheMenusUntilCancelled()
     {
-        QFETCH(QString, command);
+        QFETCH(QKeySequence, key);
         QFETCH(QString, text);
         QFETCH(int, flag);
         EditingFixture f;
         QVERIFY(f.open());
-        f.action(command.toLatin1().constData())->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(f.form));
+        const auto flags = [&f] {
+            return QList<bool>{f.env.values.FromClipOn, f.env.values.ToClipOn, f.env.values.ImgDeleteOn};
+        };
+        QList<bool> expected(3, false);
+        expected[flag] = true;
+        QTest::keySequence(f.form, key);
+        QCOMPARE(flags(), expected);
         QCOMPARE(f.label(), text);
-        const bool flags[] = {f.env.values.FromClipOn, f.env.values.ToClipOn, f.env.values.ImgDeleteOn};
-        for (int i = 0; i < 3; ++i)
-            QCOMPARE(flags[i], i == flag);
         QCOMPARE(f.editMenusEnabled(), all(false));
         // Never switched: the Edit menu itself, leaving the mode, picture information.
         QVERIFY(f.action("mnuEdit")->isEnabled());
         QVERIFY(f.action("mnuCancelEdit")->isEnabled());
         QVERIFY(f.action("mnuPicInfo")->isEnabled());
 
-        // Another mode's command is out of reach while greyed.
-        f.action("mnuDelete")->trigger();
-        QCOMPARE(f.label(), text);
-
-        f.action("mnuCancelEdit")->trigger();
-        QCOMPARE(f.editMenusEnabled(), all(true));
-        QVERIFY(!f.env.values.FromClipOn && !f.env.values.ToClipOn && !f.env.values.ImgDeleteOn);
-        QVERIFY(!f.form->instructionLabel()->isVisible());
-        QVERIFY(f.form->instructionLabel()->text().isEmpty());
-    }
-
-    void shortcutsEnterModesOnlyWhenReachable()
-    {
-        EditingFixture f;
-        QVERIFY(f.open());
-        QVERIFY(QTest::qWaitForWindowActive(f.form));
-        QTest::keyClick(f.form, Qt::Key_E, Qt::ControlModifier);
-        QVERIFY(f.env.values.ImgDeleteOn);
-        QTest::keyClick(f.form, Qt::Key_T, Qt::ControlModifier);
-        QVERIFY(!f.env.values.ToClipOn);
+        // What is greyed is out of reach, by key or by a command under a greyed menu.
+        QTest::keySequence(f.form, QKeySequence(QStringLiteral("Ctrl+E")));
+        QTest::keySequence(f.form, QKeySequence(QStringLiteral("Ctrl+T")));
         QTest::keyClick(f.form, Qt::Key_F3);
+        f.action("mnuFromClip")->trigger();
+        QCOMPARE(flags(), expected);
+        QCOMPARE(f.label(), text);
         QCOMPARE(f.env.values.PageNumber, 1);
-    }
 
-    void aClickInAModeDoesNotOpenThePicture()
-    {
-        EditingFixture f;
-        f.env.putPicture(QStringLiteral("Album"), 1, 2, QStringLiteral(".jpg"), QSize(40, 30));
-        QVERIFY(f.open());
-        f.action("mnuDelete")->trigger();
-        f.env.dialogs.answer(Dialogs::Answer::No);
-        QTest::mouseClick(f.form->Image1(2), Qt::LeftButton);
-        QVERIFY(f.form->isVisible());
-        QVERIFY(!f.env.owner().hasPictureWindow() || !f.env.owner().pictureWindow().isVisible());
-        // No keeps the mode and its instruction.
-        QCOMPARE(f.label(), QStringLiteral("Click on the picture that you want to delete."));
-        QVERIFY(f.env.values.ImgDeleteOn);
-        QCOMPARE(f.form->Image1(2)->tag(), QStringLiteral("1"));
-        QCOMPARE(f.env.dialogs.lastText(), QStringLiteral("Are you sure that you want to delete this picture from the album?"));
-    }
-
-    void popupOpensInEveryMode_data()
-    {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("none") << QString();
-        QTest::newRow("paste") << "mnuFromClip";
-        QTest::newRow("copy") << "mnuToClip";
-        QTest::newRow("delete") << "mnuDelete";
-    }
-
-    void popupOpensInEveryMode()
-    {
-        QFETCH(QString, command);
-        EditingFixture f;
-        QVERIFY(f.open());
-        if (!command.isEmpty())
-            f.action(command.toLatin1().constData())->trigger();
         QTest::mouseClick(f.form->Image1(3), Qt::RightButton);
         QTRY_VERIFY(f.form->pictureEditMenu()->isVisible());
         QCOMPARE(f.env.values.PopupIndex, 3);
         f.form->pictureEditMenu()->hide();
-    }
 
-    void backgroundClicksRespectTheModes()
-    {
-        EditingFixture f;
-        QVERIFY(f.open());
-        f.action("mnuToClip")->trigger();
-        QTest::mouseClick(f.form->pageArea(), Qt::RightButton, {}, QPoint(4, f.form->pageArea()->height() - 4));
-        QCOMPARE(f.env.values.PageNumber, 1);
-        // The instruction label pages whatever the mode.
-        QTest::mouseClick(f.form->instructionLabel(), Qt::RightButton);
-        QCOMPARE(f.env.values.PageNumber, 2);
-        QCOMPARE(f.label(), QString());  // a page load empties the label text
+        f.action("mnuCancelEdit")->trigger();
+        QCOMPARE(flags(), QList<bool>(3, false));
+        QCOMPARE(f.editMenusEnabled(), all(true));
+        QVERIFY(!f.instruction()->isVisible());
+        QVERIFY(f.instruction()->text().isEmpty());
     }
 };
 

@@ -2,12 +2,13 @@
 
 #include "albumview/Form1.h"
 #include "editing/EditController.h"
-#include "display/frmDisplayPicture.h"
 #include "editing/dview.h"
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTimer>
 
@@ -19,13 +20,11 @@ struct EditingFixture
 {
     TestEnvironment env;
     Form1 *form = nullptr;
+    const QString album = QStringLiteral("Album");
 
-    explicit EditingFixture(const QString &album = QStringLiteral("Album"))
-    {
-        env.makeAlbum(album);
-    }
+    EditingFixture() { env.makeAlbum(album); }
 
-    bool open(const QString &album = QStringLiteral("Album"))
+    bool open()
     {
         form = env.openAlbum(album);
         return form != nullptr;
@@ -33,7 +32,10 @@ struct EditingFixture
 
     EditController &editing() { return form->editing(); }
     QAction *action(const char *name) { return form->findChild<QAction *>(QLatin1String(name)); }
-    QString label() { return form->instructionLabel()->isVisible() ? form->instructionLabel()->text() : QString(); }
+    QLabel *instruction() { return form->instructionLabel(); }
+    QString label() { return instruction()->isVisible() ? instruction()->text() : QString(); }
+    QString bitmap(int page, int k) { return env.store.picturePath(album, page, k, QStringLiteral(".bmp")); }
+    QStringList albumFiles() { return QDir(env.store.albumFolder(album)).entryList(QDir::Files, QDir::Name); }
 
     // The nine menus an edit mode greys.
     QList<bool> editMenusEnabled()
@@ -71,4 +73,10 @@ struct EditingFixture
 inline QList<bool> all(bool value)
 {
     return QList<bool>(9, value);
+}
+
+inline QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
