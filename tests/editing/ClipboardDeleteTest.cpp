@@ -40,11 +40,14 @@ private slots:
         clear.fill(Qt::transparent);
         QImage white(16, 16, QImage::Format_RGB32);
         white.fill(Qt::white);
+        const int no = int(Dialogs::Answer::No);
+        const int yes = int(Dialogs::Answer::Yes);
         QTest::newRow("empty position: asks nothing") << false << image << -1 << QString() << image;
-        QTest::newRow("filled, No: kept, mode on") << true << image << int(Dialogs::Answer::No) << ask << QImage();
-        QTest::newRow("filled, Yes: replaced") << true << image << int(Dialogs::Answer::Yes) << ask << image;
+        QTest::newRow("filled, No: kept, mode on") << true << image << no << ask << QImage();
+        QTest::newRow("filled, Yes: replaced") << true << image << yes << ask << image;
         QTest::newRow("see-through lands on white") << false << clear << -1 << QString() << white;
-        QTest::newRow("text only") << false << QImage() << -1 << "There is no picture in the clipboard." << QImage();
+        QTest::newRow("text only")
+            << false << QImage() << -1 << "There is no picture in the clipboard." << QImage();
     }
 
     void pasteMode()

@@ -168,7 +168,8 @@ private slots:
         slideshow->click();
         QCOMPARE(entries(list), QStringList({"Alpha", "Trip"}));
         choose(list, kAlbum);
-        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->currentItem()).center());
+        const QPoint row = list->visualItemRect(list->currentItem()).center();
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row);
         QCOMPARE(env.values.AlbumName, kAlbum);
         QTRY_VERIFY(player.image()->hasPicture());
         QVERIFY(chooser.isVisible());
