@@ -256,7 +256,8 @@ private slots:
         });
         f.select({"Old", "1", "1"}, {Answer::Yes});
 
-        QCOMPARE(BatchFiles::read(f.album(QStringLiteral("Old")), QStringLiteral("P1I3.jpg")), QByteArray("in the way"));
+        const QString old = f.album(QStringLiteral("Old"));
+        QCOMPARE(BatchFiles::read(old, QStringLiteral("P1I3.jpg")), QByteArray("in the way"));
         QCOMPARE(BatchFiles::all(f.source.path()), QStringList({"d.jpg", "e.jpg"}));
         QCOMPARE(f.env.dialogs.shown().size(), 4 + int(hiddenMeanwhile));
         QVERIFY(!f.child<QFrame>("Frame1")->isVisibleTo(&f.window));
