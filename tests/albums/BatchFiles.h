@@ -30,19 +30,18 @@ inline QByteArray read(const QString &folder, const QString &name)
 // Every entry of a folder, hidden ones too, by name.
 inline QStringList all(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                                  QDir::Name);
 }
 
-// "IMG_01.jpg" … in a mix of extensions and letter case.
+// "img_01.JPG", "IMG_02.bmp", "img_03.BMP", …: a mix of extensions and letter case.
 inline QStringList numbered(int count)
 {
-    static const char *const endings[] = {".jpg", ".JPG", ".bmp", ".BMP"};
+    const QStringList starts{"IMG_", "img_"};
+    const QStringList endings{".jpg", ".JPG", ".bmp", ".BMP"};
     QStringList names;
     for (int i = 1; i <= count; ++i)
-        names << QStringLiteral("%1_%2%3")
-                     .arg(i % 2 ? QStringLiteral("img") : QStringLiteral("IMG"))
-                     .arg(i, 2, 10, QLatin1Char('0'))
-                     .arg(QLatin1String(endings[i % 4]));
+        names << starts[i % 2] + QStringLiteral("%1").arg(i, 2, 10, QLatin1Char('0')) + endings[i % 4];
     return names;
 }
 

@@ -3,6 +3,7 @@
 #include "albums/BatchMove.h"
 #include "albums/frmBatch.h"
 #include "albums/frmSelect.h"
+#include "albumstore/AlbumName.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
@@ -19,8 +20,8 @@ namespace {
 
 using Answer = Dialogs::Answer;
 
-const QString kGaveUp =
-    QStringLiteral("You either did not enter anything or pressed <Clear>.\r\nYou will be returned to the Select Album Page.");
+const QString kGaveUp = QStringLiteral(
+    "You either did not enter anything or pressed <Clear>.\r\nYou will be returned to the Select Album Page.");
 
 // The album list with the batch creator opened from it, pointed at a folder
 // of files.
@@ -43,7 +44,6 @@ struct BatchFixture
     QString album(const QString &name) const { return env.store.albumFolder(name); }
     template <typename T> T *child(const char *name) const { return window.findChild<T *>(QLatin1String(name)); }
     bool backAtTheList() const { return list.isVisible() && !window.isVisible(); }
-    bool frameShown() const { return child<QFrame>("Frame1")->isVisible(); }
 
     // Scripts the replies and the answers to "add to it?", and presses "&Select".
     void select(const QStringList &typed = {}, const QList<Answer> &answers = {})
@@ -61,17 +61,15 @@ struct BatchFixture
         QObject::connect(window.findChild<BatchMove *>(), &BatchMove::progressed, &window, f);
     }
 
-    QStringList shown(const char *kind) const
+    QStringList messages() const
     {
         QStringList out;
         for (const ScriptedDialogs::Shown &s : env.dialogs.shown()) {
-            if (s.kind == QLatin1String(kind))
+            if (s.kind == QLatin1String("message"))
                 out << s.text;
         }
         return out;
     }
-    QStringList messages() const { return shown("message"); }
-    int namePrompts() const { return int(shown("input").count(QStringLiteral("Input the name of the new album."))); }
 };
 
 } // namespace
@@ -86,20 +84,19 @@ private slots:
         BatchFixture f;
         QCOMPARE(f.window.windowTitle(), QStringLiteral("Batch file Album Creator"));
         QCOMPARE(f.child<QLabel>("lbl1")->text(),
-                 QStringLiteral("Navigate to and select the folder containing the pictures you want to put in the "
-                                "album. Then press <Select>"));
-        QVERIFY(f.frameShown());
+                 QStringLiteral("Navigate to and select the folder containing the pictures you want to put in "
+                                "the album. Then press <Select>"));
         QVERIFY(f.child<QComboBox>("Drive1")->count() >= 1);
         const QStringList names = BatchFiles::numbered(61);
         BatchFiles::make(f.source.path(), names);
         // What the window shows while the files move.
         QString progressText;
-        bool frameHidden = false;
+        bool frameShown = true;
         int totalShown = 0;
         f.onMoved([&](int moved) {
             if (moved == 1 && progressText.isEmpty()) {
                 progressText = f.child<QLabel>("lbl2")->text();
-                frameHidden = !f.frameShown();
+                frameShown = f.child<QFrame>("Frame1")->isVisible();
                 totalShown = f.child<QProgressBar>("prgMoved")->maximum();
             }
         });
@@ -107,27 +104,26 @@ private slots:
 
         QCOMPARE(progressText, QStringLiteral("Moving pictures to %1\r\nPlease wait")
                                    .arg(QDir::toNativeSeparators(f.album(QStringLiteral("First")))));
-        QVERIFY(frameHidden);
+        QVERIFY(!frameShown);
         QCOMPARE(totalShown, 61);
-        QCOMPARE(f.namePrompts(), 2);
         QCOMPARE(f.env.dialogs.shown().size(), 2);
         QCOMPARE(f.env.dialogs.shown().first().title, QStringLiteral("New Album Name"));
+        QCOMPARE(f.env.dialogs.shown().first().text, QStringLiteral("Input the name of the new album."));
         QCOMPARE(BatchFiles::all(f.source.path()), QStringList());
         QCOMPARE(BatchFiles::all(f.album(QStringLiteral("First"))).size(), 60);
-        QCOMPARE(BatchFiles::read(f.album(QStringLiteral("First")), QStringLiteral("P10I5.jpg")), names.at(59).toUtf8());
-        QCOMPARE(BatchFiles::all(f.album(QStringLiteral("Second"))), QStringList{"P1I0.JPG"});
-        QCOMPARE(BatchFiles::read(f.album(QStringLiteral("Second")), QStringLiteral("P1I0.JPG")), names.at(60).toUtf8());
+        QCOMPARE(BatchFiles::read(f.album(QStringLiteral("Second")), QStringLiteral("P1I0.JPG")),
+                 names.at(60).toUtf8());
         QVERIFY(f.backAtTheList());
         QVERIFY(!f.list.list()->findItems(QStringLiteral("Second"), Qt::MatchExactly).isEmpty());
 
         // Opened again, the window is ready for the next folder.
         f.list.findChild<QPushButton *>(QStringLiteral("cmdCreate"))->click();
-        QVERIFY(f.frameShown());
+        QVERIFY(f.child<QFrame>("Frame1")->isVisible());
         QVERIFY(f.child<QLabel>("lbl2")->isHidden());
         QVERIFY(f.child<QProgressBar>("prgMoved")->isHidden());
     }
 
-    void existingAlbum_data()
+    void albumNamesAndStartingPositions_data()
     {
         QTest::addColumn<QStringList>("typed");
         QTest::addColumn<int>("addToIt");  // 1: Yes, -1: No, 0: not asked
@@ -135,8 +131,8 @@ private slots:
         QTest::addColumn<QStringList>("landed");  // the files' new names, in order of name
         QTest::addColumn<QStringList>("messages");
 
-        const QString pageRange = QStringLiteral("The page number must be between 1 and 10.");
-        const QString pictureRange = QStringLiteral("The image number must be between 1 and 6.");
+        const QString pages = QStringLiteral("The page number must be between 1 and 10.");
+        const QString pictures = QStringLiteral("The image number must be between 1 and 6.");
         QTest::newRow("page 3, picture 5") << QStringList{"Old", "3", "5"} << 1 << 3
                                            << QStringList{"Old/P3I4.JPG", "Old/P3I5.bmp", "Old/P4I0.BMP"}
                                            << QStringList{};
@@ -145,9 +141,7 @@ private slots:
             << QStringList{kGaveUp};
         QTest::newRow("pages out of range, not numbers")
             << QStringList{"Old", "11", "0", "three", "2.5", "2", "7", "x", " 1 "} << 1 << 1
-            << QStringList{"Old/P2I0.JPG"}
-            << QStringList{pageRange, pageRange, pageRange, pageRange, pictureRange, pictureRange};
-        QTest::newRow("no name") << QStringList{""} << 0 << 1 << QStringList{"src/img_01.JPG"} << QStringList{kGaveUp};
+            << QStringList{"Old/P2I0.JPG"} << QStringList{pages, pages, pages, pages, pictures, pictures};
         QTest::newRow("no page") << QStringList{"Old", ""} << 1 << 1 << QStringList{"src/img_01.JPG"}
                                  << QStringList{kGaveUp};
         QTest::newRow("no picture") << QStringList{"Old", "4", ""} << 1 << 1 << QStringList{"src/img_01.JPG"}
@@ -156,9 +150,13 @@ private slots:
                                                  << QStringList{"Fresh/P1I0.JPG"} << QStringList{};
         QTest::newRow("name in other letters") << QStringList{"OLD", "1", "2"} << 1 << 1
                                                << QStringList{"Old/P1I1.JPG"} << QStringList{};
+        // The rules are those of creation.
+        QTest::newRow("a name that cannot be an album") << QStringList{"a/b", "Good"} << 0 << 1
+                                                        << QStringList{"Good/P1I0.JPG"}
+                                                        << QStringList{AlbumName::problem("a/b").value()};
     }
 
-    void existingAlbum()
+    void albumNamesAndStartingPositions()
     {
         QFETCH(QStringList, typed);
         QFETCH(int, addToIt);
@@ -178,27 +176,15 @@ private slots:
         QTEST(f.messages(), "messages");
         for (const ScriptedDialogs::Shown &s : f.env.dialogs.shown()) {
             if (s.kind == QLatin1String("yesno"))
-                QCOMPARE(s.text, QStringLiteral("That album name is allready in use.\r\nDo you want to add pictures to it?"));
-            if (s.kind != QLatin1String("input"))
-                QCOMPARE(s.title, QStringLiteral("WARNING"));
+                QCOMPARE(s.text + s.title, QStringLiteral("That album name is allready in use.\r\n"
+                                                          "Do you want to add pictures to it?WARNING"));
         }
         QVERIFY(f.env.dialogs.allAnswered());
         QVERIFY(!f.env.dialogs.unexpected());
         QVERIFY(f.backAtTheList());
     }
 
-    void namesThatCannotBeAlbumsAreAskedAgain()
-    {
-        BatchFixture f;
-        BatchFiles::make(f.source.path(), {"a.jpg"});
-        f.select({"a/b", " ", "Create New Album", "Good"});
-        QCOMPARE(f.namePrompts(), 4);
-        QCOMPARE(f.messages().size(), 3);
-        QVERIFY(f.messages().at(0).contains(QLatin1String("'/'")));
-        QCOMPARE(BatchFiles::all(f.album(QStringLiteral("Good"))), QStringList{"P1I0.jpg"});
-    }
-
-    void enterStartsAndEscapeHides()
+    void theKeysAndTheFolderList()
     {
         BatchFixture f;
         QVERIFY(QTest::qWaitForWindowActive(&f.window));
@@ -207,12 +193,10 @@ private slots:
         f.window.setFolder(f.source.path());
         QTest::keyClick(&f.window, Qt::Key_F12);
         QCOMPARE(f.env.help.opened.size(), 1);
-        // The open folder is the one highlighted, below the way to it.
-        QListWidget *dir1 = f.child<QListWidget>("Dir1");
-        QCOMPARE(dir1->currentItem()->data(Qt::UserRole).toString(), QDir(f.source.path()).absolutePath());
-        dir1->setFocus();
 
         // Enter on another folder opens it; on the open folder it starts.
+        QListWidget *dir1 = f.child<QListWidget>("Dir1");
+        dir1->setFocus();
         dir1->setCurrentRow(dir1->count() - 1);
         QTest::keyClick(dir1, Qt::Key_Return);
         QCOMPARE(f.window.folder(), QDir(f.source.path()).filePath(QStringLiteral("inner")));
@@ -227,6 +211,24 @@ private slots:
         QTest::keyClick(&f.window, Qt::Key_Escape);
         QVERIFY(f.backAtTheList());
         QCOMPARE(f.env.endCount(), 0);
+
+        // Folders that are no source: one that cannot be opened, the
+        // program's own, an album's own.
+        f.env.owner().present(f.window);
+        QVERIFY(!f.window.setFolder(QDir(f.source.path()).filePath(QStringLiteral("gone"))));
+        QCOMPARE(f.window.folder(), QDir(f.source.path()).absolutePath());
+        QVERIFY(f.messages().value(0).contains(QLatin1String("cannot be opened")));
+        f.window.setFolder(f.env.programFolder());
+        const QStringList before = BatchFiles::all(f.env.programFolder());
+        f.select();
+        QVERIFY(f.messages().value(1).contains(QLatin1String("KoLumbra's own files")));
+        QCOMPARE(BatchFiles::all(f.env.programFolder()), before);
+        const QString keyed = f.album(QStringLiteral("Keyed"));
+        f.window.setFolder(keyed);
+        f.select({"Keyed", "1", "2", ""}, {Answer::Yes});
+        QVERIFY(f.messages().value(2).contains(QLatin1String("in that album already")));
+        QCOMPARE(f.messages().value(3), kGaveUp);
+        QCOMPARE(BatchFiles::all(keyed), QStringList{"P1I0.jpg"});
     }
 
     void aClashStopsTheRunAndIsTold_data()
@@ -254,16 +256,17 @@ private slots:
         });
         f.select({"Old", "1", "1"}, {Answer::Yes});
 
-        QCOMPARE(BatchFiles::read(f.album(QStringLiteral("Old")), QStringLiteral("P1I3.jpg")), QByteArray("in the way"));
+        const QString old = f.album(QStringLiteral("Old"));
+        QCOMPARE(BatchFiles::read(old, QStringLiteral("P1I3.jpg")), QByteArray("in the way"));
         QCOMPARE(BatchFiles::all(f.source.path()), QStringList({"d.jpg", "e.jpg"}));
-        QCOMPARE(f.namePrompts(), 1);
+        QCOMPARE(f.env.dialogs.shown().size(), 4 + int(hiddenMeanwhile));
         QVERIFY(!f.child<QFrame>("Frame1")->isVisibleTo(&f.window));
         QCOMPARE(f.child<QProgressBar>("prgMoved")->value(), 3);
         QCOMPARE(f.child<QProgressBar>("prgMoved")->maximum(), 5);
         const QString told =
-            QStringLiteral("d.jpg could not be moved into the album as P1I3.jpg.\r\nThe album has a file of that name "
-                           "already.\r\nThe files before it are in the album; it and the files after it are still in "
-                           "%1.\r\nPress Esc to close this window.")
+            QStringLiteral("d.jpg could not be moved into the album as P1I3.jpg.\r\nThe album has a file of that "
+                           "name already.\r\nThe files before it are in the album; it and the files after it are "
+                           "still in %1.\r\nPress Esc to close this window.")
                 .arg(QDir::toNativeSeparators(f.source.path()));
         QVERIFY(f.child<QLabel>("lbl2")->isVisibleTo(&f.window));
         QCOMPARE(f.child<QLabel>("lbl2")->text(), told);
@@ -288,31 +291,6 @@ private slots:
         const int moved = int(BatchFiles::all(f.album(QStringLiteral("Stopped"))).size());
         QVERIFY2(moved < 3, qPrintable(QString::number(moved)));
         QCOMPARE(BatchFiles::all(f.source.path()).size(), 8 - moved);
-    }
-
-    void foldersThatAreNoSource()
-    {
-        BatchFixture f;
-        QVERIFY(!f.window.setFolder(QDir(f.source.path()).filePath(QStringLiteral("gone"))));
-        QCOMPARE(f.window.folder(), QDir(f.source.path()).absolutePath());
-        QVERIFY(f.messages().value(0).contains(QLatin1String("cannot be opened")));
-
-        f.window.setFolder(f.env.programFolder());
-        const QStringList before = BatchFiles::all(f.env.programFolder());
-        f.select();
-        QVERIFY(f.messages().value(1).contains(QLatin1String("KoLumbra's own files")));
-        QCOMPARE(f.namePrompts(), 0);
-        QCOMPARE(BatchFiles::all(f.env.programFolder()), before);
-        QVERIFY(f.frameShown());
-
-        // An album is not filled from its own folder.
-        const QString old = f.env.makeAlbum(QStringLiteral("Old"));
-        BatchFiles::make(old, {"P1I1.jpg", "P1I2.jpg"});
-        f.window.setFolder(old);
-        f.select({"Old", "1", "1", ""}, {Answer::Yes});
-        QVERIFY(f.messages().value(2).contains(QLatin1String("in that album already")));
-        QCOMPARE(f.messages().value(3), kGaveUp);
-        QCOMPARE(BatchFiles::all(old), QStringList({"P1I1.jpg", "P1I2.jpg"}));
     }
 };
 
