@@ -18,7 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QtTest>
 
 namespace {
@@ -29,14 +29,6 @@ QByteArray contents(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList entries(frmSelect &list)
-{
-    QStringList out;
-    for (int i = 0; i < list.list()->count(); ++i)
-        out << list.list()->item(i)->text();
-    return out;
 }
 
 frmDiscription &describe(TestEnvironment &env, int page, int picture, const QString &text)
@@ -51,38 +43,22 @@ frmDiscription &describe(TestEnvironment &env, int page, int picture, const QStr
     return w;
 }
 
-// A small file system of its own, mounted for the test; unmounted at the end.
-class SmallDisk
+// Pastes a picture of the given size that the album cannot take: the user is
+// told, and the picture that was there stays as it was.
+void pasteRefused(TestEnvironment &env, Form1 &form, int position, const QSize &size)
 {
-public:
-    explicit SmallDisk(const QString &size)
-    {
-        m_ok = QProcess::execute(QStringLiteral("mount"),
-                                 {QStringLiteral("-t"), QStringLiteral("tmpfs"), QStringLiteral("-o"),
-                                  QStringLiteral("size=") + size, QStringLiteral("tmpfs"), m_dir.path()})
-            == 0;
-    }
-    ~SmallDisk()
-    {
-        if (m_ok)
-            QProcess::execute(QStringLiteral("umount"), {m_dir.path()});
-    }
-    bool ok() const { return m_ok; }
-    QString path() const { return m_dir.path(); }
-
-private:
-    QTemporaryDir m_dir;
-    bool m_ok = false;
-};
-
-QImage noise(const QSize &size)
-{
-    QImage image(size, QImage::Format_RGB32);
-    QRandomGenerator rng(7);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, rng.generate());
-    return image;
+    const QString old = form.Image1(position)->path();
+    const QByteArray before = contents(old);
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QApplication::clipboard()->setImage(picture);
+    env.values.PopupIndex = position;
+    env.dialogs.answer(Dialogs::Answer::Yes);
+    form.editing().mnuAddFromClipboard_Click();
+    QVERIFY(env.dialogs.lastText().startsWith("The picture could not be saved"));
+    QCOMPARE(form.Image1(position)->path(), old);
+    QCOMPARE(contents(old), before);
+    QVERIFY(!before.isEmpty());
 }
 
 } // namespace
@@ -92,159 +68,120 @@ class FaultsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void readOnlyProgramFolder()
+    void readOnlyFoldersLoseNothing()
     {
         TestEnvironment env;
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(40, 30));
-        ReadOnlyPath lock(env.programFolder());
-        if (!lock.isActive())
+        const QString old = env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(40, 30));
+        const QByteArray before = contents(old);
+        ReadOnlyPath programLock(env.programFolder());
+        ReadOnlyPath albumLock(env.store.albumFolder(kAlbum));
+        if (!programLock.isActive() || !albumLock.isActive())
             QSKIP("cannot make a folder read-only here");
         // The first run cannot install the demo album; it goes on quietly.
         env.owner().start();
         QVERIFY(env.owner().readMe().isVisible());
         QVERIFY(!QFileInfo::exists(env.store.demoAlbumFolder()));
+        QVERIFY(env.dialogs.shown().isEmpty());
         frmSelect &list = env.owner().albumList();
         env.owner().present(list);
-        QCOMPARE(entries(list), QStringList(kAlbum));  // nothing can be created here
-        QVERIFY(env.openAlbum(kAlbum));
-
-        // Descriptions cannot be kept: said once, and what was typed stays.
-        frmDiscription &w = describe(env, 1, 1, QStringLiteral("roses"));
-        QVERIFY(!w.cmdClose_Click());
-        QVERIFY(w.isVisible());
-        const int told = env.dialogs.shown().size();
-        QVERIFY(told >= 1);
-        QVERIFY(env.dialogs.shown().first().text.contains(env.store.databasePath()));
-    }
-
-    void readOnlyAlbumKeepsEveryPicture()
-    {
-        TestEnvironment env;
-        const QString old = env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(40, 30));
-        const QByteArray before = contents(old);
+        QCOMPARE(list.list()->count(), 1);  // nothing can be created here
         Form1 *form = env.openAlbum(kAlbum);
         QVERIFY(form);
-        ReadOnlyPath lock(env.store.albumFolder(kAlbum));
-        if (!lock.isActive())
-            QSKIP("cannot make a folder read-only here");
 
-        QApplication::clipboard()->setImage(noise(QSize(20, 20)));
-        env.values.PopupIndex = 1;
-        env.dialogs.answer(Dialogs::Answer::Yes);
-        form->editing().mnuPFromClip_Click();
-        QVERIFY(env.dialogs.lastText().startsWith(QStringLiteral("The picture could not be saved")));
-        QCOMPARE(form->Image1(1)->path(), old);
-
+        pasteRefused(env, *form, 1, QSize(20, 20));
         form->findChild<QAction *>(QStringLiteral("mnuDelete"))->trigger();
         env.dialogs.answer(Dialogs::Answer::Yes);
         QTest::mouseClick(form->Image1(1), Qt::LeftButton);
-        QVERIFY(env.dialogs.lastText().startsWith(QStringLiteral("The picture could not be deleted")));
+        QVERIFY(env.dialogs.lastText().startsWith("The picture could not be deleted"));
         QCOMPARE(form->Image1(1)->tag(), QStringLiteral("1"));
         QCOMPARE(contents(old), before);
-        QCOMPARE(QDir(env.store.albumFolder(kAlbum)).entryList(QDir::Files), QStringList("P1I0.jpg"));
-    }
-
-    void missingPlaceholderIsDrawn()
-    {
-        TestEnvironment env;
-        QVERIFY(QFile::remove(env.store.placeholderPath()));
-        env.makeAlbum(kAlbum);
-        Form1 *form = env.openAlbum(kAlbum);
-        QVERIFY(form);
-        for (int n = 1; n <= 6; ++n) {
-            QVERIFY(form->Image1(n)->hasPicture());
-            QCOMPARE(form->Image1(n)->tag(), QStringLiteral("0"));
-        }
-        form->Image1_Click(3);
-        QVERIFY(env.owner().pictureWindow().image()->hasPicture());
-    }
-
-    void damagedDescriptionsFileIsToldOnceAndLeftAlone()
-    {
-        TestEnvironment env;
-        QFile db(env.store.databasePath());
-        QVERIFY(db.open(QIODevice::WriteOnly));
-        db.write(QByteArray(4096, 'x'));
-        db.close();
-        const QByteArray damaged = contents(env.store.databasePath());
-        frmDiscription &w = describe(env, 1, 1, QString());
-        QCOMPARE(env.dialogs.shown().size(), 1);
-        QVERIFY(env.dialogs.lastText().contains(env.store.databasePath()));
-        w.hide();
-        describe(env, 1, 2, QString());
-        QCOMPARE(env.dialogs.shown().size(), 1);
-        QCOMPARE(contents(env.store.databasePath()), damaged);
-    }
-
-    void lockedDescriptionsWaitThenSaySo()
-    {
-        TestEnvironment env;
-        frmDiscription &w = describe(env, 2, 2, QStringLiteral("first try"));
-        DescriptionFile::Connection other(env.store.databasePath());
-        QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
-        QVERIFY(!w.cmdClose_Click());
-        QVERIFY(w.isVisible());
-        QVERIFY(!env.dialogs.shown().isEmpty());
-        QVERIFY(other.exec(QStringLiteral("COMMIT")));
-        QVERIFY(w.cmdClose_Click());
-        QCOMPARE(other.rows(), QStringList(QStringLiteral("Garden|2|2|first try")));
+        const QDir album(env.store.albumFolder(kAlbum));
+        QCOMPARE(album.entryList(QDir::Files), QStringList("P1I0.jpg"));
     }
 
     void fullDiskNeverCostsAPicture()
     {
-        SmallDisk disk(QStringLiteral("1m"));
-        if (!disk.ok())
+        QTemporaryDir disk;
+        const QStringList mount{"-t", "tmpfs", "-o", "size=1m", "tmpfs", disk.path()};
+        if (QProcess::execute(QStringLiteral("mount"), mount) != 0)
             QSKIP("cannot mount a small file system here");
+        const auto unmount = qScopeGuard([&disk] {
+            QProcess::execute(QStringLiteral("umount"), {disk.path()});
+        });
         TestEnvironment env(disk.path());
         QFile::remove(env.store.helpFilePath());  // room for the album
-        const QString old = env.putPicture(kAlbum, 1, 2, QStringLiteral(".bmp"), QSize(60, 40));
-        const QByteArray before = contents(old);
+        env.putPicture(kAlbum, 1, 2, QStringLiteral(".bmp"), QSize(60, 40));
         Form1 *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         // Three megabytes of bitmap do not fit on a one-megabyte disk.
-        QApplication::clipboard()->setImage(noise(QSize(1000, 1000)));
-        env.values.PopupIndex = 2;
-        env.dialogs.answer(Dialogs::Answer::Yes);
-        form->editing().mnuAddFromClipboard_Click();
-        QVERIFY(env.dialogs.lastText().startsWith(QStringLiteral("The picture could not be saved")));
-        QCOMPARE(contents(old), before);
+        pasteRefused(env, *form, 2, QSize(1000, 1000));
         QCOMPARE(form->Image1(2)->naturalSize(), QSize(60, 40));
-        QCOMPARE(QDir(env.store.albumFolder(kAlbum)).entryList(QDir::Files | QDir::Hidden), QStringList("P1I1.bmp"));
+        const QDir album(env.store.albumFolder(kAlbum));
+        QCOMPARE(album.entryList(QDir::Files | QDir::Hidden), QStringList("P1I1.bmp"));
     }
 
-    void pictureGoneSinceThePageWasLoaded()
+    // Neither the picture (gone since the page was loaded) nor the
+    // placeholder file is there: a drawn placeholder stands in.
+    void missingFilesFallBackToADrawnPlaceholder()
     {
         TestEnvironment env;
+        QVERIFY(QFile::remove(env.store.placeholderPath()));
         const QString path = env.putPicture(kAlbum, 1, 3, QStringLiteral(".jpg"), QSize(80, 60));
         Form1 *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         QVERIFY(QFile::remove(path));
-        form->Image1_Click(3);
-        QVERIFY(env.owner().pictureWindow().image()->hasPicture());
-        env.owner().pictureWindow().mnuBack_Click();
+        for (int n : {2, 3}) {
+            QVERIFY(form->Image1(n)->hasPicture());
+            form->Image1_Click(n);
+            QVERIFY(env.owner().pictureWindow().image()->hasPicture());
+            env.owner().pictureWindow().mnuBack_Click();
+        }
         env.values.PopupIndex = 3;
         form->editing().mnuDToClip_Click();
         QVERIFY(!QApplication::clipboard()->image().isNull());
     }
 
+    void damagedDescriptionsFileIsToldOnceAndLeftAlone()
+    {
+        TestEnvironment env;
+        const QString path = env.store.databasePath();
+        QFile db(path);
+        QVERIFY(db.open(QIODevice::WriteOnly));
+        db.write(QByteArray(4096, 'x'));
+        db.close();
+        for (int picture : {1, 2})
+            describe(env, 1, picture, QString()).hide();
+        QCOMPARE(env.dialogs.shown().size(), 1);
+        QVERIFY(env.dialogs.lastText().contains(path));
+        QCOMPARE(contents(path), QByteArray(4096, 'x'));
+    }
+
+    // Two copies of the program on one program folder, and a third process
+    // holding the descriptions file locked for a while.
     void twoCopiesShareTheDescriptions()
     {
         TestEnvironment first;
         TestEnvironment second(first.programFolder());
         frmDiscription &a = describe(first, 1, 1, QStringLiteral("written by the first"));
+        DescriptionFile::Connection other(first.store.databasePath());
+        QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
+        QVERIFY(!a.cmdClose_Click());
+        QVERIFY(a.isVisible());
+        QCOMPARE(first.dialogs.shown().size(), 1);
+        QVERIFY(other.exec(QStringLiteral("COMMIT")));
         QVERIFY(a.cmdClose_Click());
         frmDiscription &b = describe(second, 1, 1, QString());
         QCOMPARE(b.text(), QStringLiteral("written by the first"));
         b.hide();
 
-        // Both writing at once: every row arrives, the file stays whole.
+        // Both writing in turn: every row arrives, the file stays whole.
         for (int i = 1; i <= 6; ++i) {
             QVERIFY(describe(first, 2, i, QStringLiteral("a%1").arg(i)).cmdClose_Click());
             QVERIFY(describe(second, 3, i, QStringLiteral("b%1").arg(i)).cmdClose_Click());
         }
-        DescriptionFile::Connection check(first.store.databasePath());
-        QCOMPARE(check.rows().size(), 13);
-        QVERIFY(check.exec(QStringLiteral("PRAGMA integrity_check")));
+        QCOMPARE(other.rows().size(), 13);
+        QCOMPARE(other.rows().first(), QStringLiteral("Garden|1|1|written by the first"));
+        QVERIFY(other.exec(QStringLiteral("PRAGMA integrity_check")));
     }
 };
 

@@ -1,4 +1,3 @@
-#include "app/ProgramValues.h"
 #include "app/Settings.h"
 #include "support/TestMain.h"
 
@@ -12,75 +11,48 @@ class SettingsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void screenRatio_data()
+    // A value is read and replaced under its name in any letter case, in the
+    // store found whatever the case of its folder and file, and kept once.
+    void storedValues_data()
     {
-        QTest::addColumn<int>("width");
-        QTest::addColumn<double>("ratio");
-        QTest::newRow("640 is the design") << 640 << 1.0;
-        QTest::newRow("smaller") << 600 << 1.0;
-        QTest::newRow("1024") << 1024 << 1.6;
-        QTest::newRow("1920") << 1920 << 3.0;
-        QTest::newRow("one pixel wider") << 641 << 641.0 / 640.0;
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("no store: the default")
+            << "KoLumbra/KoLumbra.ini" << QByteArray() << "Time" << "5";
+        QTest::newRow("store in another case")
+            << "kolumbra/KOLUMBRA.INI" << QByteArray("[STARTUP]\nREPEAT=Yes\n") << "Repeat"
+            << "Yes";
+        QTest::newRow("hand-edited comma: one text")
+            << "KoLumbra/KoLumbra.ini" << QByteArray("[Startup]\nTime=7,5\n") << "Time" << "7, 5";
     }
 
-    void screenRatio()
+    void storedValues()
     {
-        QFETCH(int, width);
-        QFETCH(double, ratio);
-        QCOMPARE(ProgramValues::screenRatioFor(width), ratio);
-    }
-
-    void absentKeysGiveTheirDefaults()
-    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
         QTemporaryDir config;
-        const Settings settings(config.path());
-        QCOMPARE(settings.value(Settings::kTime, QStringLiteral("5")), QStringLiteral("5"));
-        QCOMPARE(settings.value(Settings::kRepeat, QStringLiteral("No")), QStringLiteral("No"));
-    }
-
-    void valuesLastAndNamesIgnoreLetterCase()
-    {
-        QTemporaryDir config;
-        {
-            Settings settings(config.path());
-            settings.setValue(QStringLiteral("time"), QStringLiteral("12"));
-            settings.setValue(Settings::kTime, QStringLiteral("7 seconds"));
+        const QDir dir(config.path());
+        if (!text.isEmpty()) {
+            QVERIFY(dir.mkpath(QFileInfo(file).path()));
+            QFile ini(dir.filePath(file));
+            QVERIFY(ini.open(QIODevice::WriteOnly));
+            ini.write(text);
         }
-        const Settings again(config.path());
-        QCOMPARE(again.value(QStringLiteral("TIME")), QStringLiteral("7 seconds"));
-        QVERIFY(again.fileName().startsWith(config.path()));
-
-        // One key, written once, whatever case it was asked in.
-        QFile file(again.fileName());
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString text = QString::fromUtf8(file.readAll());
-        QCOMPARE(text.count(QStringLiteral("ime="), Qt::CaseInsensitive), 1);
-    }
-
-    void existingStoreOfAnotherCaseIsUsed()
-    {
-        QTemporaryDir config;
-        QDir(config.path()).mkpath(QStringLiteral("kolumbra"));
-        QFile file(QDir(config.path()).filePath(QStringLiteral("kolumbra/KOLUMBRA.INI")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[STARTUP]\nREPEAT=Yes\n");
-        file.close();
         Settings settings(config.path());
-        QCOMPARE(settings.value(Settings::kRepeat, QStringLiteral("No")), QStringLiteral("Yes"));
-        settings.setValue(Settings::kRepeat, QStringLiteral("No"));
-        QCOMPARE(Settings(config.path()).value(Settings::kRepeat), QStringLiteral("No"));
-        QCOMPARE(QDir(config.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot), QStringList("kolumbra"));
-    }
+        QCOMPARE(settings.value(key, QStringLiteral("5")), value);
+        settings.setValue(key.toLower(), QStringLiteral("changed"));
+        QCOMPARE(Settings(config.path()).value(key.toUpper()), QStringLiteral("changed"));
 
-    void handEditedCommaIsStillOneText()
-    {
-        QTemporaryDir config;
-        QDir(config.path()).mkpath(QStringLiteral("KoLumbra"));
-        QFile file(QDir(config.path()).filePath(QStringLiteral("KoLumbra/KoLumbra.ini")));
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("[Startup]\nTime=7,5\n");
-        file.close();
-        QCOMPARE(Settings(config.path()).value(Settings::kTime), QStringLiteral("7, 5"));
+        const QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(folders, QStringList(QFileInfo(file).path()));
+        QFile ini(dir.filePath(file));
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        const QString stored = QString::fromUtf8(ini.readAll());
+        QCOMPARE(stored.count(key + QLatin1Char('='), Qt::CaseInsensitive), 1);
     }
 };
 

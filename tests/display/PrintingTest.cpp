@@ -1,5 +1,4 @@
 #include "albumstore/PictureLoader.h"
-#include "display/PageSender.h"
 #include "display/PrintLayout.h"
 #include "display/frmDisplayPicture.h"
 #include "platform/PictureView.h"
@@ -22,7 +21,8 @@
 
 namespace {
 
-const QString kAlbum = QStringLiteral("Demo Album");
+// A name that a careless QString::arg() would change.
+const QString kAlbum = QStringLiteral("50% %2 off");
 
 // Runs a function at the n-th time pending events are processed from now:
 // each hop is posted anew and so waits for the next round.
@@ -39,38 +39,34 @@ void afterEventRounds(int rounds, std::function<void()> action)
         Qt::QueuedConnection);
 }
 
-// The pages of a PDF file rendered at a low resolution; empty when the file
+// The pages of a PDF file rendered at a low resolution; none when the file
 // cannot be rendered.
 QList<QImage> renderPdf(const QString &file)
 {
     QTemporaryDir out;
-    const QStringList args{QStringLiteral("-r"), QStringLiteral("30"), QStringLiteral("-png"), file,
-                           out.filePath(QStringLiteral("page"))};
-    if (QProcess::execute(QStringLiteral("pdftoppm"), args) != 0)
-        return {};
+    QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "30", "-png", file, out.filePath("page")});
     QList<QImage> pages;
-    for (const QFileInfo &png : QDir(out.path()).entryInfoList({QStringLiteral("*.png")}, QDir::Files, QDir::Name))
+    for (const QFileInfo &png : QDir(out.path()).entryInfoList(QDir::Files, QDir::Name))
         pages << QImage(png.filePath()).convertToFormat(QImage::Format_RGB32);
     return pages;
 }
 
-// The smallest rectangle holding every red pixel, and how many there are.
-QRect redBounds(const QImage &image, int *count)
+// How many pixels of the image within the area are red.
+int redPixels(const QImage &image, const QRect &area)
 {
-    QRect bounds;
-    *count = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x)
-            if (const QRgb p = image.pixel(x, y); qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60) {
-                bounds |= QRect(x, y, 1, 1);
-                ++*count;
-            }
-    return bounds;
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            count += qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60 ? 1 : 0;
+        }
+    }
+    return count;
 }
 
 // Shows a red picture of the given size in the single picture window, as
-// position 3 of page 1 of the demo album.
-frmDisplayPicture &showPicture(TestEnvironment &env, const QSize &size, const QSize &window = QSize(638, 458))
+// position 3 of page 1.
+frmDisplayPicture &showPicture(TestEnvironment &env, const QSize &size, QSize window = {638, 458})
 {
     const QString path = env.putPicture(kAlbum, 1, 3, QStringLiteral(".bmp"), size, Qt::red);
     env.values.AlbumName = kAlbum;
@@ -107,59 +103,47 @@ class TestPrinting : public QObject
     Q_OBJECT
 
 private slots:
-    void fitting_data()
+    // The big print is as large as the page allows, turned as the picture is
+    // shaped; the small one keeps its size on the screen unless the page is
+    // too small for it. Both sit at the top left.
+    void placement_data()
     {
         QTest::addColumn<QSize>("natural");
-        QTest::addColumn<QSizeF>("printable");
+        QTest::addColumn<QSizeF>("page");
         QTest::addColumn<QPageLayout::Orientation>("orientation");
-        QTest::addColumn<QRectF>("placed");
-
+        QTest::addColumn<QRectF>("big");
+        QTest::addColumn<bool>("fits");
         const auto L = QPageLayout::Landscape;
         const auto P = QPageLayout::Portrait;
-        QTest::newRow("4:3 picture, 4:3 page: full width") << QSize(4000, 3000) << QSizeF(800, 600) << L
-                                                          << QRectF(0, 0, 800, 600);
-        QTest::newRow("4:3 picture, wider page: full height") << QSize(4000, 3000) << QSizeF(782, 535) << L
-                                                             << QRectF(0, 0, 535 * 4.0 / 3.0, 535);
-        QTest::newRow("upright picture: portrait, top left") << QSize(3000, 4000) << QSizeF(535, 782) << P
-                                                            << QRectF(0, 0, 535, 535 * 4.0 / 3.0);
-        QTest::newRow("square: portrait") << QSize(1000, 1000) << QSizeF(535, 782) << P << QRectF(0, 0, 535, 535);
-        QTest::newRow("one pixel wider than tall: landscape") << QSize(1001, 1000) << QSizeF(782, 535) << L
-                                                             << QRectF(0, 0, 535 * 1.001, 535);
-        QTest::newRow("no picture: nothing drawn") << QSize(0, 0) << QSizeF(535, 782) << P << QRectF();
+        const QSizeF tall(535, 782);
+        const QSizeF wide(782, 535);
+        const QSize photo(4000, 3000);
+        const double third = 535 * 4.0 / 3.0;
+        QTest::newRow("4:3 page: full width")
+            << photo << QSizeF(800, 600) << L << QRectF(0, 0, 800, 600) << false;
+        QTest::newRow("wider page: full height")
+            << photo << wide << L << QRectF(0, 0, third, 535) << false;
+        QTest::newRow("upright")
+            << photo.transposed() << tall << P << QRectF(0, 0, 535, third) << false;
+        QTest::newRow("square") << QSize(900, 900) << tall << P << QRectF(0, 0, 535, 535) << false;
+        QTest::newRow("a pixel wider")
+            << QSize(1001, 1000) << wide << L << QRectF(0, 0, 535 * 1.001, 535) << false;
+        QTest::newRow("smaller than the page")
+            << QSize(400, 300) << tall << L << QRectF(0, 0, 535, 401.25) << true;
+        QTest::newRow("no picture: nothing drawn") << QSize(0, 0) << tall << P << QRectF() << true;
     }
 
-    void fitting()
+    void placement()
     {
         QFETCH(QSize, natural);
-        QFETCH(QSizeF, printable);
+        QFETCH(QSizeF, page);
         QFETCH(QPageLayout::Orientation, orientation);
-        QFETCH(QRectF, placed);
+        QFETCH(QRectF, big);
+        QFETCH(bool, fits);
         QCOMPARE(PrintLayout::orientationFor(natural), orientation);
-        QCOMPARE(PrintLayout::fitted(natural, printable), placed);
-    }
-
-    // A small print keeps the window's size on the screen unless the page is
-    // too small for it.
-    void screenSize_data()
-    {
-        QTest::addColumn<QSizeF>("window");
-        QTest::addColumn<QRectF>("placed");
-        QTest::newRow("fits: as on the screen") << QSizeF(478.5, 343.5) << QRectF(0, 0, 478.5, 343.5);
-        QTest::newRow("too wide: shrunk to the width") << QSizeF(1070, 400) << QRectF(0, 0, 535, 200);
-        QTest::newRow("too tall: shrunk to the height") << QSizeF(300, 1564) << QRectF(0, 0, 150, 782);
-    }
-
-    void screenSize()
-    {
-        QFETCH(QSizeF, window);
-        QFETCH(QRectF, placed);
-        QCOMPARE(PrintLayout::atScreenSize(window, QSizeF(535, 782)), placed);
-    }
-
-    void pdfNameKeepsTheAlbumName()
-    {
-        QCOMPARE(PageSender::pdfNameFor(QStringLiteral("50% %2 off"), 10, 6),
-                 QStringLiteral("50% %2 off P10 picture 6.pdf"));
+        QCOMPARE(PrintLayout::fitted(natural, page), big);
+        const QRectF small = fits ? QRectF(QPointF(0, 0), QSizeF(natural)) : big;
+        QCOMPARE(PrintLayout::atScreenSize(QSizeF(natural), page), small);
     }
 
     // Either print sends one page holding the window as it looks, on white,
@@ -174,11 +158,12 @@ private slots:
         QTest::addColumn<QPageLayout::Orientation>("orientation");
         // A wide, low picture leaves the top of the window, where the button
         // and the label sit, free.
-        QTest::newRow("big, wide window: landscape") << "mnuBig" << QSize(638, 458) << QSize(400, 100)
-                                                     << QPageLayout::Landscape;
-        QTest::newRow("big, tall window: portrait") << "mnuBig" << QSize(420, 600) << QSize(300, 400)
-                                                    << QPageLayout::Portrait;
-        QTest::newRow("small") << "mnuSmall" << QSize(638, 458) << QSize(400, 100) << QPageLayout::Portrait;
+        const QSize wide(638, 458);
+        const QSize low(400, 100);
+        QTest::newRow("big, wide window") << "mnuBig" << wide << low << QPageLayout::Landscape;
+        QTest::newRow("big, tall window") << "mnuBig" << QSize(420, 600) << QSize(300, 400)
+                                          << QPageLayout::Portrait;
+        QTest::newRow("small") << "mnuSmall" << wide << low << QPageLayout::Portrait;
     }
 
     void printSendsTheWindowOnWhite()
@@ -200,28 +185,23 @@ private slots:
         QCOMPARE(sent.orientation, orientation);
         if (command == QLatin1String("mnuBig"))
             QCOMPARE(sent.placed, PrintLayout::fitted(sent.picture.size(), sent.printable));
-        const QImage capture = sent.picture.convertToFormat(QImage::Format_RGB32);
-        QCOMPARE(capture.size(), window * display.devicePixelRatio());
-        const qreal dpr = capture.devicePixelRatio();
-        const QRect shown = QRect(display.image()->pos() * dpr, display.image()->size() * dpr) & capture.rect();
-        int red = 0;
-        redBounds(capture.copy(shown), &red);
-        QVERIFY(red > shown.width() * shown.height() * 9 / 10);
-        // Around the picture: white paper only.
-        QImage around = capture;
-        QPainter(&around).fillRect(QRectF(QPointF(shown.topLeft()) / dpr, QSizeF(shown.size()) / dpr), Qt::white);
+        // The picture where it is shown, white paper only around it.
+        QImage capture = sent.picture.convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(capture.size(), window);
+        const QRect shown = display.image()->geometry() & capture.rect();
+        QVERIFY(redPixels(capture, shown) > shown.width() * shown.height() * 9 / 10);
+        QPainter(&capture).fillRect(shown, Qt::white);
         QImage white(capture.size(), QImage::Format_RGB32);
         white.fill(Qt::white);
-        QCOMPARE(around, white);
+        QCOMPARE(capture, white);
 
         const QList<QImage> pages = renderPdf(env.printer.printerFile);
         QCOMPARE(pages.size(), 1);
         const QImage &page = pages.first();
         QCOMPARE(page.width() > page.height(), orientation == QPageLayout::Landscape);
-        const QRect onPage = redBounds(page, &red);
-        QVERIFY2(red > page.width() * page.height() / 50, "the page does not hold the picture");
+        QVERIFY(redPixels(page, page.rect()) > page.width() * page.height() / 50);
         // At the left, within the margins, not centred.
-        QVERIFY(onPage.left() < page.width() / 10);
+        QVERIFY(redPixels(page, QRect(0, 0, page.width() / 10, page.height())) > 0);
     }
 
     // Wherever pending events run during a big print, "Cancel Print" or the
@@ -291,15 +271,15 @@ private slots:
         QTest::addColumn<QStringList>("boxes");
 
         const QString unreachable = QStringLiteral("no such folder/page.pdf");
-        const QString offer = QStringLiteral(
-            "yesno|No printer is installed.\n\nDo you want to save the page as a PDF file instead?");
+        const QStringList offer{"yesno|No printer is installed.\n\n"
+                                "Do you want to save the page as a PDF file instead?"};
         QTest::newRow("printer fails") << true << false << unreachable << QStringList{
             "message|The picture could not be printed on the printer \"PDF test printer\"."};
-        QTest::newRow("no printer, PDF declined") << false << false << QString() << QStringList{offer};
-        QTest::newRow("no printer, file dialog cancelled") << false << true << QString() << QStringList{offer};
-        QTest::newRow("no printer, saved as PDF") << false << true << "mine.pdf" << QStringList{offer};
-        QTest::newRow("no printer, PDF cannot be written")
-            << false << true << unreachable << QStringList{offer, "message|The page could not be saved as %1."};
+        QTest::newRow("PDF declined") << false << false << QString() << offer;
+        QTest::newRow("file dialog cancelled") << false << true << QString() << offer;
+        QTest::newRow("saved as PDF") << false << true << "mine.pdf" << offer;
+        const QStringList notSaved{"message|The page could not be saved as %1."};
+        QTest::newRow("PDF not written") << false << true << unreachable << offer + notSaved;
     }
 
     void sendingOutcomes()
@@ -332,8 +312,8 @@ private slots:
         const bool saved = file == QLatin1String("mine.pdf");
         QCOMPARE(env.printer.pages.size(), saved ? 1 : 0);
         QCOMPARE(QFile::exists(path), saved);
-        QCOMPARE(env.printer.pdfSuggestions,
-                 wantsPdf ? QStringList{QStringLiteral("Demo Album P1 picture 3.pdf")} : QStringList());
+        const QString suggested = QStringLiteral("50% %2 off P1 picture 3.pdf");
+        QCOMPARE(env.printer.pdfSuggestions, wantsPdf ? QStringList{suggested} : QStringList());
         checkIdle(display);
     }
 };
