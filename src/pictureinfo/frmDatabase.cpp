@@ -329,10 +329,6 @@ void frmDatabase::FillFields()
         return;
     showFields(*m_records);
     m_lblSearchMsg->hide();
-    m_image1->hide();
-    m_image1->clearPicture();
-    m_image1->setGeometry(RecordPicture::toPixels(RecordPicture::fitted({})));
-    m_image1->show();
     ShowPicture();
 }
 
@@ -466,6 +462,12 @@ void frmDatabase::ShowPicture()
 {
     const quint64 serial = ++m_pictureSerial;
     m_nextPicture.reset();
+    // The square is emptied first: a row without a picture must not keep the
+    // one of the row or the position shown before it.
+    m_image1->hide();
+    m_image1->clearPicture();
+    m_image1->setGeometry(RecordPicture::toPixels(RecordPicture::fitted({})));
+    m_image1->show();
     const QStringList files = RecordPicture::candidates(m_owner.context().store, m_txtAlbumName->text(),
                                                         m_txtPage->text(), m_txtImageNumber->text());
     const QSize bound = RecordPicture::toPixels(RecordPicture::fitted({})).size() * devicePixelRatioF();

@@ -507,6 +507,7 @@ private slots:
                      look("Alpha|2|2|  The harbour", "/", kTyping, picture, "&Save", "typing"));
             press(form, "cmdCancel");
             QCOMPARE(enabledButtons(form), kEmptyTable);
+            QVERIFY(!form.image()->hasPicture());  // not the one of the position given up
             QVERIFY(QFileInfo(path).isDir());
             return;
         }
