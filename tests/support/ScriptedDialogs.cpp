@@ -1,5 +1,19 @@
 #include "support/ScriptedDialogs.h"
 
+#include <QtGlobal>
+
+namespace {
+
+// A window that asks again after every unscripted answer would spin until
+// the test run's timeout; stop at once and name the question instead.
+void noteUnscripted(int &count, const QString &text)
+{
+    if (++count >= 100)
+        qFatal("ScriptedDialogs: asked 100 times with no scripted answer: %s", qPrintable(text));
+}
+
+} // namespace
+
 void ScriptedDialogs::message(const QString &text, const QString &title, Icon)
 {
     m_shown << Shown{QStringLiteral("message"), text, title};
@@ -9,6 +23,7 @@ Dialogs::Answer ScriptedDialogs::next(Answer fallback)
 {
     if (m_answers.isEmpty()) {
         m_unexpected = true;
+        noteUnscripted(m_unscripted, m_shown.last().text);
         return fallback;
     }
     return m_answers.takeFirst();
@@ -31,6 +46,7 @@ QString ScriptedDialogs::input(const QString &prompt, const QString &title, cons
     m_shown << Shown{QStringLiteral("input"), prompt, title};
     if (m_inputs.isEmpty()) {
         m_unexpected = true;
+        noteUnscripted(m_unscripted, prompt);
         return {};
     }
     return m_inputs.takeFirst();
@@ -42,4 +58,5 @@ void ScriptedDialogs::clear()
     m_answers.clear();
     m_inputs.clear();
     m_unexpected = false;
+    m_unscripted = 0;
 }

@@ -39,4 +39,5 @@ private:
     QList<Answer> m_answers;
     QStringList m_inputs;
     bool m_unexpected = false;
+    int m_unscripted = 0;
 };
