@@ -300,16 +300,6 @@ private slots:
         QCOMPARE(r.inSource(), QStringList({"b.jpg", "c.jpg"}));
     }
 
-    void aCopyNeverReplacesAFile()
-    {
-        QTemporaryDir dir;
-        BatchFiles::make(dir.path(), {"from", "to"});
-        const QString to = QDir(dir.path()).filePath(QStringLiteral("to"));
-        QCOMPARE(FileOperations().copyNew(QDir(dir.path()).filePath(QStringLiteral("from")), to, {}).error,
-                 Error::Exists);
-        QCOMPARE(BatchFiles::read(dir.path(), QStringLiteral("to")), QByteArray("to"));
-    }
-
     void realMoveToAnotherFileSystem()
     {
         QTemporaryDir source(QStringLiteral("/dev/shm/kolumbra-batch-XXXXXX"));
