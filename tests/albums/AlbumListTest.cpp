@@ -38,30 +38,6 @@ class AlbumListTest : public QObject
     Q_OBJECT
 
 private slots:
-    void theListIsReadAgainOnEveryActivation()
-    {
-        TestEnvironment env;
-        frmSelect &form = env.owner().albumList();
-        env.owner().present(form);
-        QCOMPARE(entries(form), QStringList({"Create New Album", "There are no Album's stored"}));
-        form.list()->setCurrentRow(1);
-        form.List1_DblClick();
-        QVERIFY(!env.owner().albumPage().isVisible());
-
-        // Coming back from an album: the albums, sorted without regard to
-        // letter case.
-        for (const char *name : {"beta", "Alpha", "Zebra pictures"})
-            env.makeAlbum(QLatin1String(name));
-        form.hide();
-        env.owner().present(form);
-        QCOMPARE(entries(form), QStringList({"Alpha", "beta", "Zebra pictures", "Create New Album"}));
-
-        // Esc ends the program.
-        QVERIFY(QTest::qWaitForWindowActive(&form));
-        QTest::keyClick(&form, Qt::Key_Escape);
-        QCOMPARE(env.endCount(), 1);
-    }
-
     void createAsksUntilTheNameIsUsableThenOpensTheAlbum()
     {
         TestEnvironment env;
