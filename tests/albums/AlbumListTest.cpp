@@ -1,3 +1,4 @@
+#include "albums/BatchFiles.h"
 #include "support/DescriptionFile.h"
 
 #include "albums/frmSelect.h"
@@ -75,9 +76,7 @@ private slots:
         const QString picture = env.putPicture(QStringLiteral("Mixed"), 1, 1, QStringLiteral(".jpg"), QSize(8, 8));
         const QString rows = env.store.databasePath();
         DescriptionFile::create(rows, {{QStringLiteral("Mixed"), 1, 1, QStringLiteral("text")}});
-        QFile notes(QDir(env.store.albumFolder(QStringLiteral("Mixed"))).filePath(QStringLiteral("notes.txt")));
-        QVERIFY(notes.open(QIODevice::WriteOnly));
-        notes.close();
+        BatchFiles::write(env.store.albumFolder(QStringLiteral("Mixed")), QStringLiteral("notes.txt"), "mine");
         env.makeAlbum(QStringLiteral("Plain"));
         frmSelect &list = env.owner().albumList();
         env.owner().present(list);
@@ -95,7 +94,7 @@ private slots:
         QCOMPARE(entries(list), QStringList({QStringLiteral("Plain"), create}));
         QVERIFY(!QFileInfo::exists(picture));
         QVERIFY(DescriptionFile::rows(rows).isEmpty());
-        QVERIFY(notes.exists());
+        QCOMPARE(BatchFiles::all(env.store.albumFolder(QStringLiteral("Mixed"))), QStringList{"notes.txt"});
         list.RenewList();
         QVERIFY(entries(list).contains(QStringLiteral("Mixed")));
 

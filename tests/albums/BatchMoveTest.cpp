@@ -5,7 +5,6 @@
 #include "support/TestMain.h"
 
 #include <QFileInfo>
-#include <QSignalSpy>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -173,13 +172,11 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::addColumn<int>("picture");
         QTest::addColumn<int>("files");
-        QTest::addColumn<int>("moved");  // the rest wait for a further album
         // Renamed on one file system, copied to another.
-        QTest::newRow("fourteen into a new album") << false << 1 << 1 << 14 << 14;
-        QTest::newRow("fourteen, copied") << true << 1 << 1 << 14 << 14;
-        QTest::newRow("from page 3 picture 5, copied") << true << 3 << 5 << 3 << 3;
-        QTest::newRow("last position, one file") << false << 10 << 6 << 1 << 1;
-        QTest::newRow("sixty-one, copied") << true << 1 << 1 << 61 << 60;
+        QTest::newRow("fourteen into a new album") << false << 1 << 1 << 14;
+        QTest::newRow("fourteen, copied") << true << 1 << 1 << 14;
+        QTest::newRow("from page 3 picture 5, copied") << true << 3 << 5 << 3;
+        QTest::newRow("sixty-one, copied") << true << 1 << 1 << 61;
     }
 
     void positions()
@@ -188,17 +185,16 @@ private slots:
         QFETCH(int, page);
         QFETCH(int, picture);
         QFETCH(int, files);
-        QFETCH(int, moved);
         Run r(BatchFiles::numbered(files), otherDevice);
         r.page = page;
         r.picture = picture;
-        QSignalSpy progress(&r.move, &BatchMove::progressed);
+        // The rest wait for a further album.
+        const int first = (page - 1) * 6 + picture - 1;
+        const int moved = std::min(files, 60 - first);
         QCOMPARE(r.go(), moved < files ? Outcome::AlbumFull : Outcome::AllMoved);
-        QCOMPARE(progress.size(), moved);
         QCOMPARE(r.inAlbum().size(), moved);
         QCOMPARE(r.inSource().size(), files - moved);
         // The n-th file by name sits at the n-th position, with its own extension.
-        const int first = (page - 1) * 6 + picture - 1;
         for (int i = 0; i < moved; ++i) {
             const QString at = QStringLiteral("P%1I%2").arg((first + i) / 6 + 1).arg((first + i) % 6);
             const QString name = r.names.at(i);
@@ -271,19 +267,6 @@ private slots:
         QCOMPARE(r.inAlbum().size(), stop);
         QCOMPARE(r.inSource().size(), r.names.size() - stop);
         r.checkNothingLost();
-    }
-
-    void cancelInTheMiddleOfACopy()
-    {
-        Run r({"a.jpg", "b.jpg", "c.jpg"});
-        int copies = 0;
-        connect(&r.move, &BatchMove::copying, &r.move, [&r, &copies] {
-            if (++copies == 2)
-                r.move.cancel();
-        });
-        QCOMPARE(r.go(), Outcome::Cancelled);
-        QCOMPARE(r.inAlbum(), QStringList{"P1I0.jpg"});
-        QCOMPARE(r.inSource(), QStringList({"b.jpg", "c.jpg"}));
     }
 
     void realMoveToAnotherFileSystem()
