@@ -269,6 +269,21 @@ private slots:
         r.checkNothingLost();
     }
 
+    // Cancelled while a copy is being written: that copy is taken away, hidden
+    // part and all, and its original stays.
+    void cancelInTheMiddleOfACopy()
+    {
+        Run r({"a.jpg", "b.jpg", "c.jpg"});
+        int copies = 0;
+        connect(&r.move, &BatchMove::copying, &r.move, [&r, &copies] {
+            if (++copies == 2)
+                r.move.cancel();
+        });
+        QCOMPARE(r.go(), Outcome::Cancelled);
+        QCOMPARE(r.inAlbum(), QStringList{"P1I0.jpg"});
+        QCOMPARE(r.inSource(), QStringList({"b.jpg", "c.jpg"}));
+    }
+
     void realMoveToAnotherFileSystem()
     {
         QTemporaryDir source(QStringLiteral("/dev/shm/kolumbra-batch-XXXXXX"));
