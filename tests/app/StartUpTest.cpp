@@ -1,15 +1,18 @@
 #include "albums/frmSelect.h"
-#include "albumstore/AlbumStore.h"
 #include "albumview/Form1.h"
+#include "app/Settings.h"
 #include "app/frmReadMe.h"
 #include "app/frmStartUp.h"
+#include "display/frmDisplayPicture.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
 #include <QDir>
-#include <QLabel>
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
@@ -18,10 +21,46 @@ class StartUpTest : public QObject
     Q_OBJECT
 
 private slots:
+    // A value is read and replaced under its name in any letter case, in the
+    // store found whatever the case of its folder and file.
+    void storedValues_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("store in another case")
+            << "kolumbra/KOLUMBRA.INI" << QByteArray("[STARTUP]\nREPEAT=Yes\n") << "Repeat"
+            << "Yes";
+        QTest::newRow("hand-edited comma: one text")
+            << "KoLumbra/KoLumbra.ini" << QByteArray("[Startup]\nTime=7,5\n") << "Time" << "7, 5";
+    }
+
+    void storedValues()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, text);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        QTemporaryDir config;
+        const QDir dir(config.path());
+        QVERIFY(dir.mkpath(QFileInfo(file).path()));
+        QFile ini(dir.filePath(file));
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write(text);
+        ini.close();
+        Settings settings(config.path());
+        QCOMPARE(settings.value(key, QStringLiteral("5")), value);
+        settings.setValue(key.toLower(), QStringLiteral("changed"));
+        QCOMPARE(Settings(config.path()).value(key.toUpper()), QStringLiteral("changed"));
+        const QStringList folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(folders, QStringList(QFileInfo(file).path()));
+    }
+
     // The first run installs the demo album and shows the read-me, whose
     // Continue leads to the start-up screen; later runs go there at once and
     // never install the demo again. Three seconds later the album list takes
-    // over and the emptied screen goes once the list has the focus.
+    // over.
     void startUpHandsOverToTheAlbumList_data()
     {
         QTest::addColumn<bool>("firstRun");
@@ -43,51 +82,60 @@ private slots:
         owner.start();
         frmStartUp &startUp = owner.startUpScreen();
         QCOMPARE(owner.readMe().isVisible(), firstRun);
-        QCOMPARE(startUp.isVisible(), !firstRun);
         QCOMPARE(env.values.ScreenRatio, ratio);
         QCOMPARE(QDir(env.store.demoAlbumFolder()).entryList(QDir::Files).size(), firstRun ? 6 : 0);
         if (firstRun)
             owner.readMe().findChild<QPushButton *>(QStringLiteral("Command1"))->click();
         QVERIFY(!owner.readMe().isVisible());
         QVERIFY(startUp.isVisible());
-        QVERIFY(!owner.albumPage().isVisible());
-        QVERIFY(!owner.hasAlbumList() || !owner.albumList().isVisible());
         QCOMPARE(startUp.timer()->interval(), 3000);
-        QVERIFY(startUp.timer()->isActive());
-        QCOMPARE(startUp.findChild<QLabel *>(QStringLiteral("lblhelp"))->text(),
-                 QStringLiteral("Press < F 12 > at any time for help"));
-        // Centred on screens wider than the design.
-        const QPoint middle = QRect(QPoint(0, 0), screen).center();
-        QCOMPARE(startUp.frameGeometry().center() == middle, ratio > 1.0);
-
         QTRY_VERIFY_WITH_TIMEOUT(owner.hasAlbumList() && owner.albumList().isVisible(), 5000);
-        QVERIFY(!startUp.timer()->isActive());
-        QVERIFY(!startUp.isEnabled());
-        for (const QLabel *label : startUp.findChildren<QLabel *>())
-            QVERIFY(!label->isVisible());
-        owner.albumList().list()->setFocus();
-        QTRY_VERIFY(!startUp.isVisible());
     }
 
-    void readMeSitsTopLeftOnSmallScreens_data()
+    // F12 with any modifier opens help in the format chosen on the album
+    // list, whichever control has the focus. Esc ends the program at once.
+    void f12HelpAndEscEndInEveryWindow_data()
     {
-        QTest::addColumn<QSize>("screen");
-        QTest::addColumn<bool>("centred");
-        QTest::newRow("646") << QSize(646, 480) << false;
-        QTest::newRow("800") << QSize(800, 600) << true;
+        QTest::addColumn<int>("window");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("start-up") << 0 << int(Qt::NoModifier);
+        QTest::newRow("read-me") << 1 << int(Qt::ShiftModifier);
+        QTest::newRow("album list") << 2 << int(Qt::ControlModifier);
+        QTest::newRow("album page") << 3 << int(Qt::AltModifier);
+        QTest::newRow("picture") << 4 << int(Qt::ShiftModifier | Qt::ControlModifier);
     }
 
-    void readMeSitsTopLeftOnSmallScreens()
+    void f12HelpAndEscEndInEveryWindow()
     {
-        QFETCH(QSize, screen);
-        QFETCH(bool, centred);
-        TestEnvironment env(screen);
-        frmReadMe &readme = env.owner().readMe();
-        readme.Form_Load();
-        if (centred)
-            QVERIFY(qAbs(readme.frameGeometry().center().x() - screen.width() / 2) <= 1);
-        else
-            QCOMPARE(readme.pos(), QPoint(0, 0));
+        QFETCH(int, window);
+        QFETCH(int, modifiers);
+        TestEnvironment env;
+        WindowOwner &owner = env.owner();
+        QWidget *w = QList<QWidget *>{&owner.startUpScreen(), &owner.readMe(), &owner.albumList(),
+                                      &owner.albumPage(), &owner.pictureWindow()}
+                         .at(window);
+        w->show();
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        if (auto *list = w->findChild<QListWidget *>())
+            list->setFocus();
+        QTest::keyClick(w, Qt::Key_F12, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(env.help.opened.size(), 1);
+        QCOMPARE(env.help.opened.first(), qMakePair(HelpFormat::WinHelp, env.store.helpFilePath()));
+
+        owner.albumList().findChild<QRadioButton *>(QStringLiteral("optHtmlHelp"))->setChecked(true);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_F12, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(env.help.opened.size(), 2);
+        QCOMPARE(env.help.opened.last().first, HelpFormat::HtmlHelp);
+
+        QTest::keyClick(w, Qt::Key_Escape);
+        QCOMPARE(env.endCount(), 1);
+        QVERIFY(!w->isVisible());
+        // Nor does the start-up screen hand over to the album list any more.
+        owner.startUpScreen().Timer1_Timer();
+        QVERIFY(!owner.albumList().isVisible());
     }
 };
 

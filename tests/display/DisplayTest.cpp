@@ -1,12 +1,70 @@
 #include "albumview/Form1.h"
 #include "display/PictureFit.h"
+#include "display/PrintLayout.h"
 #include "display/frmDisplayPicture.h"
 #include "platform/PictureView.h"
+#include "platform/WindowKit.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
 #include <QMenu>
+#include <QPainter>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <functional>
+
+namespace {
+
+// A name that a careless QString::arg() would change.
+const QString kAlbum = QStringLiteral("50% %2 off");
+
+// Runs a function at the n-th time pending events are processed from now:
+// each hop is posted anew and so waits for the next round.
+void afterEventRounds(int rounds, const std::function<void()> &action)
+{
+    QMetaObject::invokeMethod(
+        qApp, [rounds, action] { rounds == 0 ? action() : afterEventRounds(rounds - 1, action); },
+        Qt::QueuedConnection);
+}
+
+// How many pixels of the image within the area are red.
+int redPixels(const QImage &image, const QRect &area)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += qRed(image.pixel(x, y)) > 200 && qGreen(image.pixel(x, y)) < 60 ? 1 : 0;
+    return count;
+}
+
+// Opens a wide, low red picture in position 3 of page 1: the top of the
+// window, where the button and the label sit, stays free.
+frmDisplayPicture &showPicture(TestEnvironment &env)
+{
+    env.putPicture(kAlbum, 1, 3, QStringLiteral(".bmp"), QSize(400, 100), Qt::red);
+    Form1 *form = env.openAlbum(kAlbum);
+    if (form)
+        form->Image1_Click(3);
+    return env.owner().pictureWindow();
+}
+
+// No print running: no button, no label, nothing held, a light blue window.
+void checkIdle(frmDisplayPicture &display)
+{
+    QVERIFY(!display.findChild<QPushButton *>(QStringLiteral("cmdCancelPrint"))->isVisible());
+    QVERIFY(!display.findChild<QLabel *>(QStringLiteral("Label2"))->isVisible());
+    QVERIFY(display.findChild<QLabel *>(QStringLiteral("Picture1"))->pixmap().isNull());
+    QCOMPARE(display.palette().color(QPalette::Window), WindowKit::pageBlue());
+}
+
+} // namespace
 
 class DisplayTest : public QObject
 {
@@ -38,9 +96,9 @@ private slots:
         QCOMPARE(PictureFit::sizePicture(natural, inner, outer), expected);
     }
 
-    // A thumbnail opens as large as the window, which grows by the screen
-    // ratio on every activation but never past the screen; a left click goes
-    // back to the page, a right click opens the popup.
+    // A thumbnail opens as large as the window, which never grows past the
+    // screen; a right click opens the popup, a left click goes back to the
+    // page. An empty position opens its placeholder.
     void pictureOpensLargeAndClicksGoBackOrOpenTheMenu()
     {
         TestEnvironment env(QSize(1024, 768));
@@ -49,40 +107,188 @@ private slots:
         Form1 *form = env.openAlbum(QStringLiteral("A"));
         QVERIFY(form);
         frmDisplayPicture &display = env.owner().pictureWindow();
-        const QSize design = display.size();
         QTest::mouseClick(form->Image1(1), Qt::LeftButton);
         QVERIFY(display.isVisible());
-        QVERIFY(display.width() > design.width());
-        QCOMPARE(display.image()->width(), display.width());
-        QCOMPARE(display.image()->height(), display.width() / 2);
-        // Decoded for the window, not at full size, and sharper than the thumbnail.
-        QVERIFY(display.image()->pixmap().width() <= display.width());
-        QVERIFY(display.image()->pixmap().width() > form->Image1(1)->pixmap().width());
+        QCOMPARE(display.image()->size(), QSize(display.width(), display.width() / 2));
 
         QTest::mouseClick(&display, Qt::RightButton, {}, QPoint(2, 2));
         QTRY_VERIFY(display.popupMenu()->isVisible());
-        QStringList captions;
-        for (const QAction *a : display.popupMenu()->actions())
-            captions << a->text();
-        QCOMPARE(captions, QStringList({"Back to Thumbnails", "Print Picture",
-                                        "Picture Information", "", "Cancel "}));
         display.popupMenu()->hide();
-        QVERIFY(display.isVisible());
-
-        form->mnuP_Click(3);
-        form->setWindowTitle(QString());
         QTest::mouseClick(&display, Qt::LeftButton, {}, QPoint(2, 2));
         QVERIFY(!display.isVisible());
         QVERIFY(form->isVisible());
-        QCOMPARE(form->windowTitle(), QStringLiteral("A, Page 3"));
 
-        // An empty position opens its placeholder, fitted like any picture.
         QTest::mouseClick(form->Image1(2), Qt::LeftButton);
         QCOMPARE(display.image()->path(), env.store.placeholderPath());
-        QVERIFY(display.image()->height() > 0);
         QVERIFY(QRect(0, 0, 1024, 768).contains(display.frameGeometry()));
-        display.popupMenu()->findChild<QAction *>(QStringLiteral("mnuBack"))->trigger();
-        QVERIFY(form->isVisible());
+    }
+
+    // The big print is as large as the page allows, turned as the picture is
+    // shaped; the small one keeps its size on the screen unless the page is
+    // too small for it. Both sit at the top left.
+    void placement_data()
+    {
+        QTest::addColumn<QSize>("natural");
+        QTest::addColumn<QSizeF>("page");
+        QTest::addColumn<QPageLayout::Orientation>("orientation");
+        QTest::addColumn<QRectF>("big");
+        QTest::addColumn<bool>("fits");
+        const auto L = QPageLayout::Landscape;
+        const auto P = QPageLayout::Portrait;
+        const QSizeF tall(535, 782);
+        const QSize photo(4000, 3000);
+        const double third = 535 * 4.0 / 3.0;
+        QTest::newRow("4:3 page: full width")
+            << photo << QSizeF(800, 600) << L << QRectF(0, 0, 800, 600) << false;
+        QTest::newRow("wider page: full height")
+            << photo << tall.transposed() << L << QRectF(0, 0, third, 535) << false;
+        QTest::newRow("upright")
+            << photo.transposed() << tall << P << QRectF(0, 0, 535, third) << false;
+        QTest::newRow("square") << QSize(900, 900) << tall << P << QRectF(0, 0, 535, 535) << false;
+        QTest::newRow("smaller than the page")
+            << QSize(400, 300) << tall << L << QRectF(0, 0, 535, 401.25) << true;
+    }
+
+    void placement()
+    {
+        QFETCH(QSize, natural);
+        QFETCH(QSizeF, page);
+        QFETCH(QPageLayout::Orientation, orientation);
+        QFETCH(QRectF, big);
+        QFETCH(bool, fits);
+        QCOMPARE(PrintLayout::orientationFor(natural), orientation);
+        QCOMPARE(PrintLayout::fitted(natural, page), big);
+        const QRectF small = fits ? QRectF(QPointF(0, 0), QSizeF(natural)) : big;
+        QCOMPARE(PrintLayout::atScreenSize(QSizeF(natural), page), small);
+    }
+
+    // Either print sends one page holding the window as it looks, on white,
+    // without the button or the label: the big one turned as the window is
+    // shaped and as large as the page allows, the small one upright. With no
+    // printer a PDF file is offered instead. A printer or a file that fails
+    // is told, and nothing counts as printed. The window is light blue
+    // afterwards, whatever it was before.
+    void printOutcomes_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<bool>("hasPrinter");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("boxes");
+        const QString unreachable = QStringLiteral("no such folder/page.pdf");
+        const QStringList offer{"yesno|No printer is installed.\n\n"
+                                "Do you want to save the page as a PDF file instead?"};
+        QTest::newRow("big") << "mnuBig" << true << "printed.pdf" << QStringList();
+        QTest::newRow("small") << "mnuSmall" << true << "printed.pdf" << QStringList();
+        QTest::newRow("saved as PDF") << "mnuBig" << false << "mine.pdf" << offer;
+        QTest::newRow("printer fails") << "mnuBig" << true << unreachable << QStringList{
+            "message|The picture could not be printed on the printer \"PDF test printer\"."};
+        const QStringList notSaved{"message|The page could not be saved as %1."};
+        QTest::newRow("PDF not written") << "mnuSmall" << false << unreachable << offer + notSaved;
+    }
+
+    void printOutcomes()
+    {
+        QFETCH(QString, command);
+        QFETCH(bool, hasPrinter);
+        QFETCH(QString, file);
+        QFETCH(QStringList, boxes);
+        TestEnvironment env;
+        QTemporaryDir dir;
+        const QString path = QDir(dir.path()).filePath(file);
+        env.printer.printerFile = path;
+        if (!hasPrinter) {
+            env.printer.printerName.clear();
+            env.printer.pdfFileAnswer = path;
+            env.dialogs.answer(Dialogs::Answer::Yes);
+        }
+        frmDisplayPicture &display = showPicture(env);
+        WindowKit::setBackground(&display, Qt::black);
+        display.findChild<QAction *>(command)->trigger();
+        checkIdle(display);
+
+        QStringList shown;
+        for (const ScriptedDialogs::Shown &box : env.dialogs.shown())
+            shown << box.kind + QLatin1Char('|') + box.text;
+        QCOMPARE(shown, boxes.replaceInStrings(QStringLiteral("%1"), QDir::toNativeSeparators(path)));
+        const QString suggested = QStringLiteral("50% %2 off P1 picture 3.pdf");
+        QCOMPARE(env.printer.pdfSuggestions, hasPrinter ? QStringList() : QStringList{suggested});
+        const bool saved = !file.startsWith(QLatin1String("no such"));
+        QCOMPARE(QFile::exists(path), saved);
+        QCOMPARE(env.printer.pages.size(), saved ? 1 : 0);
+        if (!saved)
+            return;
+
+        const PdfPrinter::Page &sent = env.printer.pages.first();
+        const bool big = command == QLatin1String("mnuBig");
+        QCOMPARE(sent.orientation, big ? QPageLayout::Landscape : QPageLayout::Portrait);
+        if (big)
+            QCOMPARE(sent.placed, PrintLayout::fitted(sent.picture.size(), sent.printable));
+        // The picture where it is shown, white paper only around it.
+        QImage capture = sent.picture.convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(capture.size(), display.size());
+        const QRect shownArea = display.image()->geometry() & capture.rect();
+        QVERIFY(redPixels(capture, shownArea) > shownArea.width() * shownArea.height() * 9 / 10);
+        QPainter(&capture).fillRect(shownArea, Qt::white);
+        QImage white(capture.size(), QImage::Format_RGB32);
+        white.fill(Qt::white);
+        QCOMPARE(capture, white);
+
+        QTemporaryDir png;
+        QProcess::execute(QStringLiteral("pdftoppm"), {"-r", "30", "-png", path, png.filePath("page")});
+        QCOMPARE(QDir(png.path()).entryList(QDir::Files), QStringList("page-1.png"));
+        const QImage page = QImage(png.filePath("page-1.png")).convertToFormat(QImage::Format_RGB32);
+        QCOMPARE(page.width() > page.height(), big);
+        QVERIFY(redPixels(page, page.rect()) > page.width() * page.height() / 50);
+        // At the left, within the margins, not centred.
+        QVERIFY(redPixels(page, QRect(0, 0, page.width() / 10, page.height())) > 0);
+    }
+
+    // Wherever pending events run during a big print, "Cancel Print" clicked
+    // there keeps the page from being sent, and a second print asked for
+    // meanwhile is ignored. Esc ending the program there sends nothing either.
+    void cancelAtAnyPointSendsNothing()
+    {
+        TestEnvironment env;
+        frmDisplayPicture &display = showPicture(env);
+        QVERIFY(display.isVisible());
+        auto *cancel = display.findChild<QPushButton *>(QStringLiteral("cmdCancelPrint"));
+        int cancelled = 0;
+        int printed = 0;
+        int firstCancel = -1;
+        for (int rounds = 0; rounds < 16; ++rounds) {
+            bool clicked = false;
+            bool done = false;
+            afterEventRounds(rounds, [&] {
+                done = true;
+                if (!cancel->isVisible())
+                    return;
+                clicked = true;
+                display.findChild<QAction *>(QStringLiteral("mnuSmall"))->trigger();
+                display.findChild<QAction *>(QStringLiteral("mnuBig"))->trigger();
+                QTest::mouseClick(cancel, Qt::LeftButton);
+            });
+            QFile::remove(env.printer.printerFile);
+            display.findChild<QAction *>(QStringLiteral("mnuBig"))->trigger();
+            // The rest of a chain longer than the print.
+            for (int i = 0; i < 32 && !done; ++i)
+                QCoreApplication::processEvents();
+            QVERIFY(done);
+            QCOMPARE(QFile::exists(env.printer.printerFile), !clicked);
+            checkIdle(display);
+            (clicked ? cancelled : printed) += 1;
+            if (clicked && firstCancel < 0)
+                firstCancel = rounds;
+        }
+        // The button was there to click, and the print ran through where
+        // it was not.
+        QVERIFY(cancelled >= 2);
+        QVERIFY(printed >= 1);
+
+        afterEventRounds(firstCancel, [&display] { QTest::keyClick(&display, Qt::Key_Escape); });
+        QFile::remove(env.printer.printerFile);
+        display.findChild<QAction *>(QStringLiteral("mnuBig"))->trigger();
+        QCOMPARE(env.endCount(), 1);
+        QVERIFY(!QFile::exists(env.printer.printerFile));
     }
 };
 
