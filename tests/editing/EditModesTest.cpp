@@ -1,24 +1,26 @@
 #include "EditingFixture.h"
 #include "support/TestMain.h"
 
-#include <QMenu>
+#include <QApplication>
+#include <QClipboard>
+#include <QImageReader>
 #include <QtTest>
 
+// The click modes of the Edit menu: paste, copy and delete.
 class EditModesTest : public QObject
 {
     Q_OBJECT
 
 private slots:
     // Each mode shows its instruction and greys the nine menus, whose keys
-    // then do nothing; the popup still opens; "Cancel Ed&iT" ends any mode.
+    // then do nothing; "Cancel Ed&iT" ends any mode.
     void modesGreyTheMenusUntilCancelled_data()
     {
         QTest::addColumn<QKeySequence>("key");
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("flag");  // 0 paste, 1 copy, 2 delete
-        const QString paste = QStringLiteral("Click the location where you want the picture to appear.");
-        QTest::newRow("paste from Add") << QKeySequence(QStringLiteral("Ctrl+C")) << paste << 0;
-        QTest::newRow("paste from Clipboard") << QKeySequence(QStringLiteral("Ctrl+F")) << paste << 0;
+        QTest::newRow("paste") << QKeySequence(QStringLiteral("Ctrl+F"))
+                               << "Click the location where you want the picture to appear." << 0;
         QTest::newRow("copy") << QKeySequence(QStringLiteral("Ctrl+T"))
                               << "Click on the picture you want to send to the Clipboard." << 1;
         QTest::newRow("delete") << QKeySequence(QStringLiteral("Ctrl+E"))
@@ -41,31 +43,107 @@ private slots:
         QTest::keySequence(f.form, key);
         QCOMPARE(flags(), expected);
         QCOMPARE(f.label(), text);
-        QCOMPARE(f.editMenusEnabled(), all(false));
-        // Never switched: the Edit menu itself, leaving the mode, picture information.
-        QVERIFY(f.action("mnuEdit")->isEnabled());
-        QVERIFY(f.action("mnuCancelEdit")->isEnabled());
-        QVERIFY(f.action("mnuPicInfo")->isEnabled());
+        QVERIFY(f.editMenus(false));
 
         // What is greyed is out of reach, by key or by a command under a greyed menu.
         QTest::keySequence(f.form, QKeySequence(QStringLiteral("Ctrl+E")));
-        QTest::keySequence(f.form, QKeySequence(QStringLiteral("Ctrl+T")));
-        QTest::keyClick(f.form, Qt::Key_F3);
         f.action("mnuFromClip")->trigger();
         QCOMPARE(flags(), expected);
-        QCOMPARE(f.label(), text);
-        QCOMPARE(f.env.values.PageNumber, 1);
-
-        QTest::mouseClick(f.form->Image1(3), Qt::RightButton);
-        QTRY_VERIFY(f.form->pictureEditMenu()->isVisible());
-        QCOMPARE(f.env.values.PopupIndex, 3);
-        f.form->pictureEditMenu()->hide();
 
         f.action("mnuCancelEdit")->trigger();
         QCOMPARE(flags(), QList<bool>(3, false));
-        QCOMPARE(f.editMenusEnabled(), all(true));
-        QVERIFY(!f.instruction()->isVisible());
-        QVERIFY(f.instruction()->text().isEmpty());
+        QVERIFY(f.editMenus(true));
+        QVERIFY(f.label().isEmpty());
+    }
+
+    // A paste writes the clipboard's picture as a bitmap under the ".bmp" name
+    // of the position; over a picture it asks first, and No keeps picture and mode.
+    void pasteMode_data()
+    {
+        QTest::addColumn<QImage>("clipboard");  // null: text on the clipboard
+        QTest::addColumn<int>("answer");        // -1: an empty position, no question
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QImage>("stored");
+        const QString ask = QStringLiteral("Are you sure you want to change the picture?");
+        QImage image(64, 40, QImage::Format_RGB32);
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                image.setPixel(x, y, qRgb(x * 7 % 256, y * 5 % 256, (x + y) % 256));
+        }
+        QTest::newRow("empty position") << image << -1 << QString() << image;
+        QTest::newRow("filled, No: kept, mode on") << image << int(Dialogs::Answer::No) << ask << QImage();
+        QTest::newRow("filled, Yes: replaced") << image << int(Dialogs::Answer::Yes) << ask << image;
+        QTest::newRow("text only") << QImage() << -1 << "There is no picture in the clipboard." << QImage();
+    }
+
+    void pasteMode()
+    {
+        QFETCH(QImage, clipboard);
+        QFETCH(int, answer);
+        QFETCH(QString, told);
+        QFETCH(QImage, stored);
+        EditingFixture f;
+        const QString old = answer >= 0 ? f.env.putPicture(f.album, 10, 5, QStringLiteral(".jpg"), QSize(30, 20))
+                                        : f.env.store.placeholderPath();
+        QVERIFY(f.open());
+        f.form->mnuP_Click(10);
+        if (clipboard.isNull())
+            QApplication::clipboard()->setText(QStringLiteral("just words"));
+        else
+            QApplication::clipboard()->setImage(clipboard);
+        if (answer >= 0)
+            f.env.dialogs.answer(Dialogs::Answer(answer));
+        f.action("mnuFromClip")->trigger();
+        QTest::mouseClick(f.form->Image1(5), Qt::LeftButton);
+
+        QCOMPARE(f.env.dialogs.lastText(), told);
+        QVERIFY(f.env.dialogs.allAnswered());
+        const QString bmp = f.bitmap(10, 5);
+        QCOMPARE(f.form->Image1(5)->path(), stored.isNull() ? old : bmp);
+        QCOMPARE(QImage(bmp).convertToFormat(QImage::Format_RGB32), stored);
+        QCOMPARE(QImageReader(bmp).format(), stored.isNull() ? QByteArray() : QByteArray("bmp"));
+        QCOMPARE(f.env.values.FromClipOn, answer == int(Dialogs::Answer::No));
+    }
+
+    void copyPutsTheWholePictureOnTheClipboard()
+    {
+        EditingFixture f;
+        f.env.putPicture(f.album, 1, 4, QStringLiteral(".jpg"), QSize(900, 600));
+        QVERIFY(f.open());
+        f.action("mnuToClip")->trigger();
+        QTest::mouseClick(f.form->Image1(4), Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->image().size(), QSize(900, 600));
+        QVERIFY(!f.env.values.ToClipOn);
+
+        // An empty position gives the placeholder.
+        f.env.values.PopupIndex = 2;
+        f.editing().mnuDToClip_Click();
+        QCOMPARE(QApplication::clipboard()->image().size(), f.form->Image1(0)->naturalSize());
+    }
+
+    // No keeps the mode; Yes takes every file of the position.
+    void deleteTakesEveryFileOfThePosition()
+    {
+        EditingFixture f;
+        for (const char *extension : {".jpg", ".bmp"})
+            f.env.putPicture(f.album, 2, 1, QLatin1String(extension), QSize(20, 20));
+        f.env.putPicture(f.album, 2, 2, QStringLiteral(".jpg"), QSize(20, 20));
+        f.env.putPicture(f.album, 10, 1, QStringLiteral(".jpg"), QSize(20, 20));
+        QVERIFY(f.open());
+        f.form->mnuP_Click(2);
+        f.action("mnuDelete")->trigger();
+        f.env.dialogs.answer(Dialogs::Answer::No);
+        QTest::mouseClick(f.form->Image1(1), Qt::LeftButton);
+        QCOMPARE(f.env.dialogs.lastText(),
+                 QStringLiteral("Are you sure that you want to delete this picture from the album?"));
+        QVERIFY(f.env.values.ImgDeleteOn);
+        QCOMPARE(f.albumFiles().size(), 4);
+
+        f.env.dialogs.answer(Dialogs::Answer::Yes);
+        QTest::mouseClick(f.form->Image1(1), Qt::LeftButton);
+        QCOMPARE(f.albumFiles(), QStringList({"P10I0.jpg", "P2I1.jpg"}));
+        QCOMPARE(f.form->Image1(1)->path(), f.env.store.placeholderPath());
+        QVERIFY(!f.env.values.ImgDeleteOn);
     }
 };
 

@@ -32,19 +32,19 @@ struct EditingFixture
 
     EditController &editing() { return form->editing(); }
     QAction *action(const char *name) { return form->findChild<QAction *>(QLatin1String(name)); }
-    QLabel *instruction() { return form->instructionLabel(); }
-    QString label() { return instruction()->isVisible() ? instruction()->text() : QString(); }
+    QString label() { return form->instructionLabel()->isVisible() ? form->instructionLabel()->text() : QString(); }
     QString bitmap(int page, int k) { return env.store.picturePath(album, page, k, QStringLiteral(".bmp")); }
     QStringList albumFiles() { return QDir(env.store.albumFolder(album)).entryList(QDir::Files, QDir::Name); }
 
-    // The nine menus an edit mode greys.
-    QList<bool> editMenusEnabled()
+    // Whether the nine menus an edit mode greys are all `enabled`.
+    bool editMenus(bool enabled)
     {
-        QList<bool> states;
         for (const char *name : {"mnuPage", "mnuSelectAlbum", "mnuAdd", "mnuClipboard", "mnuHelp", "mnuAddDisk",
-                                 "mnuDClip", "mnuDelete", "mnuDDelete"})
-            states << action(name)->isEnabled();
-        return states;
+                                 "mnuDClip", "mnuDelete", "mnuDDelete"}) {
+            if (action(name)->isEnabled() != enabled)
+                return false;
+        }
+        return true;
     }
 
     // Runs what the user does in the viewer once it is shown modal. Steps
@@ -69,11 +69,6 @@ struct EditingFixture
         poll->start();
     }
 };
-
-inline QList<bool> all(bool value)
-{
-    return QList<bool>(9, value);
-}
 
 inline QByteArray contents(const QString &path)
 {
