@@ -74,6 +74,16 @@ private slots:
         QTest::newRow("filled, No: kept, mode on") << image << int(Dialogs::Answer::No) << ask << QImage();
         QTest::newRow("filled, Yes: replaced") << image << int(Dialogs::Answer::Yes) << ask << image;
         QTest::newRow("text only") << QImage() << -1 << "There is no picture in the clipboard." << QImage();
+        // A bitmap keeps no see-through pixels: they are stored white, not black.
+        QImage seeThrough(64, 40, QImage::Format_ARGB32);
+        seeThrough.fill(Qt::transparent);
+        QImage onWhite(64, 40, QImage::Format_RGB32);
+        onWhite.fill(Qt::white);
+        for (QImage *i : {&seeThrough, &onWhite}) {
+            for (int x = 10; x < 30; ++x)
+                i->setPixel(x, 20, qRgb(200, 0, 0));
+        }
+        QTest::newRow("see-through") << seeThrough << -1 << QString() << onWhite;
     }
 
     void pasteMode()
