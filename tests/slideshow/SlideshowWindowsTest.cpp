@@ -74,13 +74,17 @@ private slots:
     void optionsAreStoredAndShownAgain_data()
     {
         QTest::addColumn<QStringList>("replies");
-        QTest::newRow("twelve") << QStringList{"12"};
-        QTest::newRow("asked again, kept as typed") << QStringList{"", "abc", "-3", "0", "7 seconds"};
+        QTest::addColumn<QString>("shown");  // in the captions
+        QTest::newRow("twelve") << QStringList{"12"} << "12";
+        QTest::newRow("asked again, kept as typed")
+            << QStringList{"", "abc", "-3", "0", "7 seconds"} << "7 seconds";
+        QTest::newRow("ampersand, not an access key") << QStringList{"1&2"} << "1&&2";
     }
 
     void optionsAreStoredAndShownAgain()
     {
         QFETCH(QStringList, replies);
+        QFETCH(QString, shown);
         TestEnvironment env;
         frmSelect1 &chooser = openChooser(env);
         // Nothing stored yet: five seconds, no repeat.
@@ -98,9 +102,9 @@ private slots:
             QCOMPARE(boxes.at(i).text, QStringLiteral("You must enter a value of 1 or more"));
         const QString typed = replies.last();
         QCOMPARE(env.settings.value(Settings::kTime), typed);
-        QCOMPARE(item(chooser, "mnuMore")->text(), typed + QStringLiteral("sec, set new time"));
+        QCOMPARE(item(chooser, "mnuMore")->text(), shown + QStringLiteral("sec, set new time"));
         openChooser(env);
-        QCOMPARE(item(chooser, "mnuMore")->text(), typed + QStringLiteral(" &Sec, Set new time"));
+        QCOMPARE(item(chooser, "mnuMore")->text(), shown + QStringLiteral(" &Sec, Set new time"));
         QVERIFY(item(chooser, "mnuMore")->isChecked());
 
         // "&5 Sec." and repeat are stored at once too.
