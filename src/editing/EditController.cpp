@@ -81,24 +81,26 @@ void EditController::connectMenus()
     }
 }
 
-void EditController::MNUDEditOff()
+void EditController::setEditMenus(bool enabled)
 {
     for (const char *name : kEditMenus)
-        m_form.findChild<QAction *>(QLatin1String(name))->setEnabled(false);
+        m_form.findChild<QAction *>(QLatin1String(name))->setEnabled(enabled);
+}
+
+void EditController::MNUDEditOff()
+{
+    setEditMenus(false);
 }
 
 void EditController::MNUEditOn()
 {
-    for (const char *name : kEditMenus)
-        m_form.findChild<QAction *>(QLatin1String(name))->setEnabled(true);
-    ProgramValues &v = values();
-    v.ImgAddOn = v.FromClipOn = v.ToClipOn = v.ImgDeleteOn = false;
+    EndEditMode();
+    values().ImgAddOn = false;
 }
 
 void EditController::EndEditMode()
 {
-    for (const char *name : kEditMenus)
-        m_form.findChild<QAction *>(QLatin1String(name))->setEnabled(true);
+    setEditMenus(true);
     ProgramValues &v = values();
     v.ImgDeleteOn = v.ToClipOn = v.FromClipOn = false;
 }
@@ -148,9 +150,6 @@ void EditController::mnuDelete_Click()
 void EditController::mnuCancelEdit_Click()
 {
     clearInstruction();
-    ProgramValues &v = values();
-    v.ImgAddOn = v.ToClipOn = v.FromClipOn = v.ImgDeleteOn = false;
-    EndEditMode();
     MNUEditOn();
 }
 
@@ -186,7 +185,6 @@ void EditController::Image1_Click(int k)
         QCoreApplication::processEvents();
         clearInstruction();
         MNUEditOn();
-        v.ToClipOn = false;
         return;
     }
     if (v.FromClipOn) {
@@ -299,7 +297,6 @@ void EditController::paste(int k, bool pasteMode)
             QCoreApplication::processEvents();
             clearInstruction();
             EndEditMode();
-            v.FromClipOn = false;
         }
         return;
     }
@@ -368,7 +365,6 @@ bool EditController::deletePicture(int k)
     }
     MNUEditOn();
     clearInstruction();
-    values().ImgDeleteOn = false;
     return removed.ok;
 }
 

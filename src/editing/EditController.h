@@ -61,6 +61,7 @@ public:
 private:
     ProgramValues &values() const;
     void connectMenus();
+    void setEditMenus(bool enabled);
     void enterMode(bool ProgramValues::*flag, const QString &text);
     void openViewer();
     bool addBranch(int k);
