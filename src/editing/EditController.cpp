@@ -191,13 +191,8 @@ void EditController::Image1_Click(int k)
         paste(k, true);
         return;
     }
-    if (v.ImgDeleteOn) {
-        v.EditAnswer = m_owner.context().dialogs.askYesNo(
-            QStringLiteral("Are you sure that you want to delete this picture from the album?"), kWarning);
-        if (v.EditAnswer != Dialogs::Answer::Yes)
-            return;
+    if (v.ImgDeleteOn && confirmDelete())
         deletePicture(k);
-    }
 }
 
 bool EditController::addBranch(int k)
@@ -348,6 +343,14 @@ void EditController::mnuDToClip_Click()
     copyToClipboard(values().PopupIndex);
 }
 
+bool EditController::confirmDelete()
+{
+    ProgramValues &v = values();
+    v.EditAnswer = m_owner.context().dialogs.askYesNo(
+        QStringLiteral("Are you sure that you want to delete this picture from the album?"), kWarning);
+    return v.EditAnswer == Dialogs::Answer::Yes;
+}
+
 bool EditController::deletePicture(int k)
 {
     const ProgramValues &v = values();
@@ -371,9 +374,7 @@ bool EditController::deletePicture(int k)
 void EditController::mnuDDelete_Click()
 {
     ProgramValues &v = values();
-    v.EditAnswer = m_owner.context().dialogs.askYesNo(
-        QStringLiteral("Are you sure that you want to delete this picture from the album?"), kWarning);
-    if (v.EditAnswer != Dialogs::Answer::Yes)
+    if (!confirmDelete())
         return;
     if (!deletePicture(v.PopupIndex))
         return;  // the picture stays, and so does what was written about it

@@ -67,6 +67,8 @@ private:
     bool addBranch(int k);
     void paste(int k, bool pasteMode);
     void copyToClipboard(int k);
+    // Asks before a picture is deleted; the answer goes to EditAnswer.
+    bool confirmDelete();
     bool deletePicture(int k);
     QString targetBitmap(int k) const;
     bool isFilled(int k) const;
