@@ -2,7 +2,6 @@
 
 #include "albumstore/PictureLoader.h"
 #include "albums/SourceFolders.h"
-#include "albumview/Form1.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
 #include "editing/EditController.h"
@@ -19,7 +18,6 @@
 #include <QPushButton>
 #include <QStyle>
 
-#include <algorithm>
 #include <cmath>
 
 namespace {

@@ -7,8 +7,6 @@ class PictureView;
 class QComboBox;
 class QLabel;
 class QListWidget;
-class QListWidgetItem;
-class QPushButton;
 class WindowOwner;
 
 // The graphics viewer: a small file picker with a preview, shown modal while
@@ -31,14 +29,8 @@ public:
 
     // The full path of the file last clicked, empty when none was.
     QString selectedPath() const;
-    QString folder() const { return m_folder; }
     void setFolder(const QString &folder);
     bool wasExited() const { return m_exited; }
-
-    QComboBox *drives() const { return m_drive1; }
-    QListWidget *folders() const { return m_dir1; }
-    QListWidget *files() const { return m_file1; }
-    PictureView *preview() const { return m_open; }
 
     // The picture files a folder offers, by name, letter case ignored.
     static QStringList pictureFiles(const QString &folder);
