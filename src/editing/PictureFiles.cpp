@@ -9,16 +9,27 @@ namespace PictureFiles {
 
 namespace {
 
-Result failed(const QString &reason)
+Result notRead(const QString &source, const QString &why)
 {
-    return Result{false, reason};
+    return Result{false, QStringLiteral("%1 could not be read: %2").arg(QDir::toNativeSeparators(source), why)};
+}
+
+Result notWritten(const QString &target, const QString &why)
+{
+    return Result{false, QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(target), why)};
+}
+
+// Takes the temporary file away; why is read before that, which would clear it.
+Result abandon(QSaveFile &out, const QString &target, const QString &why)
+{
+    out.cancelWriting();
+    return notWritten(target, why);
 }
 
 Result commit(QSaveFile &out, const QString &target)
 {
     if (!out.commit())
-        return failed(QStringLiteral("%1 could not be written: %2")
-                          .arg(QDir::toNativeSeparators(target), out.errorString()));
+        return notWritten(target, out.errorString());
     return {};
 }
 
@@ -28,24 +39,19 @@ Result copyInto(const QString &source, const QString &target)
 {
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
-        return failed(QStringLiteral("%1 could not be read: %2").arg(QDir::toNativeSeparators(source), in.errorString()));
+        return notRead(source, in.errorString());
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
-        return failed(QStringLiteral("%1 could not be written: %2")
-                          .arg(QDir::toNativeSeparators(target), out.errorString()));
+        return notWritten(target, out.errorString());
     constexpr qint64 kChunk = 1 << 20;
     while (!in.atEnd()) {
         const QByteArray data = in.read(kChunk);
         if (data.isEmpty() && in.error() != QFileDevice::NoError) {
             out.cancelWriting();
-            return failed(QStringLiteral("%1 could not be read: %2")
-                              .arg(QDir::toNativeSeparators(source), in.errorString()));
+            return notRead(source, in.errorString());
         }
-        if (out.write(data) != data.size()) {
-            const QString why = out.errorString();
-            out.cancelWriting();
-            return failed(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(target), why));
-        }
+        if (out.write(data) != data.size())
+            return abandon(out, target, out.errorString());
     }
     return commit(out, target);
 }
@@ -54,14 +60,10 @@ Result saveBitmap(const QImage &image, const QString &target)
 {
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
-        return failed(QStringLiteral("%1 could not be written: %2")
-                          .arg(QDir::toNativeSeparators(target), out.errorString()));
+        return notWritten(target, out.errorString());
     QImageWriter writer(&out, "bmp");
-    if (!writer.write(image)) {
-        const QString why = writer.errorString();
-        out.cancelWriting();
-        return failed(QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(target), why));
-    }
+    if (!writer.write(image))
+        return abandon(out, target, writer.errorString());
     return commit(out, target);
 }
 
