@@ -55,8 +55,6 @@ public:
     bool hasAlbumList() const { return m_albumList != nullptr; }
     bool hasPictureWindow() const { return m_pictureWindow != nullptr; }
     bool hasSlideshowChooser() const { return m_slideshowChooser != nullptr; }
-    bool hasDescriptionWindow() const { return m_descriptionWindow != nullptr; }
-    bool hasDatabaseBrowser() const { return m_databaseBrowser != nullptr; }
 
     // "&Slideshow" on the album list.
     void showSlideshowChooser();
