@@ -178,8 +178,10 @@ void EditController::openViewer()
 void EditController::Image1_Click(int k)
 {
     ProgramValues &v = values();
-    if (v.ImgAddOn && addBranch(k))
+    if (v.ImgAddOn) {
+        addBranch(k);
         return;
+    }
     if (v.ToClipOn) {
         copyToClipboard(k);
         QCoreApplication::processEvents();
@@ -195,7 +197,7 @@ void EditController::Image1_Click(int k)
         deletePicture(k);
 }
 
-bool EditController::addBranch(int k)
+void EditController::addBranch(int k)
 {
     ProgramValues &v = values();
     v.EditAnswer.reset();
@@ -203,14 +205,13 @@ bool EditController::addBranch(int k)
     if (v.EditAnswer == Dialogs::Answer::Cancel) {
         clearInstruction();
         v.ImgAddOn = false;
-        return true;
+        return;
     }
     if (v.EditAnswer == Dialogs::Answer::No)
-        return true;
+        return;
     DoImg(k, m_viewer ? m_viewer->selectedPath() : QString());
     if (!v.ViewerExited && v.ImgAddOn)
         openViewer();
-    return true;
 }
 
 void EditController::CkImg(int k)

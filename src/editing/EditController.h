@@ -64,7 +64,7 @@ private:
     void setEditMenus(bool enabled);
     void enterMode(bool ProgramValues::*flag, const QString &text);
     void openViewer();
-    bool addBranch(int k);
+    void addBranch(int k);
     void paste(int k, bool pasteMode);
     void copyToClipboard(int k);
     // Asks before a picture is deleted; the answer goes to EditAnswer.
