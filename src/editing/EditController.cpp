@@ -171,7 +171,7 @@ void EditController::openViewer()
         m_viewer = std::make_unique<dview>(m_owner, *this, &m_form);
     m_viewer->exec();
     // "E&xit" unloads the viewer: the next opening starts afresh.
-    if (m_viewer && m_viewer->wasExited())
+    if (values().ViewerExited)
         m_viewer.reset();
 }
 

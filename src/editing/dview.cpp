@@ -240,7 +240,6 @@ void dview::Command2_Click()
 void dview::Command1_Click()
 {
     ProgramValues &v = m_owner.context().values;
-    m_exited = true;
     v.ViewerExited = true;
     v.ImgAddOn = false;
     m_editing.EndEditMode();

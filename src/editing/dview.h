@@ -30,7 +30,6 @@ public:
     // The full path of the file last clicked, empty when none was.
     QString selectedPath() const;
     void setFolder(const QString &folder);
-    bool wasExited() const { return m_exited; }
 
     // The picture files a folder offers, by name, letter case ignored.
     static QStringList pictureFiles(const QString &folder);
@@ -52,5 +51,4 @@ private:
     PictureView *m_open = nullptr;
     QLabel *m_label1 = nullptr;
     QString m_folder;
-    bool m_exited = false;
 };
