@@ -240,8 +240,6 @@ bool EditController::DoImg(int k, const QString &path)
                         kWarning, Dialogs::Icon::Warning);
         return false;
     }
-    PictureView *view = m_form.Image1(k);
-    view->hide();
     const QString target = targetBitmap(k);
     m_form.setPosition(k, DecodedPicture{picture.image, picture.naturalSize, target});
     clearInstruction();
@@ -298,8 +296,6 @@ void EditController::paste(int k, bool pasteMode)
     }
     const QString target = targetBitmap(k);
     const QImage bitmap = flattened(image);
-    PictureView *view = m_form.Image1(k);
-    view->hide();
     const QSize shown = m_form.thumbnailPixels(bitmap.size());
     m_form.setPosition(k, DecodedPicture{bitmap.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation),
                                          bitmap.size(), target});
@@ -358,8 +354,6 @@ bool EditController::deletePicture(int k)
     const QString folder = m_owner.context().store.albumFolder(v.AlbumName);
     const PictureFiles::Result removed = PictureFiles::removePosition(folder, v.PageNumber, k);
     if (removed.ok) {
-        PictureView *view = m_form.Image1(k);
-        view->hide();
         m_form.setPosition(k, DecodedPicture{});
     } else {
         m_owner.context().dialogs.message(
