@@ -8,7 +8,6 @@
 class Form1;
 class WindowOwner;
 class dview;
-class QAction;
 struct ProgramValues;
 
 // The album page's editing: the four edit modes and their instruction texts,
