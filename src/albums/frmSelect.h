@@ -6,10 +6,8 @@
 
 #include <QWidget>
 
-
 class QAction;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
