@@ -174,7 +174,7 @@ bool AlbumManager::moveAlbum(const QString &album, const QString &newName)
     // once the folder has its new name, so that both change or neither.
     const QString notRenamed = QStringLiteral("'%1' was not renamed.").arg(album);
     PictureInfoDatabase &db = PictureInfo::openDatabase(m_values, m_store, m_dialogs);
-    const bool carryRows = db.isAvailable() && db.albumRowCount(album) != 0 && db.isAvailable();
+    const bool carryRows = db.albumRowCount(album) > 0;
     std::optional<PictureInfoDatabase::Transaction> rows = carryRows ? db.beginChange(notRenamed) : std::nullopt;
     if (carryRows && (!rows || !db.renameAlbumRows(album, newName, notRenamed)))
         return false;
