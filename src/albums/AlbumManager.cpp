@@ -99,7 +99,7 @@ std::optional<QString> AlbumManager::albumFolderOf(const QString &album) const
     // Album names come from the folder list; still, nothing here may reach
     // outside the program folder.
     if (album.isEmpty() || album == QLatin1String(".") || album == QLatin1String("..")
-        || album.contains(QLatin1Char('/')) || QDir::fromNativeSeparators(album).contains(QLatin1Char('/')))
+        || QDir::fromNativeSeparators(album).contains(QLatin1Char('/')))
         return std::nullopt;
     const QString path = m_store.albumFolder(album);
     if (QDir::cleanPath(QFileInfo(path).absolutePath()) != QDir::cleanPath(QFileInfo(m_store.programFolder()).absoluteFilePath()))
