@@ -123,13 +123,27 @@ bool AlbumManager::createAlbum()
             warn(*problem);
             continue;
         }
-        std::error_code ec;
-        if (std::filesystem::create_directory(fsPath(m_store.albumFolder(reply)), ec))
+        switch (makeAlbumFolder(reply)) {
+        case Making::Made:
             return true;
-        // Made by someone else in the meantime, or refused by the disk.
-        warn(ec ? QStringLiteral("The album '%1' could not be made: %2").arg(reply, reasonOf(ec))
-                : alreadyUsedMessage(reply));
+        case Making::Exists:
+            warn(alreadyUsedMessage(reply));
+            break;
+        case Making::Failed:
+            break;
+        }
     }
+}
+
+AlbumManager::Making AlbumManager::makeAlbumFolder(const QString &name) const
+{
+    std::error_code ec;
+    if (std::filesystem::create_directory(fsPath(m_store.albumFolder(name)), ec))
+        return Making::Made;
+    if (!ec)
+        return Making::Exists;
+    warn(QStringLiteral("The album '%1' could not be made: %2").arg(name, reasonOf(ec)));
+    return Making::Failed;
 }
 
 bool AlbumManager::renameAlbum(const QString &album)
