@@ -310,9 +310,6 @@ void frmBatch::cmdSelectFolder_Click()
         m_movedBefore += m_move.movedCount();
         switch (outcome) {
         case BatchMove::Outcome::AllMoved:
-            m_lbl2->clear();
-            m_lbl2->hide();
-            m_prgMoved->hide();
             ReturnToSelectAlbumPage();
             return;
         case BatchMove::Outcome::AlbumFull:
@@ -411,9 +408,6 @@ QString frmBatch::existingAlbum(const QString &name) const
 void frmBatch::giveUp()
 {
     warn(kGaveUp);
-    m_lbl2->clear();
-    m_lbl2->hide();
-    m_prgMoved->hide();
     ReturnToSelectAlbumPage();
 }
 
@@ -450,6 +444,9 @@ void frmBatch::tellFailure(const QString &sourceFolder)
 
 void frmBatch::ReturnToSelectAlbumPage()
 {
+    m_lbl2->clear();
+    m_lbl2->hide();
+    m_prgMoved->hide();
     m_owner.present(m_owner.albumList());
     QCoreApplication::processEvents();
     hide();
