@@ -99,7 +99,7 @@ std::optional<QString> AlbumManager::albumFolderOf(const QString &album) const
     // Album names come from the folder list; still, nothing here may reach
     // outside the program folder.
     if (album.isEmpty() || album == QLatin1String(".") || album == QLatin1String("..")
-        || album.contains(QLatin1Char('/')) || QDir::fromNativeSeparators(album).contains(QLatin1Char('/')))
+        || QDir::fromNativeSeparators(album).contains(QLatin1Char('/')))
         return std::nullopt;
     const QString path = m_store.albumFolder(album);
     if (QDir::cleanPath(QFileInfo(path).absolutePath()) != QDir::cleanPath(QFileInfo(m_store.programFolder()).absoluteFilePath()))
@@ -123,13 +123,27 @@ bool AlbumManager::createAlbum()
             warn(*problem);
             continue;
         }
-        std::error_code ec;
-        if (std::filesystem::create_directory(fsPath(m_store.albumFolder(reply)), ec))
+        switch (makeAlbumFolder(reply)) {
+        case Making::Made:
             return true;
-        // Made by someone else in the meantime, or refused by the disk.
-        warn(ec ? QStringLiteral("The album '%1' could not be made: %2").arg(reply, reasonOf(ec))
-                : alreadyUsedMessage(reply));
+        case Making::Exists:
+            warn(alreadyUsedMessage(reply));
+            break;
+        case Making::Failed:
+            break;
+        }
     }
+}
+
+AlbumManager::Making AlbumManager::makeAlbumFolder(const QString &name) const
+{
+    std::error_code ec;
+    if (std::filesystem::create_directory(fsPath(m_store.albumFolder(name)), ec))
+        return Making::Made;
+    if (!ec)
+        return Making::Exists;
+    warn(QStringLiteral("The album '%1' could not be made: %2").arg(name, reasonOf(ec)));
+    return Making::Failed;
 }
 
 bool AlbumManager::renameAlbum(const QString &album)
@@ -174,7 +188,7 @@ bool AlbumManager::moveAlbum(const QString &album, const QString &newName)
     // once the folder has its new name, so that both change or neither.
     const QString notRenamed = QStringLiteral("'%1' was not renamed.").arg(album);
     PictureInfoDatabase &db = PictureInfo::openDatabase(m_values, m_store, m_dialogs);
-    const bool carryRows = db.isAvailable() && db.albumRowCount(album) != 0 && db.isAvailable();
+    const bool carryRows = db.albumRowCount(album) > 0;
     std::optional<PictureInfoDatabase::Transaction> rows = carryRows ? db.beginChange(notRenamed) : std::nullopt;
     if (carryRows && (!rows || !db.renameAlbumRows(album, newName, notRenamed)))
         return false;

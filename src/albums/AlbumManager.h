@@ -36,6 +36,14 @@ public:
     bool moveAlbum(const QString &album, const QString &newName);
     Deletion removeAlbum(const QString &album);
 
+    enum class Making {
+        Made,
+        Exists,  // made by someone else meanwhile
+        Failed,  // refused by the disk; the user was told why
+    };
+    // Makes the empty folder of a new album whose name nameProblem passed.
+    Making makeAlbumFolder(const QString &name) const;
+
     // Why `name` cannot be given to an album (`renaming` is the album being
     // renamed, if any); nothing when it can.
     std::optional<QString> nameProblem(const QString &name, const QString &renaming = {}) const;

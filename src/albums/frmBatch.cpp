@@ -25,9 +25,6 @@
 #include <QStandardPaths>
 #include <QStyle>
 
-#include <filesystem>
-#include <system_error>
-
 namespace {
 
 const QString kWarning = QStringLiteral("WARNING");
@@ -313,9 +310,6 @@ void frmBatch::cmdSelectFolder_Click()
         m_movedBefore += m_move.movedCount();
         switch (outcome) {
         case BatchMove::Outcome::AllMoved:
-            m_lbl2->clear();
-            m_lbl2->hide();
-            m_prgMoved->hide();
             ReturnToSelectAlbumPage();
             return;
         case BatchMove::Outcome::AlbumFull:
@@ -348,20 +342,20 @@ std::optional<frmBatch::Start> frmBatch::askForAlbum()
         }
         QString album = existingAlbum(reply);
         if (album.isEmpty()) {
-            if (const std::optional<QString> problem = AlbumManager(c.store, c.values, c.dialogs).nameProblem(reply)) {
+            const AlbumManager manager(c.store, c.values, c.dialogs);
+            if (const std::optional<QString> problem = manager.nameProblem(reply)) {
                 warn(*problem);
                 continue;
             }
-            const QString folder = c.store.albumFolder(reply);
-            std::error_code ec;
-            if (std::filesystem::create_directory(std::filesystem::path(folder.toStdU16String()), ec))
-                return Start{folder, 1, 1, true};
-            if (ec) {
-                warn(QStringLiteral("The album '%1' could not be made: %2")
-                         .arg(reply, QString::fromLocal8Bit(ec.message().c_str())));
+            switch (manager.makeAlbumFolder(reply)) {
+            case AlbumManager::Making::Made:
+                return Start{c.store.albumFolder(reply), 1, 1, true};
+            case AlbumManager::Making::Failed:
                 continue;
+            case AlbumManager::Making::Exists:
+                album = reply;
+                break;
             }
-            album = reply;  // made meanwhile by someone else
         }
         if (c.dialogs.askYesNo(QStringLiteral("That album name is allready in use.\r\nDo you want to add pictures to it?"),
                                kWarning)
@@ -414,9 +408,6 @@ QString frmBatch::existingAlbum(const QString &name) const
 void frmBatch::giveUp()
 {
     warn(kGaveUp);
-    m_lbl2->clear();
-    m_lbl2->hide();
-    m_prgMoved->hide();
     ReturnToSelectAlbumPage();
 }
 
@@ -453,6 +444,9 @@ void frmBatch::tellFailure(const QString &sourceFolder)
 
 void frmBatch::ReturnToSelectAlbumPage()
 {
+    m_lbl2->clear();
+    m_lbl2->hide();
+    m_prgMoved->hide();
     m_owner.present(m_owner.albumList());
     QCoreApplication::processEvents();
     hide();

@@ -185,31 +185,32 @@ void frmSelect::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
         m_mnuTest->popup(globalPos);
 }
 
-void frmSelect::mnuChangeName_Click()
+QString frmSelect::chosenAlbum(const QString &refusal) const
 {
     const QString album = selectedText();
+    if (album == kCreateNewAlbum || album == kNoAlbums) {
+        m_owner.context().dialogs.message(refusal, kWarning, Dialogs::Icon::Warning);
+        return {};
+    }
+    return album;
+}
+
+void frmSelect::mnuChangeName_Click()
+{
+    const QString album = chosenAlbum(QStringLiteral("You can not change the name of this item"));
     if (album.isEmpty())
         return;
     AppContext &c = m_owner.context();
-    if (album == kCreateNewAlbum || album == kNoAlbums) {
-        c.dialogs.message(QStringLiteral("You can not change the name of this item"), kWarning,
-                          Dialogs::Icon::Warning);
-        return;
-    }
     if (AlbumManager(c.store, c.values, c.dialogs).renameAlbum(album))
         RenewList();
 }
 
 void frmSelect::mnuDelete_Click()
 {
-    const QString album = selectedText();
+    const QString album = chosenAlbum(QStringLiteral("You can not delete this item"));
     if (album.isEmpty())
         return;
     AppContext &c = m_owner.context();
-    if (album == kCreateNewAlbum || album == kNoAlbums) {
-        c.dialogs.message(QStringLiteral("You can not delete this item"), kWarning, Dialogs::Icon::Warning);
-        return;
-    }
     const int row = m_list1->currentRow();
     switch (AlbumManager(c.store, c.values, c.dialogs).deleteAlbum(album)) {
     case AlbumManager::Deletion::Cancelled:

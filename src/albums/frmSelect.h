@@ -6,10 +6,8 @@
 
 #include <QWidget>
 
-
 class QAction;
 class QLabel;
-class QListWidget;
 class QMenu;
 class QPushButton;
 class QRadioButton;
@@ -51,6 +49,9 @@ private:
     void buildControls();
     void buildMenu();
     QString selectedText() const;
+    // The album a menu command is for; empty when none is chosen, or when the
+    // entry chosen is not an album (the user is told `refusal`).
+    QString chosenAlbum(const QString &refusal) const;
 
     WindowOwner &m_owner;
     QPushButton *m_cmdDatabase = nullptr;
