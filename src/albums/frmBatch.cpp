@@ -1,6 +1,7 @@
 #include "albums/frmBatch.h"
 
 #include "albums/AlbumManager.h"
+#include "albums/FolderList.h"
 #include "albums/SourceFolders.h"
 #include "albums/frmSelect.h"
 #include "albumstore/AlbumName.h"
@@ -23,7 +24,6 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStandardPaths>
-#include <QStyle>
 
 namespace {
 
@@ -228,24 +228,7 @@ bool frmBatch::setFolder(const QString &folder)
 
 void frmBatch::fillFolders()
 {
-    m_dir1->clear();
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    // The way down from the root to the open folder, then its own folders,
-    // each a step further in.
-    int depth = 0;
-    for (const QString &path : SourceFolders::pathFromRoot(m_folder)) {
-        const QString name = QDir(path).isRoot() ? QDir::toNativeSeparators(path) : QDir(path).dirName();
-        auto *item = new QListWidgetItem(open, QString(depth * 2, QLatin1Char(' ')) + name, m_dir1);
-        item->setData(Qt::UserRole, path);
-        ++depth;
-    }
-    m_dir1->setCurrentRow(m_dir1->count() - 1);
-    const QDir dir(m_folder);
-    for (const QString &name : SourceFolders::subfolders(m_folder)) {
-        auto *item = new QListWidgetItem(closed, QString(depth * 2, QLatin1Char(' ')) + name, m_dir1);
-        item->setData(Qt::UserRole, dir.filePath(name));
-    }
+    FolderList::show(m_dir1, m_folder);
 }
 
 void frmBatch::warn(const QString &text)

@@ -1,6 +1,7 @@
 #include "editing/dview.h"
 
 #include "albumstore/PictureLoader.h"
+#include "albums/FolderList.h"
 #include "albums/SourceFolders.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStyle>
 
 #include <cmath>
 
@@ -156,25 +156,7 @@ void dview::Dir1_Change()
 
 void dview::fillFolders()
 {
-    m_dir1->clear();
-    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
-    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
-    // The way down from the root to the folder, then the folder's own folders,
-    // each a step further in.
-    const QStringList chain = SourceFolders::pathFromRoot(m_folder);
-    int depth = 0;
-    for (const QString &path : chain) {
-        const QString name = QDir(path).isRoot() ? QDir::toNativeSeparators(path) : QDir(path).dirName();
-        auto *item = new QListWidgetItem(open, QString(depth * 2, QLatin1Char(' ')) + name, m_dir1);
-        item->setData(Qt::UserRole, path);
-        ++depth;
-    }
-    m_dir1->setCurrentRow(m_dir1->count() - 1);
-    const QStringList subfolders = SourceFolders::subfolders(m_folder);
-    for (const QString &name : subfolders) {
-        auto *item = new QListWidgetItem(closed, QString(depth * 2, QLatin1Char(' ')) + name, m_dir1);
-        item->setData(Qt::UserRole, QDir(m_folder).filePath(name));
-    }
+    FolderList::show(m_dir1, m_folder);
 }
 
 QStringList dview::pictureFiles(const QString &folder)
