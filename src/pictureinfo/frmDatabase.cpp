@@ -406,7 +406,6 @@ void frmDatabase::moveBy(BrowserRules::Move button)
         return;
     CurrentRecord = outcome.current;
     setMoveButtons(outcome.moves);
-    ClearFields();
     FillFields();
     UpdateCount();
 }
