@@ -463,13 +463,14 @@ void frmDatabase::ShowPicture()
     m_nextPicture.reset();
     // The square is emptied first: a row without a picture must not keep the
     // one of the row or the position shown before it.
+    const QRect square = RecordPicture::toPixels(RecordPicture::fitted({}));
     m_image1->hide();
     m_image1->clearPicture();
-    m_image1->setGeometry(RecordPicture::toPixels(RecordPicture::fitted({})));
+    m_image1->setGeometry(square);
     m_image1->show();
     const QStringList files = RecordPicture::candidates(m_owner.context().store, m_txtAlbumName->text(),
                                                         m_txtPage->text(), m_txtImageNumber->text());
-    const QSize bound = RecordPicture::toPixels(RecordPicture::fitted({})).size() * devicePixelRatioF();
+    const QSize bound = square.size() * devicePixelRatioF();
     // Empty when none of the files exists: most rows of a large table may
     // have no picture, and those cost no trip to a worker.
     const QString key = ThumbnailCache::keyFor(files, QStringLiteral("browser %1x%2").arg(bound.width()).arg(bound.height()));
