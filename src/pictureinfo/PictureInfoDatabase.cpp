@@ -83,15 +83,14 @@ PictureInfoDatabase::~PictureInfoDatabase()
     sqlite3_close_v2(m_db);
 }
 
-std::shared_ptr<PictureInfoDatabase> PictureInfoDatabase::open(const QString &path, NoticeHandler notices,
-                                                               OpenMode mode)
+std::shared_ptr<PictureInfoDatabase> PictureInfoDatabase::open(const QString &path, NoticeHandler notices)
 {
     std::shared_ptr<PictureInfoDatabase> db(new PictureInfoDatabase(path, std::move(notices)));
-    db->openFile(mode);
+    db->openFile();
     return db;
 }
 
-void PictureInfoDatabase::openFile(OpenMode mode)
+void PictureInfoDatabase::openFile()
 {
     const QFileInfo info(m_path);
     const QString folder = QDir::toNativeSeparators(info.absolutePath());
@@ -103,9 +102,7 @@ void PictureInfoDatabase::openFile(OpenMode mode)
         return becomeUnavailable(QStringLiteral("The file cannot be read (no permission)."));
 
     QString readOnlyReason;
-    if (mode == OpenMode::ReadOnly)
-        readOnlyReason = QStringLiteral("It was opened for reading only.");
-    else if (!folderTakesNewFiles(info.absolutePath()))
+    if (!folderTakesNewFiles(info.absolutePath()))
         readOnlyReason = QStringLiteral("The folder %1 is read-only.").arg(folder);
     else if (info.exists() && !fileTakesChanges(m_path))
         readOnlyReason = QStringLiteral("The file is read-only.");
@@ -125,8 +122,7 @@ void PictureInfoDatabase::openFile(OpenMode mode)
 
     m_access = readOnlyReason.isEmpty() ? Access::ReadWrite : Access::ReadOnly;
     m_problem = readOnlyReason;
-    if (!prepareTable())
-        return;
+    prepareTable();
 }
 
 bool PictureInfoDatabase::prepareTable()
