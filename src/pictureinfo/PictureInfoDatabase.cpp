@@ -60,6 +60,15 @@ bool fileTakesChanges(const QString &path)
     return file.open(QIODevice::ReadWrite);
 }
 
+// The four fields of a record as ?1 to ?4.
+void bindRecord(SqliteStatement &st, const PictureRecord &record)
+{
+    st.bind(1, record.albumName);
+    st.bind(2, qint64(record.page));
+    st.bind(3, qint64(record.imageNumber));
+    st.bind(4, record.description);
+}
+
 QString sentence(QString text)
 {
     if (!text.isEmpty())
@@ -378,10 +387,7 @@ std::optional<qint64> PictureInfoDatabase::insert(const PictureRecord &record, c
     }
     SqliteStatement &st = statement(QStringLiteral(
         "INSERT INTO KoLumbra ([Album Name], [Page], [ImageNumber], [Discription]) VALUES (?1, ?2, ?3, ?4)"));
-    st.bind(1, record.albumName);
-    st.bind(2, qint64(record.page));
-    st.bind(3, qint64(record.imageNumber));
-    st.bind(4, record.description);
+    bindRecord(st, record);
     const int rc = st.isValid() ? st.run() : st.prepareResult();
     st.reset();
     if (rc != SQLITE_DONE) {
@@ -399,10 +405,7 @@ bool PictureInfoDatabase::update(qint64 key, const PictureRecord &record, const 
     }
     SqliteStatement &st = statement(QStringLiteral("UPDATE KoLumbra SET [Album Name] = ?1, [Page] = ?2, "
                                                    "[ImageNumber] = ?3, [Discription] = ?4 WHERE rowid = ?5"));
-    st.bind(1, record.albumName);
-    st.bind(2, qint64(record.page));
-    st.bind(3, qint64(record.imageNumber));
-    st.bind(4, record.description);
+    bindRecord(st, record);
     st.bind(5, key);
     const int rc = st.isValid() ? st.run() : st.prepareResult();
     st.reset();
