@@ -272,6 +272,16 @@ void PictureInfoDatabase::refuseChange(const QString &what, const QString &reaso
         m_notices({Notice::Kind::ChangeRefused, text});
 }
 
+bool PictureInfoDatabase::runChange(SqliteStatement &st, const QString &what)
+{
+    const int rc = st.isValid() ? st.run() : st.prepareResult();
+    st.reset();
+    if (rc == SQLITE_DONE)
+        return true;
+    changeFailed(rc, what);
+    return false;
+}
+
 void PictureInfoDatabase::changeFailed(int rc, const QString &what)
 {
     const QString reason = reasonFor(rc);
@@ -388,12 +398,8 @@ std::optional<qint64> PictureInfoDatabase::insert(const PictureRecord &record, c
     SqliteStatement &st = statement(QStringLiteral(
         "INSERT INTO KoLumbra ([Album Name], [Page], [ImageNumber], [Discription]) VALUES (?1, ?2, ?3, ?4)"));
     bindRecord(st, record);
-    const int rc = st.isValid() ? st.run() : st.prepareResult();
-    st.reset();
-    if (rc != SQLITE_DONE) {
-        changeFailed(rc, what);
+    if (!runChange(st, what))
         return std::nullopt;
-    }
     return sqlite3_last_insert_rowid(m_db);
 }
 
@@ -407,12 +413,8 @@ bool PictureInfoDatabase::update(qint64 key, const PictureRecord &record, const 
                                                    "[ImageNumber] = ?3, [Discription] = ?4 WHERE rowid = ?5"));
     bindRecord(st, record);
     st.bind(5, key);
-    const int rc = st.isValid() ? st.run() : st.prepareResult();
-    st.reset();
-    if (rc != SQLITE_DONE) {
-        changeFailed(rc, what);
+    if (!runChange(st, what))
         return false;
-    }
     if (sqlite3_changes(m_db) == 0) {
         refuseChange(what, QStringLiteral("The description was deleted meanwhile."));
         return false;
@@ -434,14 +436,9 @@ bool PictureInfoDatabase::remove(const std::vector<qint64> &keys, const QString 
         return false;
     SqliteStatement &st = statement(QStringLiteral("DELETE FROM KoLumbra WHERE rowid = ?1"));
     for (const qint64 key : keys) {
-        st.reset();
         st.bind(1, key);
-        const int rc = st.isValid() ? st.run() : st.prepareResult();
-        st.reset();
-        if (rc != SQLITE_DONE) {
-            changeFailed(rc, what);
+        if (!runChange(st, what))
             return false;
-        }
     }
     return !own || own->commit();
 }
@@ -459,23 +456,13 @@ bool PictureInfoDatabase::renameAlbumRows(const QString &from, const QString &to
                            "AND moved.[Page] = KoLumbra.[Page] AND moved.[ImageNumber] = KoLumbra.[ImageNumber])"));
         clash.bind(1, from);
         clash.bind(2, to);
-        const int rc = clash.isValid() ? clash.run() : clash.prepareResult();
-        clash.reset();
-        if (rc != SQLITE_DONE) {
-            changeFailed(rc, what);
+        if (!runChange(clash, what))
             return false;
-        }
     }
     SqliteStatement &st = statement(QStringLiteral("UPDATE KoLumbra SET [Album Name] = ?2 WHERE ") + kSameAlbum);
     st.bind(1, from);
     st.bind(2, to);
-    const int rc = st.isValid() ? st.run() : st.prepareResult();
-    st.reset();
-    if (rc != SQLITE_DONE) {
-        changeFailed(rc, what);
-        return false;
-    }
-    return true;
+    return runChange(st, what);
 }
 
 std::optional<PictureInfoDatabase::Transaction> PictureInfoDatabase::beginChange(const QString &what)

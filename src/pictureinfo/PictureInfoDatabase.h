@@ -103,6 +103,9 @@ private:
     void becomeUnavailable(const QString &reason);
     void readFailed(int rc);
     void changeFailed(int rc, const QString &what);
+    // Runs a bound change and makes the statement ready for the next one;
+    // a failure is told as "what".
+    bool runChange(SqliteStatement &st, const QString &what);
     QString reasonFor(int rc) const;
     SqliteStatement &statement(const QString &sql);
     bool exec(const char *sql);
