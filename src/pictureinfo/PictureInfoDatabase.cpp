@@ -60,6 +60,15 @@ bool fileTakesChanges(const QString &path)
     return file.open(QIODevice::ReadWrite);
 }
 
+// The four fields of a record as ?1 to ?4.
+void bindRecord(SqliteStatement &st, const PictureRecord &record)
+{
+    st.bind(1, record.albumName);
+    st.bind(2, qint64(record.page));
+    st.bind(3, qint64(record.imageNumber));
+    st.bind(4, record.description);
+}
+
 QString sentence(QString text)
 {
     if (!text.isEmpty())
@@ -83,15 +92,14 @@ PictureInfoDatabase::~PictureInfoDatabase()
     sqlite3_close_v2(m_db);
 }
 
-std::shared_ptr<PictureInfoDatabase> PictureInfoDatabase::open(const QString &path, NoticeHandler notices,
-                                                               OpenMode mode)
+std::shared_ptr<PictureInfoDatabase> PictureInfoDatabase::open(const QString &path, NoticeHandler notices)
 {
     std::shared_ptr<PictureInfoDatabase> db(new PictureInfoDatabase(path, std::move(notices)));
-    db->openFile(mode);
+    db->openFile();
     return db;
 }
 
-void PictureInfoDatabase::openFile(OpenMode mode)
+void PictureInfoDatabase::openFile()
 {
     const QFileInfo info(m_path);
     const QString folder = QDir::toNativeSeparators(info.absolutePath());
@@ -103,9 +111,7 @@ void PictureInfoDatabase::openFile(OpenMode mode)
         return becomeUnavailable(QStringLiteral("The file cannot be read (no permission)."));
 
     QString readOnlyReason;
-    if (mode == OpenMode::ReadOnly)
-        readOnlyReason = QStringLiteral("It was opened for reading only.");
-    else if (!folderTakesNewFiles(info.absolutePath()))
+    if (!folderTakesNewFiles(info.absolutePath()))
         readOnlyReason = QStringLiteral("The folder %1 is read-only.").arg(folder);
     else if (info.exists() && !fileTakesChanges(m_path))
         readOnlyReason = QStringLiteral("The file is read-only.");
@@ -125,8 +131,7 @@ void PictureInfoDatabase::openFile(OpenMode mode)
 
     m_access = readOnlyReason.isEmpty() ? Access::ReadWrite : Access::ReadOnly;
     m_problem = readOnlyReason;
-    if (!prepareTable())
-        return;
+    prepareTable();
 }
 
 bool PictureInfoDatabase::prepareTable()
@@ -267,6 +272,16 @@ void PictureInfoDatabase::refuseChange(const QString &what, const QString &reaso
         m_notices({Notice::Kind::ChangeRefused, text});
 }
 
+bool PictureInfoDatabase::runChange(SqliteStatement &st, const QString &what)
+{
+    const int rc = st.isValid() ? st.run() : st.prepareResult();
+    st.reset();
+    if (rc == SQLITE_DONE)
+        return true;
+    changeFailed(rc, what);
+    return false;
+}
+
 void PictureInfoDatabase::changeFailed(int rc, const QString &what)
 {
     const QString reason = reasonFor(rc);
@@ -382,16 +397,9 @@ std::optional<qint64> PictureInfoDatabase::insert(const PictureRecord &record, c
     }
     SqliteStatement &st = statement(QStringLiteral(
         "INSERT INTO KoLumbra ([Album Name], [Page], [ImageNumber], [Discription]) VALUES (?1, ?2, ?3, ?4)"));
-    st.bind(1, record.albumName);
-    st.bind(2, qint64(record.page));
-    st.bind(3, qint64(record.imageNumber));
-    st.bind(4, record.description);
-    const int rc = st.isValid() ? st.run() : st.prepareResult();
-    st.reset();
-    if (rc != SQLITE_DONE) {
-        changeFailed(rc, what);
+    bindRecord(st, record);
+    if (!runChange(st, what))
         return std::nullopt;
-    }
     return sqlite3_last_insert_rowid(m_db);
 }
 
@@ -403,17 +411,10 @@ bool PictureInfoDatabase::update(qint64 key, const PictureRecord &record, const 
     }
     SqliteStatement &st = statement(QStringLiteral("UPDATE KoLumbra SET [Album Name] = ?1, [Page] = ?2, "
                                                    "[ImageNumber] = ?3, [Discription] = ?4 WHERE rowid = ?5"));
-    st.bind(1, record.albumName);
-    st.bind(2, qint64(record.page));
-    st.bind(3, qint64(record.imageNumber));
-    st.bind(4, record.description);
+    bindRecord(st, record);
     st.bind(5, key);
-    const int rc = st.isValid() ? st.run() : st.prepareResult();
-    st.reset();
-    if (rc != SQLITE_DONE) {
-        changeFailed(rc, what);
+    if (!runChange(st, what))
         return false;
-    }
     if (sqlite3_changes(m_db) == 0) {
         refuseChange(what, QStringLiteral("The description was deleted meanwhile."));
         return false;
@@ -435,14 +436,9 @@ bool PictureInfoDatabase::remove(const std::vector<qint64> &keys, const QString 
         return false;
     SqliteStatement &st = statement(QStringLiteral("DELETE FROM KoLumbra WHERE rowid = ?1"));
     for (const qint64 key : keys) {
-        st.reset();
         st.bind(1, key);
-        const int rc = st.isValid() ? st.run() : st.prepareResult();
-        st.reset();
-        if (rc != SQLITE_DONE) {
-            changeFailed(rc, what);
+        if (!runChange(st, what))
             return false;
-        }
     }
     return !own || own->commit();
 }
@@ -460,23 +456,13 @@ bool PictureInfoDatabase::renameAlbumRows(const QString &from, const QString &to
                            "AND moved.[Page] = KoLumbra.[Page] AND moved.[ImageNumber] = KoLumbra.[ImageNumber])"));
         clash.bind(1, from);
         clash.bind(2, to);
-        const int rc = clash.isValid() ? clash.run() : clash.prepareResult();
-        clash.reset();
-        if (rc != SQLITE_DONE) {
-            changeFailed(rc, what);
+        if (!runChange(clash, what))
             return false;
-        }
     }
     SqliteStatement &st = statement(QStringLiteral("UPDATE KoLumbra SET [Album Name] = ?2 WHERE ") + kSameAlbum);
     st.bind(1, from);
     st.bind(2, to);
-    const int rc = st.isValid() ? st.run() : st.prepareResult();
-    st.reset();
-    if (rc != SQLITE_DONE) {
-        changeFailed(rc, what);
-        return false;
-    }
-    return true;
+    return runChange(st, what);
 }
 
 std::optional<PictureInfoDatabase::Transaction> PictureInfoDatabase::beginChange(const QString &what)

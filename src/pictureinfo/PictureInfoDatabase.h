@@ -30,7 +30,6 @@ class PictureInfoDatabase
 {
 public:
     enum class Access { ReadWrite, ReadOnly, Unavailable };
-    enum class OpenMode { Detect, ReadOnly };
 
     struct Notice
     {
@@ -44,18 +43,13 @@ public:
     using NoticeHandler = std::function<void(const Notice &)>;
     using Row = std::array<QVariant, 4>;  // the fields in the order of PictureRecord::fieldNames()
 
-    static std::shared_ptr<PictureInfoDatabase> open(const QString &path, NoticeHandler notices = {},
-                                                     OpenMode mode = OpenMode::Detect);
+    static std::shared_ptr<PictureInfoDatabase> open(const QString &path, NoticeHandler notices = {});
     ~PictureInfoDatabase();
     PictureInfoDatabase(const PictureInfoDatabase &) = delete;
     PictureInfoDatabase &operator=(const PictureInfoDatabase &) = delete;
 
-    Access access() const { return m_access; }
     bool isAvailable() const { return m_access != Access::Unavailable; }
     bool isWritable() const { return m_access == Access::ReadWrite; }
-    const QString &path() const { return m_path; }
-    // Why the descriptions are read-only or unavailable; empty when all is well.
-    const QString &problem() const { return m_problem; }
 
     // The keys of the rows a query selects, in its order.
     std::vector<qint64> select(const RecordQuery &query);
@@ -102,15 +96,16 @@ public:
     // Tells the user that a change was not made, and why.
     void refuseChange(const QString &what, const QString &reason = {});
 
-    sqlite3 *handle() const { return m_db; }
-
 private:
     PictureInfoDatabase(QString path, NoticeHandler notices);
-    void openFile(OpenMode mode);
+    void openFile();
     bool prepareTable();
     void becomeUnavailable(const QString &reason);
     void readFailed(int rc);
     void changeFailed(int rc, const QString &what);
+    // Runs a bound change and makes the statement ready for the next one;
+    // a failure is told as "what".
+    bool runChange(SqliteStatement &st, const QString &what);
     QString reasonFor(int rc) const;
     SqliteStatement &statement(const QString &sql);
     bool exec(const char *sql);

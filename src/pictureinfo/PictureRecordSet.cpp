@@ -12,7 +12,6 @@ const QString kNoneDeleted = QStringLiteral("The descriptions were not deleted."
 
 PictureRecordSet::PictureRecordSet(std::shared_ptr<PictureInfoDatabase> database, const RecordQuery &query)
     : m_database(std::move(database))
-    , m_query(query)
     , m_keys(m_database->select(query))
 {
     moveFirst();
@@ -55,13 +54,6 @@ bool PictureRecordSet::moveNext()
     if (m_onDeleted)
         return moveTo(m_position);
     return hasCurrent() && moveTo(m_position + 1);
-}
-
-bool PictureRecordSet::movePrevious()
-{
-    if (m_onDeleted)
-        return moveTo(m_position - 1);
-    return hasCurrent() && moveTo(m_position - 1);
 }
 
 QVariant PictureRecordSet::field(const QString &name) const

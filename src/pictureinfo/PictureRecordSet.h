@@ -16,8 +16,8 @@
 // shows their values as they are stored now.
 //
 // After the current row is deleted there is no current row until the next
-// move: moveNext goes to the row that followed it, movePrevious to the one
-// before. Moves never leave the set: at either end they stay and say false.
+// move: moveNext goes to the row that followed it. Moves never leave the
+// set: at either end they stay and say false.
 class PictureRecordSet
 {
 public:
@@ -32,7 +32,6 @@ public:
     bool moveFirst();
     bool moveLast();
     bool moveNext();
-    bool movePrevious();
     // To the row at a 0-based place of the set.
     bool moveTo(int position);
 
@@ -56,14 +55,10 @@ public:
     // Every row of the set, in one step; the set is empty afterwards.
     bool deleteAll(const QString &what = {});
 
-    const RecordQuery &query() const { return m_query; }
-    PictureInfoDatabase &database() const { return *m_database; }
-
 private:
     void loadCurrent();
 
     std::shared_ptr<PictureInfoDatabase> m_database;
-    RecordQuery m_query;
     std::vector<qint64> m_keys;
     int m_position = -1;
     bool m_onDeleted = false;

@@ -293,13 +293,12 @@ void frmDatabase::openRecords(const RecordQuery &query)
     PictureInfo::openRecords(c.values, c.store, c.dialogs, query);
     m_database = c.values.PictureDatabase;
     m_records = c.values.PictureRecords;
-    FileEnd = m_records->count();
 }
 
 void frmDatabase::showTable(std::optional<qint64> row)
 {
     openRecords(RecordQuery::all());
-    if (FileEnd == 0) {
+    if (m_records->isEmpty()) {
         CurrentRecord = 0;
         NoAlbumButtons();
         ClearFields();
@@ -340,10 +339,14 @@ void frmDatabase::ClearFields()
     m_txtDiscription->clear();
 }
 
+int frmDatabase::rowCount() const
+{
+    return m_records ? m_records->count() : 0;
+}
+
 void frmDatabase::UpdateCount()
 {
-    RecordCount = m_records ? m_records->count() : 0;
-    m_lblFound->setText(BrowserRules::foundText(RecordCount));
+    m_lblFound->setText(BrowserRules::foundText(rowCount()));
     m_lblCurrent->setText(BrowserRules::currentText(CurrentRecord));
 }
 
@@ -370,8 +373,7 @@ void frmDatabase::InitialButtons()
 {
     // With no row shown (the last one deleted, an addition to an empty table
     // cancelled) Edit and Delete would have nothing to act on.
-    const int count = m_records ? m_records->count() : 0;
-    applyButtons(BrowserRules::browsing(count, CurrentRecord));
+    applyButtons(BrowserRules::browsing(rowCount(), CurrentRecord));
     m_cmdClose->setText(kClose);
     m_lblSearch->hide();
 }
@@ -390,23 +392,18 @@ void frmDatabase::ButtonsOff()
 
 void frmDatabase::CkBut()
 {
-    FirstRecord = 1;
-    LastRecord = m_records ? m_records->count() : 0;
-    setMoveButtons(BrowserRules::movesAt(LastRecord, CurrentRecord));
+    setMoveButtons(BrowserRules::movesAt(rowCount(), CurrentRecord));
 }
 
 void frmDatabase::moveBy(BrowserRules::Move button)
 {
     if (!m_records)
         return;
-    FirstRecord = 1;
-    LastRecord = m_records->count();
-    const BrowserRules::MoveOutcome outcome = BrowserRules::move(button, LastRecord, CurrentRecord);
+    const BrowserRules::MoveOutcome outcome = BrowserRules::move(button, m_records->count(), CurrentRecord);
     if (!outcome.acts || !m_records->moveTo(outcome.current - 1))
         return;
     CurrentRecord = outcome.current;
     setMoveButtons(outcome.moves);
-    ClearFields();
     FillFields();
     UpdateCount();
 }
@@ -464,13 +461,14 @@ void frmDatabase::ShowPicture()
     m_nextPicture.reset();
     // The square is emptied first: a row without a picture must not keep the
     // one of the row or the position shown before it.
+    const QRect square = RecordPicture::toPixels(RecordPicture::fitted({}));
     m_image1->hide();
     m_image1->clearPicture();
-    m_image1->setGeometry(RecordPicture::toPixels(RecordPicture::fitted({})));
+    m_image1->setGeometry(square);
     m_image1->show();
     const QStringList files = RecordPicture::candidates(m_owner.context().store, m_txtAlbumName->text(),
                                                         m_txtPage->text(), m_txtImageNumber->text());
-    const QSize bound = RecordPicture::toPixels(RecordPicture::fitted({})).size() * devicePixelRatioF();
+    const QSize bound = square.size() * devicePixelRatioF();
     // Empty when none of the files exists: most rows of a large table may
     // have no picture, and those cost no trip to a worker.
     const QString key = ThumbnailCache::keyFor(files, QStringLiteral("browser %1x%2").arg(bound.width()).arg(bound.height()));
@@ -914,7 +912,7 @@ void frmDatabase::startSearch()
     m_cmdSearch->setEnabled(false);
     openRecords(m_optAlb->isChecked() ? RecordQuery::albumNameContains(text)
                                       : RecordQuery::descriptionContains(text));
-    if (FileEnd != 0) {
+    if (!m_records->isEmpty()) {
         m_records->moveFirst();
         CurrentRecord = 1;
         FillFields();

@@ -88,6 +88,8 @@ private:
     bool userIsBusy() const;
     bool searchBeingEntered() const;
     void openRecords(const RecordQuery &query);
+    // Rows of the set browsed; 0 before any is opened.
+    int rowCount() const;
     void showTable(std::optional<qint64> row);
     void moveBy(BrowserRules::Move button);
     void setDescriptionEditable(bool editable);
@@ -161,11 +163,7 @@ private:
     std::unique_ptr<PictureRecordSet> m_lookup;
 
     // Window state, under the names the window's design gives them.
-    int FileEnd = 0;
-    int RecordCount = 0;
     int CurrentRecord = 0;
-    int FirstRecord = 0;
-    int LastRecord = 0;
     bool EditOn = false;
     bool AddNewOn = false;
     bool DeleteOn = false;

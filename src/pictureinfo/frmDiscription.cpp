@@ -127,15 +127,14 @@ void frmDiscription::Form_Activate()
     m_records = v.PictureRecords;
     if (m_records->moveFirst()) {
         m_text1->setPlainText(m_records->field(PictureRecord::kDiscription).toString());
-        setWindowTitle(QStringLiteral("Picture Information"));
         m_timer1->start();
     } else {
         // Nothing to edit or delete without a row.
         setEditAndDeleteVisible(false);
         m_text1->setEnabled(true);
         m_text1->setFocus();
-        setWindowTitle(QStringLiteral("Picture Information"));
     }
+    setWindowTitle(QStringLiteral("Picture Information"));
 }
 
 void frmDiscription::Timer1_Timer()
