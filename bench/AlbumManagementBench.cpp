@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QImage>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -19,12 +18,6 @@ constexpr int kTableRows = 100000;
 constexpr int kAlbumPictures = 60;
 constexpr int kRuns = 15;
 const QString kAlbum = QStringLiteral("Holiday's 100%");
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 QByteArray smallJpeg()
 {
@@ -94,7 +87,7 @@ void albumManagement()
         if (done != AlbumManager::Deletion::Deleted || QFileInfo::exists(env.store.albumFolder(kAlbum)))
             qFatal("the album was not deleted");
     }
-    Bench::report(QStringLiteral("album_delete_60_of_100k_rows"), median(deletes), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("album_delete_60_of_100k_rows"), Bench::median(deletes), QStringLiteral("ms"));
 
     // Rename: the same album back and forth, folder and rows together.
     addAlbumRows(env, kAlbum);
@@ -111,7 +104,7 @@ void albumManagement()
         if (!renamed)
             qFatal("the album was not renamed");
     }
-    Bench::report(QStringLiteral("album_rename_60_of_100k_rows"), median(renames), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("album_rename_60_of_100k_rows"), Bench::median(renames), QStringLiteral("ms"));
     if (!env.dialogs.shown().isEmpty())
         qFatal("unexpected message: %s", qPrintable(env.dialogs.lastText()));
 }

@@ -10,7 +10,6 @@
 #include <QStorageInfo>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -59,12 +58,6 @@ void writeFiles(const QString &folder)
 void syncAll()
 {
     QProcess::execute(QStringLiteral("sync"), {});
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 double timeBatchMove(const QString &source, const QString &album)
@@ -130,7 +123,7 @@ void sameFileSystem()
         syncAll();
         times.push_back(timeBatchMove(source, album));
     }
-    Bench::report(QStringLiteral("batch_move_600x5MB_same_fs"), median(times), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("batch_move_600x5MB_same_fs"), Bench::median(times), QStringLiteral("ms"));
 }
 
 bool otherFileSystemAvailable(const QString &disk)
@@ -169,9 +162,9 @@ void across(const QString &label, const QString &sourceRoot, const QString &targ
         }
     }
     removeAlbums(album);
-    const double o = median(ours);
-    const double s = median(shell);
-    const double ss = median(shellSynced);
+    const double o = Bench::median(ours);
+    const double s = Bench::median(shell);
+    const double ss = Bench::median(shellSynced);
     Bench::report(QStringLiteral("batch_move_600x5MB_%1").arg(label), o, QStringLiteral("ms"));
     Bench::report(QStringLiteral("cp_rm_600x5MB_%1").arg(label), s, QStringLiteral("ms"));
     Bench::report(QStringLiteral("cp_sync_rm_600x5MB_%1").arg(label), ss, QStringLiteral("ms"));

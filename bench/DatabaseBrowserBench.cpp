@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <algorithm>
 #include <ctime>
 #include <vector>
 
@@ -25,12 +24,6 @@ constexpr int kRows = 100000;
 constexpr int kRowsPerAlbum = 60;
 constexpr int kRuns = 15;
 constexpr int kMoves = 200;
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 QString albumOf(int row)
 {
@@ -81,7 +74,7 @@ double pressMs(QPushButton *pressed, int presses, const std::function<void()> &b
         pressed->click();
         times.push_back(t.nsecsElapsed() / 1e6);
     }
-    return median(times);
+    return Bench::median(times);
 }
 
 void databaseBrowser()
@@ -112,9 +105,9 @@ void databaseBrowser()
         if (!fresh.image()->hasPicture() || current(fresh) != QLatin1String("Current Record = 1"))
             qFatal("the first row was not shown with its picture");
     }
-    Bench::report(QStringLiteral("database_open_100k_first_row_with_24MP_picture"), median(opens),
+    Bench::report(QStringLiteral("database_open_100k_first_row_with_24MP_picture"), Bench::median(opens),
                   QStringLiteral("ms"));
-    Bench::report(QStringLiteral("database_open_100k_first_row_with_24MP_picture_cpu"), median(openCpu),
+    Bench::report(QStringLiteral("database_open_100k_first_row_with_24MP_picture_cpu"), Bench::median(openCpu),
                   QStringLiteral("ms"));
 
     env.owner().showDatabaseBrowser();
@@ -152,7 +145,7 @@ void databaseBrowser()
         if (!form.image()->hasPicture())
             qFatal("the first row was not shown with its picture");
     }
-    Bench::report(QStringLiteral("database_reopen_100k_first_row_with_picture_seen_before"), median(reopens),
+    Bench::report(QStringLiteral("database_reopen_100k_first_row_with_picture_seen_before"), Bench::median(reopens),
                   QStringLiteral("ms"));
 
     // Onto a row with a camera picture not seen before: the press itself, and
@@ -176,9 +169,9 @@ void databaseBrowser()
         if (!form.image()->hasPicture())
             qFatal("the picture of the first row was not shown");
     }
-    Bench::report(QStringLiteral("database_move_first_onto_new_24MP_picture_press_ms"), median(pressed),
+    Bench::report(QStringLiteral("database_move_first_onto_new_24MP_picture_press_ms"), Bench::median(pressed),
                   QStringLiteral("ms"));
-    Bench::report(QStringLiteral("database_move_first_onto_new_24MP_picture_drawn_ms"), median(drawn),
+    Bench::report(QStringLiteral("database_move_first_onto_new_24MP_picture_drawn_ms"), Bench::median(drawn),
                   QStringLiteral("ms"));
 
     // Contains-searches, timed from the press of "Start Search" to the first
@@ -197,7 +190,7 @@ void databaseBrowser()
             if (found != QStringLiteral("Found - %1 - Records").arg(expected))
                 qFatal("search for %s: %s", qPrintable(text), qPrintable(found));
         }
-        return median(times);
+        return Bench::median(times);
     };
     Bench::report(QStringLiteral("database_search_descriptions_100k_ms"),
                   searchMs("optDisc", QStringLiteral("ZÜRICH, bild 99"), 111), QStringLiteral("ms"));

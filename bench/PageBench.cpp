@@ -33,12 +33,6 @@ double vipsThumbnailMs(const QString &vips, const QStringList &files, const QStr
     return t.nsecsElapsed() / 1e6;
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 void pageFigures()
 {
     const QStringList files = BenchPictures::photos(6, QSize(6000, 4000));
@@ -74,10 +68,10 @@ void pageFigures()
         if (!vips.isEmpty())
             theirs.push_back(vipsThumbnailMs(vips, files, out.path()));
     }
-    const double pageMs = median(ours);
+    const double pageMs = Bench::median(ours);
     Bench::report(QStringLiteral("page_load_6x24MP_ms"), pageMs, QStringLiteral("ms"));
     if (!theirs.empty()) {
-        const double vipsMs = median(theirs);
+        const double vipsMs = Bench::median(theirs);
         Bench::report(QStringLiteral("vipsthumbnail_6x24MP_ms"), vipsMs, QStringLiteral("ms"));
         Bench::report(QStringLiteral("page_load_vs_vipsthumbnail"), pageMs / vipsMs, QStringLiteral("ratio"));
     }
@@ -93,7 +87,7 @@ void pageFigures()
         form->mnuP_Click(1);
         back.push_back(t.nsecsElapsed() / 1e6);
     }
-    Bench::report(QStringLiteral("page_return_ms"), median(back), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("page_return_ms"), Bench::median(back), QStringLiteral("ms"));
 
     // A thumbnail to the picture shown large on a 1920 x 1080 screen.
     frmDisplayPicture &display = env.owner().pictureWindow();
@@ -106,7 +100,7 @@ void pageFigures()
         large.push_back(t.nsecsElapsed() / 1e6);
         display.mnuBack_Click();
     }
-    Bench::report(QStringLiteral("thumbnail_to_large_1920x1080_ms"), median(large), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("thumbnail_to_large_1920x1080_ms"), Bench::median(large), QStringLiteral("ms"));
     Bench::report(QStringLiteral("large_picture_window_width_px"), display.image()->width(), QStringLiteral("px"));
 }
 

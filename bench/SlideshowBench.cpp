@@ -68,12 +68,6 @@ protected:
     }
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 double waitForPaint(PaintClock &clock, const QElapsedTimer &since)
 {
     if (!QTest::qWaitFor([&clock] { return clock.painted; }, 20000))
@@ -128,7 +122,7 @@ void slideshowBench()
         player.cmdExc_Click();
         QTest::qWait(50);
     }
-    Bench::report(QStringLiteral("slideshow.first_picture_after_double_click"), median(firsts), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("slideshow.first_picture_after_double_click"), Bench::median(firsts), QStringLiteral("ms"));
     Bench::report(QStringLiteral("slideshow.first_picture_after_double_click_max"),
                   *std::max_element(firsts.begin(), firsts.end()), QStringLiteral("ms"));
 
@@ -163,7 +157,7 @@ void slideshowBench()
         ticks.push_back(waitForPaint(clock, since));
     }
     player.cmdExc_Click();
-    Bench::report(QStringLiteral("slideshow.tick_to_next_picture_painted"), median(ticks), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("slideshow.tick_to_next_picture_painted"), Bench::median(ticks), QStringLiteral("ms"));
     Bench::report(QStringLiteral("slideshow.tick_to_next_picture_painted_max"),
                   *std::max_element(ticks.begin(), ticks.end()), QStringLiteral("ms"));
     Bench::report(QStringLiteral("slideshow.cpu_while_waiting_max"), idleCpuPercent, QStringLiteral("%"));

@@ -33,6 +33,12 @@ void report(const QString &name, double value, const QString &unit)
     std::fflush(stdout);
 }
 
+double median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 double medianMs(int runs, const std::function<void()> &fn)
 {
     std::vector<double> times;
@@ -42,8 +48,7 @@ double medianMs(int runs, const std::function<void()> &fn)
         fn();
         times.push_back(t.nsecsElapsed() / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
 }
 
 } // namespace Bench
