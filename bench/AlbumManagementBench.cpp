@@ -4,11 +4,8 @@
 #include "pictureinfo/PictureInfo.h"
 #include "support/TestEnvironment.h"
 
-#include <QBuffer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QImage>
+#include <QFileInfo>
 
 #include <vector>
 
@@ -18,17 +15,6 @@ constexpr int kTableRows = 100000;
 constexpr int kAlbumPictures = 60;
 constexpr int kRuns = 15;
 const QString kAlbum = QStringLiteral("Holiday's 100%");
-
-QByteArray smallJpeg()
-{
-    QImage image(320, 240, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 90);
-    return bytes;
-}
 
 // A table of kTableRows descriptions, kAlbumPictures of them for `album`
 // and the rest spread over other albums of sixty rows each.
@@ -57,20 +43,15 @@ void addAlbumRows(TestEnvironment &env, const QString &album)
     rows->commit();
 }
 
-void writePictures(const TestEnvironment &env, const QString &album, const QByteArray &jpeg)
+void putPictures(const TestEnvironment &env, const QString &album)
 {
-    QDir().mkpath(env.store.albumFolder(album));
-    for (int i = 0; i < kAlbumPictures; ++i) {
-        QFile file(env.store.picturePath(album, 1 + i / 6, 1 + i % 6, QStringLiteral(".jpg")));
-        file.open(QIODevice::WriteOnly);
-        file.write(jpeg);
-    }
+    for (int i = 0; i < kAlbumPictures; ++i)
+        env.putPicture(album, 1 + i / 6, 1 + i % 6, QStringLiteral(".jpg"), QSize(320, 240));
 }
 
 void albumManagement()
 {
     TestEnvironment env;
-    const QByteArray jpeg = smallJpeg();
     fillTable(env, kAlbum);
     AlbumManager manager(env.store, env.values, env.dialogs);
 
@@ -79,7 +60,7 @@ void albumManagement()
     for (int run = 0; run < kRuns; ++run) {
         if (run > 0)
             addAlbumRows(env, kAlbum);
-        writePictures(env, kAlbum, jpeg);
+        putPictures(env, kAlbum);
         QElapsedTimer t;
         t.start();
         const AlbumManager::Deletion done = manager.removeAlbum(kAlbum);
@@ -91,7 +72,7 @@ void albumManagement()
 
     // Rename: the same album back and forth, folder and rows together.
     addAlbumRows(env, kAlbum);
-    writePictures(env, kAlbum, jpeg);
+    putPictures(env, kAlbum);
     const QString other = QStringLiteral("Summer's 100%");
     std::vector<double> renames;
     for (int run = 0; run < kRuns; ++run) {
