@@ -1,4 +1,5 @@
 #include "Bench.h"
+#include "BenchTable.h"
 
 #include "albums/AlbumManager.h"
 #include "pictureinfo/PictureInfo.h"
@@ -16,24 +17,6 @@ constexpr int kAlbumPictures = 60;
 constexpr int kRuns = 15;
 const QString kAlbum = QStringLiteral("Holiday's 100%");
 
-// A table of kTableRows descriptions, kAlbumPictures of them for `album`
-// and the rest spread over other albums of sixty rows each.
-void fillTable(TestEnvironment &env, const QString &album)
-{
-    PictureInfoDatabase &db = PictureInfo::openDatabase(env.values, env.store, env.dialogs);
-    std::optional<PictureInfoDatabase::Transaction> all = db.beginChange(QStringLiteral("filling"));
-    const QString what = QStringLiteral("filling");
-    for (int i = 0; i < kTableRows - kAlbumPictures; ++i) {
-        const QString text = i % 10 == 0 ? QStringLiteral("Grüße aus Zürich, Bild %1").arg(i)
-                                         : QStringLiteral("Picture %1 of a day at the sea").arg(i);
-        db.insert({QStringLiteral("Album %1").arg(i / 60, 5, 10, QLatin1Char('0')), 1 + (i / 6) % 10, 1 + i % 6, text},
-                  what);
-    }
-    for (int i = 0; i < kAlbumPictures; ++i)
-        db.insert({album, 1 + i / 6, 1 + i % 6, QStringLiteral("Beach %1").arg(i)}, what);
-    all->commit();
-}
-
 void addAlbumRows(TestEnvironment &env, const QString &album)
 {
     PictureInfoDatabase &db = PictureInfo::openDatabase(env.values, env.store, env.dialogs);
@@ -41,6 +24,14 @@ void addAlbumRows(TestEnvironment &env, const QString &album)
     for (int i = 0; i < kAlbumPictures; ++i)
         db.insert({album, 1 + i / 6, 1 + i % 6, QStringLiteral("Beach %1").arg(i)}, QStringLiteral("filling"));
     rows->commit();
+}
+
+// A table of kTableRows descriptions, kAlbumPictures of them for kAlbum
+// and the rest spread over other albums of sixty rows each.
+void fillTable(TestEnvironment &env)
+{
+    BenchTable::fill(env, kTableRows - kAlbumPictures);
+    addAlbumRows(env, kAlbum);
 }
 
 void putPictures(const TestEnvironment &env, const QString &album)
@@ -52,7 +43,7 @@ void putPictures(const TestEnvironment &env, const QString &album)
 void albumManagement()
 {
     TestEnvironment env;
-    fillTable(env, kAlbum);
+    fillTable(env);
     AlbumManager manager(env.store, env.values, env.dialogs);
 
     // Delete: a 60-picture album with its 60 rows among 100,000.
@@ -94,7 +85,7 @@ void albumManagement()
 void descriptionQueries()
 {
     TestEnvironment env;
-    fillTable(env, kAlbum);
+    fillTable(env);
     Bench::report(QStringLiteral("descriptions_open_whole_table_100k"), Bench::medianMs(kRuns, [&env] {
                       PictureRecordSet &set =
                           PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());

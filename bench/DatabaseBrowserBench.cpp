@@ -1,7 +1,7 @@
 #include "Bench.h"
 #include "BenchPictures.h"
+#include "BenchTable.h"
 
-#include "pictureinfo/PictureInfo.h"
 #include "pictureinfo/frmDatabase.h"
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
@@ -21,28 +21,8 @@
 namespace {
 
 constexpr int kRows = 100000;
-constexpr int kRowsPerAlbum = 60;
 constexpr int kRuns = 15;
 constexpr int kMoves = 200;
-
-QString albumOf(int row)
-{
-    return QStringLiteral("Album %1").arg(row / kRowsPerAlbum, 5, 10, QLatin1Char('0'));
-}
-
-// 100,000 descriptions in albums of sixty, one in ten of them in German.
-void fillTable(TestEnvironment &env)
-{
-    PictureInfoDatabase &db = PictureInfo::openDatabase(env.values, env.store, env.dialogs);
-    const QString what = QStringLiteral("filling");
-    std::optional<PictureInfoDatabase::Transaction> all = db.beginChange(what);
-    for (int i = 0; i < kRows; ++i) {
-        const QString text = i % 10 == 0 ? QStringLiteral("Grüße aus Zürich, Bild %1").arg(i)
-                                         : QStringLiteral("Picture %1 of a day at the sea").arg(i);
-        db.insert({albumOf(i), 1 + (i / 6) % 10, 1 + i % 6, text}, what);
-    }
-    all->commit();
-}
 
 // Lets the window take its decoded picture, however long the worker takes.
 void waitForPicture(frmDatabase &form)
@@ -80,11 +60,11 @@ double pressMs(QPushButton *pressed, int presses, const std::function<void()> &b
 void databaseBrowser()
 {
     TestEnvironment env(QSize(1920, 1080));
-    fillTable(env);
+    BenchTable::fill(env, kRows);
     // The first row, and the one after it, have camera pictures.
     const QStringList photos = BenchPictures::photos(2, QSize(6000, 4000));
-    env.putFile(albumOf(0), 1, 1, QStringLiteral(".jpg"), photos.at(0));
-    env.putFile(albumOf(0), 1, 2, QStringLiteral(".jpg"), photos.at(1));
+    env.putFile(BenchTable::albumOf(0), 1, 1, QStringLiteral(".jpg"), photos.at(0));
+    env.putFile(BenchTable::albumOf(0), 1, 2, QStringLiteral(".jpg"), photos.at(1));
 
     // Opening: the window made, shown, the table read, the first row and its
     // 24-megapixel picture on the screen.
@@ -152,7 +132,7 @@ void databaseBrowser()
     // until the picture is drawn (decoded meanwhile off the user's way).
     std::vector<double> pressed;
     std::vector<double> drawn;
-    const QString firstPicture = env.store.picturePath(albumOf(0), 1, 1, QStringLiteral(".jpg"));
+    const QString firstPicture = env.store.picturePath(BenchTable::albumOf(0), 1, 1, QStringLiteral(".jpg"));
     for (int run = 0; run < kRuns; ++run) {
         last->click();
         waitForPicture(form);
@@ -195,7 +175,7 @@ void databaseBrowser()
     Bench::report(QStringLiteral("database_search_descriptions_100k_ms"),
                   searchMs("optDisc", QStringLiteral("ZÜRICH, bild 99"), 111), QStringLiteral("ms"));
     Bench::report(QStringLiteral("database_search_album_names_100k_ms"),
-                  searchMs("optAlb", QStringLiteral("UM 00123"), kRowsPerAlbum), QStringLiteral("ms"));
+                  searchMs("optAlb", QStringLiteral("UM 00123"), BenchTable::kRowsPerAlbum), QStringLiteral("ms"));
     if (!env.dialogs.shown().isEmpty())
         qFatal("unexpected message: %s", qPrintable(env.dialogs.lastText()));
 }
