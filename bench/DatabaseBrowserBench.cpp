@@ -43,18 +43,9 @@ QString current(frmDatabase &form)
 
 // Milliseconds for one press of a button, the median of `presses` presses;
 // `between` runs untimed before each press.
-double pressMs(QPushButton *pressed, int presses, const std::function<void()> &between = {})
+double pressMs(QPushButton *pressed, int presses, const std::function<void()> &between)
 {
-    std::vector<double> times;
-    for (int i = 0; i < presses; ++i) {
-        if (between)
-            between();
-        QElapsedTimer t;
-        t.start();
-        pressed->click();
-        times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    return Bench::median(times);
+    return Bench::medianMs(presses, [pressed] { pressed->click(); }, between);
 }
 
 void databaseBrowser()

@@ -79,15 +79,8 @@ void pageFigures()
     // Back to the page just seen.
     form->mnuP_Click(2);
     form->mnuP_Click(1);
-    std::vector<double> back;
-    for (int i = 0; i < 7; ++i) {
-        form->mnuP_Click(2);
-        QElapsedTimer t;
-        t.start();
-        form->mnuP_Click(1);
-        back.push_back(t.nsecsElapsed() / 1e6);
-    }
-    Bench::report(QStringLiteral("page_return_ms"), Bench::median(back), QStringLiteral("ms"));
+    const double backMs = Bench::medianMs(7, [form] { form->mnuP_Click(1); }, [form] { form->mnuP_Click(2); });
+    Bench::report(QStringLiteral("page_return_ms"), backMs, QStringLiteral("ms"));
 
     // A thumbnail to the picture shown large on a 1920 x 1080 screen.
     frmDisplayPicture &display = env.owner().pictureWindow();

@@ -39,10 +39,12 @@ double median(std::vector<double> times)
     return times[times.size() / 2];
 }
 
-double medianMs(int runs, const std::function<void()> &fn)
+double medianMs(int runs, const std::function<void()> &fn, const std::function<void()> &before)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
+        if (before)
+            before();
         QElapsedTimer t;
         t.start();
         fn();
