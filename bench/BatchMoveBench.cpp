@@ -63,20 +63,17 @@ void syncAll()
 double timeBatchMove(const QString &source, const QString &album)
 {
     BatchMove move;
-    const QStringList files = BatchMove::sourceFiles(source);
-    int page = 1;
-    int picture = 1;
+    QStringList left = BatchMove::sourceFiles(source);
     QElapsedTimer t;
     t.start();
     // Ten pages hold sixty files; the rest go to further albums as a user
     // would have them, each its own folder.
     int albumNo = 0;
-    QStringList left = files;
     while (!left.isEmpty()) {
         const QString folder = QDir(album).filePath(QStringLiteral("Album %1").arg(albumNo++));
         QDir().mkpath(folder);
-        page = 1;
-        picture = 1;
+        int page = 1;
+        int picture = 1;
         const BatchMove::Outcome outcome = move.run(source, left, folder, page, picture);
         if (outcome == BatchMove::Outcome::Failed)
             qFatal("the move failed at %s: %s", qPrintable(move.failedFile()), qPrintable(move.failureReason()));

@@ -7,10 +7,7 @@
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QListWidget>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
