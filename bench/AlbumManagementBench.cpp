@@ -1,16 +1,13 @@
 #include "Bench.h"
+#include "BenchTable.h"
 
 #include "albums/AlbumManager.h"
 #include "pictureinfo/PictureInfo.h"
 #include "support/TestEnvironment.h"
 
-#include <QBuffer>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QImage>
+#include <QFileInfo>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
@@ -19,41 +16,6 @@ constexpr int kTableRows = 100000;
 constexpr int kAlbumPictures = 60;
 constexpr int kRuns = 15;
 const QString kAlbum = QStringLiteral("Holiday's 100%");
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-QByteArray smallJpeg()
-{
-    QImage image(320, 240, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "JPEG", 90);
-    return bytes;
-}
-
-// A table of kTableRows descriptions, kAlbumPictures of them for `album`
-// and the rest spread over other albums of sixty rows each.
-void fillTable(TestEnvironment &env, const QString &album)
-{
-    PictureInfoDatabase &db = PictureInfo::openDatabase(env.values, env.store, env.dialogs);
-    std::optional<PictureInfoDatabase::Transaction> all = db.beginChange(QStringLiteral("filling"));
-    const QString what = QStringLiteral("filling");
-    for (int i = 0; i < kTableRows - kAlbumPictures; ++i) {
-        const QString text = i % 10 == 0 ? QStringLiteral("Grüße aus Zürich, Bild %1").arg(i)
-                                         : QStringLiteral("Picture %1 of a day at the sea").arg(i);
-        db.insert({QStringLiteral("Album %1").arg(i / 60, 5, 10, QLatin1Char('0')), 1 + (i / 6) % 10, 1 + i % 6, text},
-                  what);
-    }
-    for (int i = 0; i < kAlbumPictures; ++i)
-        db.insert({album, 1 + i / 6, 1 + i % 6, QStringLiteral("Beach %1").arg(i)}, what);
-    all->commit();
-}
 
 void addAlbumRows(TestEnvironment &env, const QString &album)
 {
@@ -64,21 +26,24 @@ void addAlbumRows(TestEnvironment &env, const QString &album)
     rows->commit();
 }
 
-void writePictures(const TestEnvironment &env, const QString &album, const QByteArray &jpeg)
+// A table of kTableRows descriptions, kAlbumPictures of them for kAlbum
+// and the rest spread over other albums of sixty rows each.
+void fillTable(TestEnvironment &env)
 {
-    QDir().mkpath(env.store.albumFolder(album));
-    for (int i = 0; i < kAlbumPictures; ++i) {
-        QFile file(env.store.picturePath(album, 1 + i / 6, 1 + i % 6, QStringLiteral(".jpg")));
-        file.open(QIODevice::WriteOnly);
-        file.write(jpeg);
-    }
+    BenchTable::fill(env, kTableRows - kAlbumPictures);
+    addAlbumRows(env, kAlbum);
+}
+
+void putPictures(const TestEnvironment &env, const QString &album)
+{
+    for (int i = 0; i < kAlbumPictures; ++i)
+        env.putPicture(album, 1 + i / 6, 1 + i % 6, QStringLiteral(".jpg"), QSize(320, 240));
 }
 
 void albumManagement()
 {
     TestEnvironment env;
-    const QByteArray jpeg = smallJpeg();
-    fillTable(env, kAlbum);
+    fillTable(env);
     AlbumManager manager(env.store, env.values, env.dialogs);
 
     // Delete: a 60-picture album with its 60 rows among 100,000.
@@ -86,7 +51,7 @@ void albumManagement()
     for (int run = 0; run < kRuns; ++run) {
         if (run > 0)
             addAlbumRows(env, kAlbum);
-        writePictures(env, kAlbum, jpeg);
+        putPictures(env, kAlbum);
         QElapsedTimer t;
         t.start();
         const AlbumManager::Deletion done = manager.removeAlbum(kAlbum);
@@ -94,11 +59,11 @@ void albumManagement()
         if (done != AlbumManager::Deletion::Deleted || QFileInfo::exists(env.store.albumFolder(kAlbum)))
             qFatal("the album was not deleted");
     }
-    Bench::report(QStringLiteral("album_delete_60_of_100k_rows"), median(deletes), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("album_delete_60_of_100k_rows"), Bench::median(deletes), QStringLiteral("ms"));
 
     // Rename: the same album back and forth, folder and rows together.
     addAlbumRows(env, kAlbum);
-    writePictures(env, kAlbum, jpeg);
+    putPictures(env, kAlbum);
     const QString other = QStringLiteral("Summer's 100%");
     std::vector<double> renames;
     for (int run = 0; run < kRuns; ++run) {
@@ -111,7 +76,7 @@ void albumManagement()
         if (!renamed)
             qFatal("the album was not renamed");
     }
-    Bench::report(QStringLiteral("album_rename_60_of_100k_rows"), median(renames), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("album_rename_60_of_100k_rows"), Bench::median(renames), QStringLiteral("ms"));
     if (!env.dialogs.shown().isEmpty())
         qFatal("unexpected message: %s", qPrintable(env.dialogs.lastText()));
 }
@@ -120,7 +85,7 @@ void albumManagement()
 void descriptionQueries()
 {
     TestEnvironment env;
-    fillTable(env, kAlbum);
+    fillTable(env);
     Bench::report(QStringLiteral("descriptions_open_whole_table_100k"), Bench::medianMs(kRuns, [&env] {
                       PictureRecordSet &set =
                           PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());

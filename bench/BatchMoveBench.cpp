@@ -10,7 +10,6 @@
 #include <QStorageInfo>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -61,29 +60,20 @@ void syncAll()
     QProcess::execute(QStringLiteral("sync"), {});
 }
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 double timeBatchMove(const QString &source, const QString &album)
 {
     BatchMove move;
-    const QStringList files = BatchMove::sourceFiles(source);
-    int page = 1;
-    int picture = 1;
+    QStringList left = BatchMove::sourceFiles(source);
     QElapsedTimer t;
     t.start();
     // Ten pages hold sixty files; the rest go to further albums as a user
     // would have them, each its own folder.
     int albumNo = 0;
-    QStringList left = files;
     while (!left.isEmpty()) {
         const QString folder = QDir(album).filePath(QStringLiteral("Album %1").arg(albumNo++));
         QDir().mkpath(folder);
-        page = 1;
-        picture = 1;
+        int page = 1;
+        int picture = 1;
         const BatchMove::Outcome outcome = move.run(source, left, folder, page, picture);
         if (outcome == BatchMove::Outcome::Failed)
             qFatal("the move failed at %s: %s", qPrintable(move.failedFile()), qPrintable(move.failureReason()));
@@ -130,7 +120,7 @@ void sameFileSystem()
         syncAll();
         times.push_back(timeBatchMove(source, album));
     }
-    Bench::report(QStringLiteral("batch_move_600x5MB_same_fs"), median(times), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("batch_move_600x5MB_same_fs"), Bench::median(times), QStringLiteral("ms"));
 }
 
 bool otherFileSystemAvailable(const QString &disk)
@@ -169,9 +159,9 @@ void across(const QString &label, const QString &sourceRoot, const QString &targ
         }
     }
     removeAlbums(album);
-    const double o = median(ours);
-    const double s = median(shell);
-    const double ss = median(shellSynced);
+    const double o = Bench::median(ours);
+    const double s = Bench::median(shell);
+    const double ss = Bench::median(shellSynced);
     Bench::report(QStringLiteral("batch_move_600x5MB_%1").arg(label), o, QStringLiteral("ms"));
     Bench::report(QStringLiteral("cp_rm_600x5MB_%1").arg(label), s, QStringLiteral("ms"));
     Bench::report(QStringLiteral("cp_sync_rm_600x5MB_%1").arg(label), ss, QStringLiteral("ms"));

@@ -22,8 +22,11 @@ int add(const char *name, Group group);
 // Prints a figure at once, so long groups show progress.
 void report(const QString &name, double value, const QString &unit);
 
-// Milliseconds taken by fn, the median of `runs` runs.
-double medianMs(int runs, const std::function<void()> &fn);
+// The middle one of the times (the upper middle of an even count).
+double median(std::vector<double> times);
+// Milliseconds taken by fn, the median of `runs` runs; `before` runs
+// untimed ahead of each run.
+double medianMs(int runs, const std::function<void()> &fn, const std::function<void()> &before = {});
 
 } // namespace Bench
 

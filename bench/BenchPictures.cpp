@@ -4,9 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QPainter>
 #include <QRandomGenerator>
-#include <QStandardPaths>
 
 namespace BenchPictures {
 

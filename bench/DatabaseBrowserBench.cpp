@@ -1,7 +1,7 @@
 #include "Bench.h"
 #include "BenchPictures.h"
+#include "BenchTable.h"
 
-#include "pictureinfo/PictureInfo.h"
 #include "pictureinfo/frmDatabase.h"
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
@@ -15,41 +15,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <algorithm>
 #include <ctime>
 #include <vector>
 
 namespace {
 
 constexpr int kRows = 100000;
-constexpr int kRowsPerAlbum = 60;
 constexpr int kRuns = 15;
 constexpr int kMoves = 200;
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-QString albumOf(int row)
-{
-    return QStringLiteral("Album %1").arg(row / kRowsPerAlbum, 5, 10, QLatin1Char('0'));
-}
-
-// 100,000 descriptions in albums of sixty, one in ten of them in German.
-void fillTable(TestEnvironment &env)
-{
-    PictureInfoDatabase &db = PictureInfo::openDatabase(env.values, env.store, env.dialogs);
-    const QString what = QStringLiteral("filling");
-    std::optional<PictureInfoDatabase::Transaction> all = db.beginChange(what);
-    for (int i = 0; i < kRows; ++i) {
-        const QString text = i % 10 == 0 ? QStringLiteral("Grüße aus Zürich, Bild %1").arg(i)
-                                         : QStringLiteral("Picture %1 of a day at the sea").arg(i);
-        db.insert({albumOf(i), 1 + (i / 6) % 10, 1 + i % 6, text}, what);
-    }
-    all->commit();
-}
 
 // Lets the window take its decoded picture, however long the worker takes.
 void waitForPicture(frmDatabase &form)
@@ -70,28 +43,19 @@ QString current(frmDatabase &form)
 
 // Milliseconds for one press of a button, the median of `presses` presses;
 // `between` runs untimed before each press.
-double pressMs(QPushButton *pressed, int presses, const std::function<void()> &between = {})
+double pressMs(QPushButton *pressed, int presses, const std::function<void()> &between)
 {
-    std::vector<double> times;
-    for (int i = 0; i < presses; ++i) {
-        if (between)
-            between();
-        QElapsedTimer t;
-        t.start();
-        pressed->click();
-        times.push_back(t.nsecsElapsed() / 1e6);
-    }
-    return median(times);
+    return Bench::medianMs(presses, [pressed] { pressed->click(); }, between);
 }
 
 void databaseBrowser()
 {
     TestEnvironment env(QSize(1920, 1080));
-    fillTable(env);
+    BenchTable::fill(env, kRows);
     // The first row, and the one after it, have camera pictures.
     const QStringList photos = BenchPictures::photos(2, QSize(6000, 4000));
-    env.putFile(albumOf(0), 1, 1, QStringLiteral(".jpg"), photos.at(0));
-    env.putFile(albumOf(0), 1, 2, QStringLiteral(".jpg"), photos.at(1));
+    env.putFile(BenchTable::albumOf(0), 1, 1, QStringLiteral(".jpg"), photos.at(0));
+    env.putFile(BenchTable::albumOf(0), 1, 2, QStringLiteral(".jpg"), photos.at(1));
 
     // Opening: the window made, shown, the table read, the first row and its
     // 24-megapixel picture on the screen.
@@ -112,9 +76,9 @@ void databaseBrowser()
         if (!fresh.image()->hasPicture() || current(fresh) != QLatin1String("Current Record = 1"))
             qFatal("the first row was not shown with its picture");
     }
-    Bench::report(QStringLiteral("database_open_100k_first_row_with_24MP_picture"), median(opens),
+    Bench::report(QStringLiteral("database_open_100k_first_row_with_24MP_picture"), Bench::median(opens),
                   QStringLiteral("ms"));
-    Bench::report(QStringLiteral("database_open_100k_first_row_with_24MP_picture_cpu"), median(openCpu),
+    Bench::report(QStringLiteral("database_open_100k_first_row_with_24MP_picture_cpu"), Bench::median(openCpu),
                   QStringLiteral("ms"));
 
     env.owner().showDatabaseBrowser();
@@ -152,14 +116,14 @@ void databaseBrowser()
         if (!form.image()->hasPicture())
             qFatal("the first row was not shown with its picture");
     }
-    Bench::report(QStringLiteral("database_reopen_100k_first_row_with_picture_seen_before"), median(reopens),
+    Bench::report(QStringLiteral("database_reopen_100k_first_row_with_picture_seen_before"), Bench::median(reopens),
                   QStringLiteral("ms"));
 
     // Onto a row with a camera picture not seen before: the press itself, and
     // until the picture is drawn (decoded meanwhile off the user's way).
     std::vector<double> pressed;
     std::vector<double> drawn;
-    const QString firstPicture = env.store.picturePath(albumOf(0), 1, 1, QStringLiteral(".jpg"));
+    const QString firstPicture = env.store.picturePath(BenchTable::albumOf(0), 1, 1, QStringLiteral(".jpg"));
     for (int run = 0; run < kRuns; ++run) {
         last->click();
         waitForPicture(form);
@@ -176,9 +140,9 @@ void databaseBrowser()
         if (!form.image()->hasPicture())
             qFatal("the picture of the first row was not shown");
     }
-    Bench::report(QStringLiteral("database_move_first_onto_new_24MP_picture_press_ms"), median(pressed),
+    Bench::report(QStringLiteral("database_move_first_onto_new_24MP_picture_press_ms"), Bench::median(pressed),
                   QStringLiteral("ms"));
-    Bench::report(QStringLiteral("database_move_first_onto_new_24MP_picture_drawn_ms"), median(drawn),
+    Bench::report(QStringLiteral("database_move_first_onto_new_24MP_picture_drawn_ms"), Bench::median(drawn),
                   QStringLiteral("ms"));
 
     // Contains-searches, timed from the press of "Start Search" to the first
@@ -197,12 +161,12 @@ void databaseBrowser()
             if (found != QStringLiteral("Found - %1 - Records").arg(expected))
                 qFatal("search for %s: %s", qPrintable(text), qPrintable(found));
         }
-        return median(times);
+        return Bench::median(times);
     };
     Bench::report(QStringLiteral("database_search_descriptions_100k_ms"),
                   searchMs("optDisc", QStringLiteral("ZÜRICH, bild 99"), 111), QStringLiteral("ms"));
     Bench::report(QStringLiteral("database_search_album_names_100k_ms"),
-                  searchMs("optAlb", QStringLiteral("UM 00123"), kRowsPerAlbum), QStringLiteral("ms"));
+                  searchMs("optAlb", QStringLiteral("UM 00123"), BenchTable::kRowsPerAlbum), QStringLiteral("ms"));
     if (!env.dialogs.shown().isEmpty())
         qFatal("unexpected message: %s", qPrintable(env.dialogs.lastText()));
 }

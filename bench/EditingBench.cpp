@@ -11,16 +11,9 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <vector>
 
 namespace {
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
 
 void placingFigures()
 {
@@ -49,8 +42,8 @@ void placingFigures()
         PictureFiles::copyInto(photo, env.store.picturePath(QStringLiteral("Place"), 2, 1 + i % 6, QStringLiteral(".bmp")));
         copy.push_back(t.nsecsElapsed() / 1e6);
     }
-    Bench::report(QStringLiteral("place_24MP_thumbnail_shown_ms"), median(thumbnail), QStringLiteral("ms"));
-    Bench::report(QStringLiteral("place_24MP_with_copy_ms"), median(whole), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("place_24MP_thumbnail_shown_ms"), Bench::median(thumbnail), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("place_24MP_with_copy_ms"), Bench::median(whole), QStringLiteral("ms"));
 
     // The same bytes copied by cp, for the disk's own speed.
     QTemporaryDir out;
@@ -64,8 +57,8 @@ void placingFigures()
                                                      .arg(i)});
         cp.push_back(t.nsecsElapsed() / 1e6);
     }
-    Bench::report(QStringLiteral("place_copy_MBps"), megabytes / (median(copy) / 1000.0), QStringLiteral("MB/s"));
-    Bench::report(QStringLiteral("cp_and_sync_MBps"), megabytes / (median(cp) / 1000.0), QStringLiteral("MB/s"));
+    Bench::report(QStringLiteral("place_copy_MBps"), megabytes / (Bench::median(copy) / 1000.0), QStringLiteral("MB/s"));
+    Bench::report(QStringLiteral("cp_and_sync_MBps"), megabytes / (Bench::median(cp) / 1000.0), QStringLiteral("MB/s"));
 }
 
 } // namespace

@@ -7,10 +7,7 @@
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QListWidget>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -31,12 +28,6 @@ double vipsThumbnailMs(const QString &vips, const QStringList &files, const QStr
                       + files);
     p.waitForFinished(-1);
     return t.nsecsElapsed() / 1e6;
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
 }
 
 void pageFigures()
@@ -74,10 +65,10 @@ void pageFigures()
         if (!vips.isEmpty())
             theirs.push_back(vipsThumbnailMs(vips, files, out.path()));
     }
-    const double pageMs = median(ours);
+    const double pageMs = Bench::median(ours);
     Bench::report(QStringLiteral("page_load_6x24MP_ms"), pageMs, QStringLiteral("ms"));
     if (!theirs.empty()) {
-        const double vipsMs = median(theirs);
+        const double vipsMs = Bench::median(theirs);
         Bench::report(QStringLiteral("vipsthumbnail_6x24MP_ms"), vipsMs, QStringLiteral("ms"));
         Bench::report(QStringLiteral("page_load_vs_vipsthumbnail"), pageMs / vipsMs, QStringLiteral("ratio"));
     }
@@ -85,15 +76,8 @@ void pageFigures()
     // Back to the page just seen.
     form->mnuP_Click(2);
     form->mnuP_Click(1);
-    std::vector<double> back;
-    for (int i = 0; i < 7; ++i) {
-        form->mnuP_Click(2);
-        QElapsedTimer t;
-        t.start();
-        form->mnuP_Click(1);
-        back.push_back(t.nsecsElapsed() / 1e6);
-    }
-    Bench::report(QStringLiteral("page_return_ms"), median(back), QStringLiteral("ms"));
+    const double backMs = Bench::medianMs(7, [form] { form->mnuP_Click(1); }, [form] { form->mnuP_Click(2); });
+    Bench::report(QStringLiteral("page_return_ms"), backMs, QStringLiteral("ms"));
 
     // A thumbnail to the picture shown large on a 1920 x 1080 screen.
     frmDisplayPicture &display = env.owner().pictureWindow();
@@ -106,7 +90,7 @@ void pageFigures()
         large.push_back(t.nsecsElapsed() / 1e6);
         display.mnuBack_Click();
     }
-    Bench::report(QStringLiteral("thumbnail_to_large_1920x1080_ms"), median(large), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("thumbnail_to_large_1920x1080_ms"), Bench::median(large), QStringLiteral("ms"));
     Bench::report(QStringLiteral("large_picture_window_width_px"), display.image()->width(), QStringLiteral("px"));
 }
 

@@ -1,4 +1,5 @@
 #include "Bench.h"
+#include "BenchPictures.h"
 
 #include "platform/PictureView.h"
 #include "slideshow/SlideOrder.h"
@@ -12,14 +13,11 @@
 #include <QEvent>
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QImage>
 #include <QListWidget>
-#include <QRandomGenerator>
 #include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
-#include <cmath>
 #include <ctime>
 
 namespace {
@@ -27,29 +25,6 @@ namespace {
 const QString kAlbum = QStringLiteral("Camera");
 const QSize kScreen(1920, 1080);
 const QSize kPhoto(6000, 4000);
-
-// A picture that compresses like a photograph: soft gradients, some detail
-// and sensor noise, so that decoding costs what a camera's file costs.
-QImage photoLike(const QSize &size, quint32 seed)
-{
-    QImage image(size, QImage::Format_RGB32);
-    QRandomGenerator random(seed);
-    const double phase = random.bounded(100) / 10.0;
-    for (int y = 0; y < size.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const double fy = double(y) / size.height();
-        for (int x = 0; x < size.width(); ++x) {
-            const double fx = double(x) / size.width();
-            const double detail = 18.0 * std::sin(fx * 90.0 + phase) * std::cos(fy * 70.0 - phase);
-            const int noise = int(random.bounded(25)) - 12;
-            const int r = int(120 + 90 * fx + detail) + noise;
-            const int g = int(100 + 110 * fy - detail) + noise;
-            const int b = int(160 - 80 * fx * fy + detail / 2) + noise;
-            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-        }
-    }
-    return image;
-}
 
 // Notes when the picture control has finished painting.
 class PaintClock : public QObject
@@ -68,12 +43,6 @@ protected:
     }
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 double waitForPaint(PaintClock &clock, const QElapsedTimer &since)
 {
     if (!QTest::qWaitFor([&clock] { return clock.painted; }, 20000))
@@ -84,13 +53,10 @@ double waitForPaint(PaintClock &clock, const QElapsedTimer &since)
 void slideshowBench()
 {
     TestEnvironment env(kScreen);
+    const QStringList photos = BenchPictures::photos(6, kPhoto);
     qint64 bytes = 0;
-    for (int k = 1; k <= 6; ++k) {
-        const QString path = env.store.picturePath(kAlbum, 1, k, QStringLiteral(".jpg"));
-        env.makeAlbum(kAlbum);
-        photoLike(kPhoto, quint32(k)).save(path, "JPEG", 90);
-        bytes += QFileInfo(path).size();
-    }
+    for (int k = 1; k <= 6; ++k)
+        bytes += QFileInfo(env.putFile(kAlbum, 1, k, QStringLiteral(".jpg"), photos.at(k - 1))).size();
     Bench::report(QStringLiteral("slideshow.photo_file_size"), bytes / 6.0 / (1024.0 * 1024.0), QStringLiteral("MiB"));
 
     // The worker's share: find the next position and decode it for the screen.
@@ -128,7 +94,7 @@ void slideshowBench()
         player.cmdExc_Click();
         QTest::qWait(50);
     }
-    Bench::report(QStringLiteral("slideshow.first_picture_after_double_click"), median(firsts), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("slideshow.first_picture_after_double_click"), Bench::median(firsts), QStringLiteral("ms"));
     Bench::report(QStringLiteral("slideshow.first_picture_after_double_click_max"),
                   *std::max_element(firsts.begin(), firsts.end()), QStringLiteral("ms"));
 
@@ -163,7 +129,7 @@ void slideshowBench()
         ticks.push_back(waitForPaint(clock, since));
     }
     player.cmdExc_Click();
-    Bench::report(QStringLiteral("slideshow.tick_to_next_picture_painted"), median(ticks), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("slideshow.tick_to_next_picture_painted"), Bench::median(ticks), QStringLiteral("ms"));
     Bench::report(QStringLiteral("slideshow.tick_to_next_picture_painted_max"),
                   *std::max_element(ticks.begin(), ticks.end()), QStringLiteral("ms"));
     Bench::report(QStringLiteral("slideshow.cpu_while_waiting_max"), idleCpuPercent, QStringLiteral("%"));

@@ -33,17 +33,24 @@ void report(const QString &name, double value, const QString &unit)
     std::fflush(stdout);
 }
 
-double medianMs(int runs, const std::function<void()> &fn)
+double median(std::vector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+double medianMs(int runs, const std::function<void()> &fn, const std::function<void()> &before)
 {
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
+        if (before)
+            before();
         QElapsedTimer t;
         t.start();
         fn();
         times.push_back(t.nsecsElapsed() / 1e6);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return median(std::move(times));
 }
 
 } // namespace Bench

@@ -71,8 +71,6 @@ public:
         exec(QStringLiteral("COMMIT"));
     }
 
-    sqlite3 *handle() const { return m_db; }
-
 private:
     sqlite3 *m_db = nullptr;
 };

@@ -20,6 +20,17 @@ QString preparedFolder(const QString &dir)
     return dir;
 }
 
+// Waits until the album page has finished loading a page.
+bool waitForPage(Form1 &form)
+{
+    return QTest::qWaitFor([&form] {
+        int checked = 0;
+        for (int k = 1; k <= 10; ++k)
+            checked += form.pageItem(k)->isChecked() ? 1 : 0;
+        return !form.loadPending() && form.isEnabled() && checked == 1 && !form.Image1(1)->tag().isEmpty();
+    }, 5000);
+}
+
 } // namespace
 
 TestEnvironment::TestEnvironment(const QSize &screenSize)
@@ -89,16 +100,6 @@ QString TestEnvironment::testData(const QString &relative)
 QString TestEnvironment::deliveredData(const QString &name)
 {
     return QDir(QStringLiteral(KOLUMBRA_DATA)).filePath(name);
-}
-
-bool TestEnvironment::waitForPage(Form1 &form)
-{
-    return QTest::qWaitFor([&form] {
-        int checked = 0;
-        for (int k = 1; k <= 10; ++k)
-            checked += form.pageItem(k)->isChecked() ? 1 : 0;
-        return !form.loadPending() && form.isEnabled() && checked == 1 && !form.Image1(1)->tag().isEmpty();
-    }, 5000);
 }
 
 Form1 *TestEnvironment::openAlbum(const QString &name)

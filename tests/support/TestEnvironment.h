@@ -83,8 +83,6 @@ public:
     // Opens an album from the album list as a user would (select, double
     // click) and waits until page 1 is loaded; null when it did not load.
     Form1 *openAlbum(const QString &name);
-    // Waits until the album page has finished loading a page.
-    static bool waitForPage(Form1 &form);
 
     // Makes an album folder and returns its path.
     QString makeAlbum(const QString &name) const;
