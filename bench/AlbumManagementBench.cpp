@@ -86,28 +86,37 @@ void descriptionQueries()
 {
     TestEnvironment env;
     fillTable(env);
-    Bench::report(QStringLiteral("descriptions_open_whole_table_100k"), Bench::medianMs(kRuns, [&env] {
-                      PictureRecordSet &set =
-                          PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());
-                      set.moveLast();
-                      set.moveFirst();
-                      if (set.count() != kTableRows || !set.field(PictureRecord::kDiscription).isValid())
-                          qFatal("whole table not read");
-                  }),
+    Bench::report(
+        QStringLiteral("descriptions_open_whole_table_100k"),
+        Bench::medianMs(kRuns,
+                        [&env] {
+                            PictureRecordSet &set =
+                                PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());
+                            set.moveLast();
+                            set.moveFirst();
+                            if (set.count() != kTableRows || !set.field(PictureRecord::kDiscription).isValid())
+                                qFatal("whole table not read");
+                        }),
+        QStringLiteral("ms"));
+    Bench::report(QStringLiteral("descriptions_position_lookup_100k"),
+                  Bench::medianMs(kRuns,
+                                  [&env] {
+                                      PictureRecordSet &set = PictureInfo::openRecords(
+                                          env.values, env.store, env.dialogs,
+                                          RecordQuery::position(QStringLiteral("HOLIDAY'S 100%"), 4, 2));
+                                      if (set.count() != 1)
+                                          qFatal("position not found");
+                                  }),
                   QStringLiteral("ms"));
-    Bench::report(QStringLiteral("descriptions_position_lookup_100k"), Bench::medianMs(kRuns, [&env] {
-                      PictureRecordSet &set = PictureInfo::openRecords(
-                          env.values, env.store, env.dialogs, RecordQuery::position(QStringLiteral("HOLIDAY'S 100%"), 4, 2));
-                      if (set.count() != 1)
-                          qFatal("position not found");
-                  }),
-                  QStringLiteral("ms"));
-    Bench::report(QStringLiteral("descriptions_search_100k"), Bench::medianMs(kRuns, [&env] {
-                      PictureRecordSet &set = PictureInfo::openRecords(
-                          env.values, env.store, env.dialogs, RecordQuery::descriptionContains(QStringLiteral("ZÜRICH, bild 99")));
-                      if (set.count() < 1)
-                          qFatal("search found nothing");
-                  }),
+    Bench::report(QStringLiteral("descriptions_search_100k"),
+                  Bench::medianMs(kRuns,
+                                  [&env] {
+                                      PictureRecordSet &set = PictureInfo::openRecords(
+                                          env.values, env.store, env.dialogs,
+                                          RecordQuery::descriptionContains(QStringLiteral("ZÜRICH, bild 99")));
+                                      if (set.count() < 1)
+                                          qFatal("search found nothing");
+                                  }),
                   QStringLiteral("ms"));
     PictureRecordSet &whole = PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());
     constexpr int kMoves = 1000;
@@ -118,7 +127,7 @@ void descriptionQueries()
     Bench::report(QStringLiteral("descriptions_move_next_100k"), ms * 1000.0 / kMoves, QStringLiteral("us"));
 }
 
-} // namespace
+}  // namespace
 
 KOLUMBRA_BENCH(AlbumManagement, albumManagement)
 KOLUMBRA_BENCH(DescriptionQueries, descriptionQueries)

@@ -186,7 +186,7 @@ void acrossFileSystems()
     across(QStringLiteral("tmpfs_to_disk"), shm.path(), disk.path());
 }
 
-} // namespace
+}  // namespace
 
 KOLUMBRA_BENCH(BatchMoveSameFileSystem, sameFileSystem)
 KOLUMBRA_BENCH(BatchMoveAcrossFileSystems, acrossFileSystems)

@@ -28,6 +28,6 @@ double median(std::vector<double> times);
 // untimed ahead of each run.
 double medianMs(int runs, const std::function<void()> &fn, const std::function<void()> &before = {});
 
-} // namespace Bench
+}  // namespace Bench
 
 #define KOLUMBRA_BENCH(Name, Function) static const int kolumbraBench##Name = Bench::add(#Name, Function);

@@ -19,8 +19,8 @@ QImage photoLike(const QSize &size, int seed)
         base = QImage(64, 48, QImage::Format_RGB32);
         base.fill(Qt::darkGreen);
     }
-    QImage image = base.convertToFormat(QImage::Format_RGB32)
-                       .scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QImage image =
+        base.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     QRandomGenerator rng(seed);
     for (int y = 0; y < image.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
@@ -47,7 +47,7 @@ double statusMiB(const char *field)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 QStringList photos(int count, const QSize &size)
 {
@@ -81,4 +81,4 @@ void resetPeak()
         clear.write("5");
 }
 
-} // namespace BenchPictures
+}  // namespace BenchPictures

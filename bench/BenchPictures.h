@@ -16,4 +16,4 @@ double residentMiB();
 double peakResidentMiB();
 void resetPeak();
 
-} // namespace BenchPictures
+}  // namespace BenchPictures

@@ -23,4 +23,4 @@ void fill(TestEnvironment &env, int rows)
     all->commit();
 }
 
-} // namespace BenchTable
+}  // namespace BenchTable

@@ -15,4 +15,4 @@ QString albumOf(int row);
 // Adds `rows` rows of filling to the descriptions file, in one transaction.
 void fill(TestEnvironment &env, int rows);
 
-} // namespace BenchTable
+}  // namespace BenchTable

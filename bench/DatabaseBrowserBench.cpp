@@ -45,7 +45,8 @@ QString current(frmDatabase &form)
 // `between` runs untimed before each press.
 double pressMs(QPushButton *pressed, int presses, const std::function<void()> &between)
 {
-    return Bench::medianMs(presses, [pressed] { pressed->click(); }, between);
+    return Bench::medianMs(
+        presses, [pressed] { pressed->click(); }, between);
 }
 
 void databaseBrowser()
@@ -171,6 +172,6 @@ void databaseBrowser()
         qFatal("unexpected message: %s", qPrintable(env.dialogs.lastText()));
 }
 
-} // namespace
+}  // namespace
 
 KOLUMBRA_BENCH(DatabaseBrowser, databaseBrowser)

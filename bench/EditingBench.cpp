@@ -39,7 +39,8 @@ void placingFigures()
         form->editing().DoImg(1 + i % 6, photo);
         whole.push_back(t.nsecsElapsed() / 1e6);
         t.restart();
-        PictureFiles::copyInto(photo, env.store.picturePath(QStringLiteral("Place"), 2, 1 + i % 6, QStringLiteral(".bmp")));
+        PictureFiles::copyInto(photo,
+                               env.store.picturePath(QStringLiteral("Place"), 2, 1 + i % 6, QStringLiteral(".bmp")));
         copy.push_back(t.nsecsElapsed() / 1e6);
     }
     Bench::report(QStringLiteral("place_24MP_thumbnail_shown_ms"), Bench::median(thumbnail), QStringLiteral("ms"));
@@ -51,16 +52,16 @@ void placingFigures()
     for (int i = 0; i < 5; ++i) {
         QElapsedTimer t;
         t.start();
-        QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"),
-                                                 QStringLiteral("cp '%1' '%2/x%3' && sync -f '%2'")
-                                                     .arg(photo, out.path())
-                                                     .arg(i)});
+        QProcess::execute(
+            QStringLiteral("sh"),
+            {QStringLiteral("-c"), QStringLiteral("cp '%1' '%2/x%3' && sync -f '%2'").arg(photo, out.path()).arg(i)});
         cp.push_back(t.nsecsElapsed() / 1e6);
     }
-    Bench::report(QStringLiteral("place_copy_MBps"), megabytes / (Bench::median(copy) / 1000.0), QStringLiteral("MB/s"));
+    Bench::report(QStringLiteral("place_copy_MBps"), megabytes / (Bench::median(copy) / 1000.0),
+                  QStringLiteral("MB/s"));
     Bench::report(QStringLiteral("cp_and_sync_MBps"), megabytes / (Bench::median(cp) / 1000.0), QStringLiteral("MB/s"));
 }
 
-} // namespace
+}  // namespace
 
 KOLUMBRA_BENCH(Placing, placingFigures)

@@ -23,9 +23,10 @@ double vipsThumbnailMs(const QString &vips, const QStringList &files, const QStr
     QElapsedTimer t;
     t.start();
     QProcess p;
-    p.start(vips, QStringList{QStringLiteral("-s"), QStringLiteral("160"), QStringLiteral("-o"),
-                              outDir + QStringLiteral("/%s.jpg")}
-                      + files);
+    p.start(vips,
+            QStringList{QStringLiteral("-s"), QStringLiteral("160"), QStringLiteral("-o"),
+                        outDir + QStringLiteral("/%s.jpg")}
+                + files);
     p.waitForFinished(-1);
     return t.nsecsElapsed() / 1e6;
 }
@@ -76,7 +77,8 @@ void pageFigures()
     // Back to the page just seen.
     form->mnuP_Click(2);
     form->mnuP_Click(1);
-    const double backMs = Bench::medianMs(7, [form] { form->mnuP_Click(1); }, [form] { form->mnuP_Click(2); });
+    const double backMs = Bench::medianMs(
+        7, [form] { form->mnuP_Click(1); }, [form] { form->mnuP_Click(2); });
     Bench::report(QStringLiteral("page_return_ms"), backMs, QStringLiteral("ms"));
 
     // A thumbnail to the picture shown large on a 1920 x 1080 screen.
@@ -123,7 +125,7 @@ void albumListFigure()
     Bench::report(QStringLiteral("album_list_1000_fill_ms"), ms, QStringLiteral("ms"));
 }
 
-} // namespace
+}  // namespace
 
 KOLUMBRA_BENCH(PageMemory, memoryFigure)
 KOLUMBRA_BENCH(PageLoad, pageFigures)

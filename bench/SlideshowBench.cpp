@@ -63,7 +63,11 @@ void slideshowBench()
     const SlideOrder::Loader loader = SlideOrder::screenLoader(env.store, kAlbum, kScreen, 1.0);
     int next = 1;
     Bench::report(QStringLiteral("slideshow.decode_next_in_worker"),
-                  Bench::medianMs(5, [&] { loader(SlidePosition{1, 1 + next++ % 6}); }), QStringLiteral("ms"));
+                  Bench::medianMs(5,
+                                  [&] {
+                                      loader(SlidePosition{1, 1 + next++ % 6});
+                                  }),
+                  QStringLiteral("ms"));
 
     WindowOwner &owner = env.owner();
     owner.showSlideshowChooser();
@@ -94,7 +98,8 @@ void slideshowBench()
         player.cmdExc_Click();
         QTest::qWait(50);
     }
-    Bench::report(QStringLiteral("slideshow.first_picture_after_double_click"), Bench::median(firsts), QStringLiteral("ms"));
+    Bench::report(QStringLiteral("slideshow.first_picture_after_double_click"), Bench::median(firsts),
+                  QStringLiteral("ms"));
     Bench::report(QStringLiteral("slideshow.first_picture_after_double_click_max"),
                   *std::max_element(firsts.begin(), firsts.end()), QStringLiteral("ms"));
 
@@ -135,6 +140,6 @@ void slideshowBench()
     Bench::report(QStringLiteral("slideshow.cpu_while_waiting_max"), idleCpuPercent, QStringLiteral("%"));
 }
 
-} // namespace
+}  // namespace
 
 KOLUMBRA_BENCH(Slideshow, slideshowBench)

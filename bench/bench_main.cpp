@@ -19,7 +19,7 @@ std::vector<std::pair<const char *, Group>> &groups()
     return list;
 }
 
-} // namespace
+}  // namespace
 
 int add(const char *name, Group group)
 {
@@ -53,7 +53,7 @@ double medianMs(int runs, const std::function<void()> &fn, const std::function<v
     return median(std::move(times));
 }
 
-} // namespace Bench
+}  // namespace Bench
 
 int main(int argc, char *argv[])
 {
@@ -64,8 +64,9 @@ int main(int argc, char *argv[])
     const QStringList words = app.arguments().mid(1);
     for (auto &[name, group] : Bench::groups()) {
         const QString n = QString::fromLatin1(name);
-        const bool wanted = words.isEmpty()
-            || std::any_of(words.begin(), words.end(), [&n](const QString &w) { return n.contains(w, Qt::CaseInsensitive); });
+        const bool wanted = words.isEmpty() || std::any_of(words.begin(), words.end(), [&n](const QString &w) {
+                                return n.contains(w, Qt::CaseInsensitive);
+                            });
         if (wanted)
             group();
     }

@@ -18,7 +18,7 @@ void check(bool ok)
         __builtin_trap();
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {

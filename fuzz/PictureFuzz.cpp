@@ -28,19 +28,21 @@ void fitEverywhere(const QSize &natural)
         for (int n = 1; n <= 6; ++n) {
             const ThumbLayout::UnitRect r = ThumbLayout::thumbRect(n, natural, scale, scale);
             check(std::isfinite(r.width) && std::isfinite(r.height) && r.width >= 0 && r.height >= 0);
-            check(r.width <= ThumbLayout::kBoxWidth * scale + 1e-6 && r.height <= ThumbLayout::kBoxHeight * scale + 1e-6);
+            check(r.width <= ThumbLayout::kBoxWidth * scale + 1e-6
+                  && r.height <= ThumbLayout::kBoxHeight * scale + 1e-6);
         }
     }
     const QRectF big = PictureFit::sizePicture(natural, QSizeF(638, 458), QSizeF(646, 490));
     check(std::isfinite(big.width()) && std::isfinite(big.height()) && big.height() <= 458 + 1e-6);
     const QRectF preview = ViewerPreview::fit(natural);
-    check(preview.isNull() || (preview.width() <= ViewerPreview::kSquareTwips + 1e-6
-                               && preview.height() <= ViewerPreview::kSquareTwips + 1e-6));
+    check(preview.isNull()
+          || (preview.width() <= ViewerPreview::kSquareTwips + 1e-6
+              && preview.height() <= ViewerPreview::kSquareTwips + 1e-6));
     const QRect slide = SlideFit::slideRect(natural, QSize(1920, 1080));
     check(slide.width() <= 1921 && slide.height() <= 1081);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
@@ -52,9 +54,8 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
-    const DecodedPicture thumb = PictureLoader::decodeData(bytes, [](const QSize &natural) {
-        return ThumbLayout::thumbPixelSize(natural, 1.0, 1.0);
-    });
+    const DecodedPicture thumb = PictureLoader::decodeData(
+        bytes, [](const QSize &natural) { return ThumbLayout::thumbPixelSize(natural, 1.0, 1.0); });
     if (thumb.isNull())
         return 0;
     check(thumb.naturalSize.isValid());

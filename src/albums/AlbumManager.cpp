@@ -48,7 +48,7 @@ bool isLink(const QFileInfo &info)
     return info.isSymLink() || info.isJunction();
 }
 
-} // namespace
+}  // namespace
 
 AlbumManager::AlbumManager(const AlbumStore &store, ProgramValues &values, Dialogs &dialogs)
     : m_store(store)
@@ -102,7 +102,8 @@ std::optional<QString> AlbumManager::albumFolderOf(const QString &album) const
         || QDir::fromNativeSeparators(album).contains(QLatin1Char('/')))
         return std::nullopt;
     const QString path = m_store.albumFolder(album);
-    if (QDir::cleanPath(QFileInfo(path).absolutePath()) != QDir::cleanPath(QFileInfo(m_store.programFolder()).absoluteFilePath()))
+    if (QDir::cleanPath(QFileInfo(path).absolutePath())
+        != QDir::cleanPath(QFileInfo(m_store.programFolder()).absoluteFilePath()))
         return std::nullopt;
     return path;
 }
@@ -110,8 +111,8 @@ std::optional<QString> AlbumManager::albumFolderOf(const QString &album) const
 bool AlbumManager::createAlbum()
 {
     for (;;) {
-        const QString reply = m_dialogs.input(QStringLiteral("Input the name of the new album"),
-                                              QStringLiteral("ENTER ALBUM NAME"));
+        const QString reply =
+            m_dialogs.input(QStringLiteral("Input the name of the new album"), QStringLiteral("ENTER ALBUM NAME"));
         m_values.NewAlbumName = reply;
         if (noName(reply)) {
             if (m_dialogs.askYesNo(kNoName + QStringLiteral("\r\nDo you wish to continue creating a album?"), kWarning)
@@ -270,8 +271,7 @@ AlbumManager::Deletion AlbumManager::removeAlbum(const QString &album)
         }
     }
 
-    PictureRecordSet &records =
-        PictureInfo::openRecords(m_values, m_store, m_dialogs, RecordQuery::album(album));
+    PictureRecordSet &records = PictureInfo::openRecords(m_values, m_store, m_dialogs, RecordQuery::album(album));
     records.deleteAll(QStringLiteral("The descriptions of '%1' were not deleted.").arg(album));
     return outcome;
 }

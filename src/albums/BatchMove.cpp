@@ -39,7 +39,7 @@ QString extensionOf(const QString &name)
     return extension == QLatin1String(".JPEG") ? QStringLiteral(".JPG") : QStringLiteral(".jpg");
 }
 
-} // namespace
+}  // namespace
 
 BatchMove::BatchMove(QObject *parent)
     : QObject(parent)
@@ -235,9 +235,8 @@ void BatchMove::startSync()
 {
     m_syncingCount = m_copied.size();
     m_copiedBytes = 0;
-    m_syncing = QtConcurrent::run([&ops = m_ops, targets = copiedTargets(), folder = m_albumFolder] {
-        return ops.syncFiles(targets, folder);
-    });
+    m_syncing = QtConcurrent::run(
+        [&ops = m_ops, targets = copiedTargets(), folder = m_albumFolder] { return ops.syncFiles(targets, folder); });
 }
 
 bool BatchMove::release(int &page, int &picture)
@@ -253,7 +252,8 @@ bool BatchMove::settle(int &page, int &picture)
 {
     if (!release(page, picture))
         return false;
-    return m_copied.empty() || removeOriginals(m_copied.size(), m_ops.syncFiles(copiedTargets(), m_albumFolder), page, picture);
+    return m_copied.empty()
+        || removeOriginals(m_copied.size(), m_ops.syncFiles(copiedTargets(), m_albumFolder), page, picture);
 }
 
 bool BatchMove::removeOriginals(std::size_t count, const FileOperations::Status &synced, int &page, int &picture)
@@ -307,8 +307,9 @@ void BatchMove::undo(const Copied &copy, QString &reason)
     if (removed.ok())
         return;
     if (copy.name == m_failedFile)
-        reason += QStringLiteral(" Its copy in the album could not be removed either (%1), so it is in both places now.")
-                      .arg(sentence(removed.reason).chopped(1));
+        reason +=
+            QStringLiteral(" Its copy in the album could not be removed either (%1), so it is in both places now.")
+                .arg(sentence(removed.reason).chopped(1));
     else
         reason += QStringLiteral(" %1 could not be removed from the album again, so it is in both places now.")
                       .arg(QFileInfo(copy.target).fileName());

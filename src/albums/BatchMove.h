@@ -86,7 +86,12 @@ private:
         int picture;
     };
 
-    enum class Step { Moved, Copied, Failed, Cancelled };
+    enum class Step {
+        Moved,
+        Copied,
+        Failed,
+        Cancelled
+    };
 
     Step moveOne(const QString &name, int page, int picture);
     Step copyAcross(const QString &name, int page, int picture);

@@ -128,7 +128,7 @@ Status syncFolder(const QString &folder)
 #endif
 }
 
-} // namespace
+}  // namespace
 
 FileOperations::FileOperations() = default;
 FileOperations::~FileOperations() = default;

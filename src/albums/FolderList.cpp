@@ -28,4 +28,4 @@ void show(QListWidget *list, const QString &folder)
     }
 }
 
-} // namespace FolderList
+}  // namespace FolderList

@@ -12,4 +12,4 @@ namespace FolderList {
 // Qt::UserRole.
 void show(QListWidget *list, const QString &folder);
 
-} // namespace FolderList
+}  // namespace FolderList

@@ -18,7 +18,7 @@ bool isSystemMount(const QString &root)
     return root.startsWith(QLatin1String("/run")) && !root.startsWith(QLatin1String("/run/media"));
 }
 
-} // namespace
+}  // namespace
 
 QList<Drive> drives()
 {
@@ -62,4 +62,4 @@ QStringList pathFromRoot(const QString &folder)
     return chain;
 }
 
-} // namespace SourceFolders
+}  // namespace SourceFolders

@@ -29,4 +29,4 @@ void sortByName(QStringList &names);
 // The folders from the root down to `folder`, `folder` last.
 QStringList pathFromRoot(const QString &folder);
 
-} // namespace SourceFolders
+}  // namespace SourceFolders

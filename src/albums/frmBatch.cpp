@@ -30,8 +30,8 @@ namespace {
 const QString kWarning = QStringLiteral("WARNING");
 const QString kInstruction = QStringLiteral(
     "Navigate to and select the folder containing the pictures you want to put in the album. Then press <Select>");
-const QString kGaveUp =
-    QStringLiteral("You either did not enter anything or pressed <Clear>.\r\nYou will be returned to the Select Album Page.");
+const QString kGaveUp = QStringLiteral(
+    "You either did not enter anything or pressed <Clear>.\r\nYou will be returned to the Select Album Page.");
 
 // How often a long run lets the windows answer the user.
 constexpr qint64 kEventsEveryMs = 50;
@@ -93,7 +93,7 @@ bool sameFolder(const QString &a, const QString &b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-} // namespace
+}  // namespace
 
 frmBatch::frmBatch(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window)
@@ -340,8 +340,8 @@ std::optional<frmBatch::Start> frmBatch::askForAlbum()
                 break;
             }
         }
-        if (c.dialogs.askYesNo(QStringLiteral("That album name is allready in use.\r\nDo you want to add pictures to it?"),
-                               kWarning)
+        if (c.dialogs.askYesNo(
+                QStringLiteral("That album name is allready in use.\r\nDo you want to add pictures to it?"), kWarning)
             != Dialogs::Answer::Yes)
             continue;
         return askStartingPosition(c.store.albumFolder(album));
@@ -352,9 +352,9 @@ std::optional<frmBatch::Start> frmBatch::askStartingPosition(const QString &albu
 {
     Dialogs &dialogs = m_owner.context().dialogs;
     for (;;) {
-        const QString pageReply =
-            dialogs.input(QStringLiteral("Enter the starting page number where you want the picture to appear. ( 1 to 10)"),
-                          QStringLiteral("STARTING PAGE"));
+        const QString pageReply = dialogs.input(
+            QStringLiteral("Enter the starting page number where you want the picture to appear. ( 1 to 10)"),
+            QStringLiteral("STARTING PAGE"));
         if (pageReply.isEmpty())
             return std::nullopt;
         const std::optional<int> page = wholeNumber(pageReply, 1, AlbumStore::kPages);
@@ -413,11 +413,12 @@ void frmBatch::letEventsRun()
 
 void frmBatch::tellFailure(const QString &sourceFolder)
 {
-    const QString text = QStringLiteral("%1 could not be moved into the album as %2.\r\n%3\r\nThe files before it are "
-                                        "in the album; it and the files after it are still in %4.\r\nPress Esc to close "
-                                        "this window.")
-                             .arg(m_move.failedFile(), m_move.failedTarget(), m_move.failureReason(),
-                                  QDir::toNativeSeparators(sourceFolder));
+    const QString text =
+        QStringLiteral("%1 could not be moved into the album as %2.\r\n%3\r\nThe files before it are "
+                       "in the album; it and the files after it are still in %4.\r\nPress Esc to close "
+                       "this window.")
+            .arg(m_move.failedFile(), m_move.failedTarget(), m_move.failureReason(),
+                 QDir::toNativeSeparators(sourceFolder));
     m_lbl2->setText(text);
     m_lbl2->show();
     // Hidden with Esc while it worked: the label alone would go unseen.

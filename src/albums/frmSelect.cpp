@@ -33,7 +33,7 @@ QPushButton *topButton(QWidget *parent, const char *name, const QString &caption
     return button;
 }
 
-} // namespace
+}  // namespace
 
 frmSelect::frmSelect(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window)
@@ -121,8 +121,9 @@ void frmSelect::Form_Activate()
     if (v.ScreenRatio != 1.0)
         WindowKit::centreOnScreen(this, m_owner.context().screen);
     RenewList();
-    m_label1->setText(QStringLiteral("Either double click the album name\r\nor\r\n"
-                                     "select the album with a left click and  then display a menu with a right click."));
+    m_label1->setText(
+        QStringLiteral("Either double click the album name\r\nor\r\n"
+                       "select the album with a left click and  then display a menu with a right click."));
     v.PageNumber = 1;
     v.PageLoaded = false;
     // The list is where the keyboard starts; taking the focus also sends the

@@ -28,7 +28,7 @@ QString shown(QChar c)
     return QStringLiteral("'") + c + QStringLiteral("'");
 }
 
-} // namespace
+}  // namespace
 
 std::optional<QString> AlbumName::problem(const QString &name)
 {

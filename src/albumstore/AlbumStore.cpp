@@ -22,16 +22,15 @@ QString AlbumStore::pictureFileName(int page, int picture, const QString &extens
     return QStringLiteral("P%1I%2%3").arg(page).arg(picture - 1).arg(extension);
 }
 
-QString AlbumStore::picturePath(const QString &album, int page, int picture,
-                                const QString &extension) const
+QString AlbumStore::picturePath(const QString &album, int page, int picture, const QString &extension) const
 {
     return QDir(albumFolder(album)).filePath(pictureFileName(page, picture, extension));
 }
 
 const std::array<QString, 4> &AlbumStore::extensions()
 {
-    static const std::array<QString, 4> list = {QStringLiteral(".jpg"), QStringLiteral(".JPG"),
-                                                QStringLiteral(".BMP"), QStringLiteral(".bmp")};
+    static const std::array<QString, 4> list = {QStringLiteral(".jpg"), QStringLiteral(".JPG"), QStringLiteral(".BMP"),
+                                                QStringLiteral(".bmp")};
     return list;
 }
 
@@ -81,10 +80,22 @@ QStringList AlbumStore::deliveredFiles()
     return files;
 }
 
-QString AlbumStore::placeholderPath() const { return QDir(m_programFolder).filePath(placeholderName()); }
-QString AlbumStore::helpFilePath() const { return QDir(m_programFolder).filePath(helpFileName()); }
-QString AlbumStore::databasePath() const { return QDir(m_programFolder).filePath(databaseName()); }
-QString AlbumStore::demoAlbumFolder() const { return albumFolder(demoAlbumName()); }
+QString AlbumStore::placeholderPath() const
+{
+    return QDir(m_programFolder).filePath(placeholderName());
+}
+QString AlbumStore::helpFilePath() const
+{
+    return QDir(m_programFolder).filePath(helpFileName());
+}
+QString AlbumStore::databasePath() const
+{
+    return QDir(m_programFolder).filePath(databaseName());
+}
+QString AlbumStore::demoAlbumFolder() const
+{
+    return albumFolder(demoAlbumName());
+}
 
 QStringList AlbumStore::albumNames() const
 {

@@ -43,7 +43,7 @@ bool turnsSideways(const QImageReader &reader)
     return reader.transformation() & QImageIOHandler::TransformationRotate90;
 }
 
-} // namespace
+}  // namespace
 
 QSize fittedSize(const QSize &size, const QSize &bound)
 {
@@ -107,7 +107,7 @@ DecodedPicture decodeWith(QImageReader &reader, const QString &path, const Targe
     return result;
 }
 
-} // namespace
+}  // namespace
 
 DecodedPicture decode(const QString &path, const TargetSize &targetFor)
 {
@@ -141,4 +141,4 @@ DecodedPicture decodeLastThatLoads(const QStringList &candidates, const TargetSi
     return {};
 }
 
-} // namespace PictureLoader
+}  // namespace PictureLoader

@@ -52,4 +52,4 @@ DecodedPicture decodeLastThatLoads(const QStringList &candidates, const TargetSi
 // The size that fits inside bound with the proportions of size kept.
 QSize fittedSize(const QSize &size, const QSize &bound);
 
-} // namespace PictureLoader
+}  // namespace PictureLoader

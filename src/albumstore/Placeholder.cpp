@@ -34,4 +34,4 @@ DecodedPicture load(const QString &placeholderPath)
     return picture;
 }
 
-} // namespace Placeholder
+}  // namespace Placeholder

@@ -10,4 +10,4 @@ namespace Placeholder {
 DecodedPicture load(const QString &placeholderPath);
 QImage drawn();
 
-} // namespace Placeholder
+}  // namespace Placeholder

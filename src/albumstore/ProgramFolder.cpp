@@ -8,8 +8,7 @@
 
 namespace ProgramFolder {
 
-QString choose(const QString &commandLineFolder, const QString &executableDir,
-               const QString &userDataDir)
+QString choose(const QString &commandLineFolder, const QString &executableDir, const QString &userDataDir)
 {
     if (!commandLineFolder.isEmpty())
         return QDir(commandLineFolder).absolutePath();
@@ -41,10 +40,9 @@ bool prepare(const QString &programFolder, const QString &installationDir)
         // An installed copy may be read-only; the program folder's own copy
         // belongs to the user.
         if (QFile::copy(from.filePath(name), to.filePath(name)))
-            QFile::setPermissions(to.filePath(name),
-                                  QFile::permissions(to.filePath(name)) | QFile::WriteOwner);
+            QFile::setPermissions(to.filePath(name), QFile::permissions(to.filePath(name)) | QFile::WriteOwner);
     }
     return true;
 }
 
-} // namespace ProgramFolder
+}  // namespace ProgramFolder

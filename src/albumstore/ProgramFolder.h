@@ -8,8 +8,7 @@
 // data folder.
 namespace ProgramFolder {
 
-QString choose(const QString &commandLineFolder, const QString &executableDir,
-               const QString &userDataDir);
+QString choose(const QString &commandLineFolder, const QString &executableDir, const QString &userDataDir);
 
 // The folder the delivered files are copied from: beside the executable, or
 // the share folder of an installed program.
@@ -20,4 +19,4 @@ QString installationDir(const QString &executableDir);
 // be created.
 bool prepare(const QString &programFolder, const QString &installationDir);
 
-} // namespace ProgramFolder
+}  // namespace ProgramFolder

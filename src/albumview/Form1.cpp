@@ -27,12 +27,10 @@
 
 namespace {
 
-const QString kThumbTip =
-    QStringLiteral("Left click to display the picture or right click for a edit menu");
+const QString kThumbTip = QStringLiteral("Left click to display the picture or right click for a edit menu");
 const QString kSpacer = QStringLiteral("     ");
 
-QAction *addItem(QMenu *menu, const char *name, const QString &caption,
-                 const QKeySequence &shortcut = {})
+QAction *addItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut = {})
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
@@ -73,7 +71,7 @@ private:
     Form1 &m_form;
 };
 
-} // namespace
+}  // namespace
 
 Form1::Form1(WindowOwner &owner)
     : m_owner(owner)
@@ -81,8 +79,7 @@ Form1::Form1(WindowOwner &owner)
     setObjectName(QStringLiteral("Form1"));
     buildPage();
     buildMenus();
-    resize(ThumbLayout::kDesignClientWidth,
-           ThumbLayout::kDesignClientHeight + menuBar()->sizeHint().height());
+    resize(ThumbLayout::kDesignClientWidth, ThumbLayout::kDesignClientHeight + menuBar()->sizeHint().height());
     m_owner.installHelpKey(this);
     m_editing = new EditController(*this, m_owner);
     Form_Load();
@@ -111,8 +108,7 @@ void Form1::buildPage()
     m_lblInst->setAlignment(Qt::AlignCenter);
     m_lblInst->setFont(WindowKit::arial(16, true));
     WindowKit::setBackground(m_lblInst, WindowKit::pageBlue());
-    m_lblInst->setGeometry(ThumbLayout::toPixels({0, 0, ThumbLayout::kLabelWidth, ThumbLayout::kLabelHeight})
-                               .toRect());
+    m_lblInst->setGeometry(ThumbLayout::toPixels({0, 0, ThumbLayout::kLabelWidth, ThumbLayout::kLabelHeight}).toRect());
     m_lblInst->installEventFilter(this);
 
     for (int n = 0; n <= 6; ++n) {
@@ -130,9 +126,8 @@ void Form1::buildPage()
         connect(view, &PictureView::pressed, this,
                 [this, n](Qt::MouseButton b, const QPoint &pos) { Image1_MouseDown(n, b, pos); });
         view->setAcceptsFileDrops(true);
-        connect(view, &PictureView::fileDropped, this, [this, n](const QString &path) {
-            m_editing->fileDropped(n, path);
-        });
+        connect(view, &PictureView::fileDropped, this,
+                [this, n](const QString &path) { m_editing->fileDropped(n, path); });
     }
 
     m_cmdExc = WindowKit::addCancelButton(this, m_page, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
@@ -274,8 +269,8 @@ void Form1::LoadPage()
     m_lblInst->setGeometry(0, 0, int(std::lround(label.width())), int(std::lround(label.height())));
     m_lblInst->setFont(WindowKit::arial(std::max(1.0, 16.0 * v.PageScaleX), true));
     m_lblInst->show();
-    m_lblInst->setText(QStringLiteral("Calculating Picture  - - -  Loading Page ")
-                       + QString::number(v.PageNumber) + QStringLiteral("   - - -   Please Wait ."));
+    m_lblInst->setText(QStringLiteral("Calculating Picture  - - -  Loading Page ") + QString::number(v.PageNumber)
+                       + QStringLiteral("   - - -   Please Wait ."));
 
     setEnabled(false);
     MNUOff();
@@ -372,8 +367,8 @@ void Form1::AdjustThumbSize(int n)
     const ProgramValues &v = values();
     PictureView *view = Image1(n);
     const QRectF px = ThumbLayout::toPixels(ThumbLayout::thumbRect(n, view->naturalSize(), v.PageScaleX, v.PageScaleY));
-    view->setGeometry(QRect(int(std::lround(px.left())), int(std::lround(px.top())),
-                            int(std::lround(px.width())), int(std::lround(px.height()))));
+    view->setGeometry(QRect(int(std::lround(px.left())), int(std::lround(px.top())), int(std::lround(px.width())),
+                            int(std::lround(px.height()))));
     view->setVisible(true);
 }
 
@@ -395,8 +390,8 @@ void Form1::ReSizeIt()
     const double w = m_page->width();
     const double h = m_page->height();
     for (const ControlRatio &r : m_ratios) {
-        r.control->setGeometry(int(std::lround(w * r.left)), int(std::lround(h * r.top)),
-                               int(std::lround(w * r.width)), int(std::lround(h * r.height)));
+        r.control->setGeometry(int(std::lround(w * r.left)), int(std::lround(h * r.top)), int(std::lround(w * r.width)),
+                               int(std::lround(h * r.height)));
     }
 }
 

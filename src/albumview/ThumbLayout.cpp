@@ -68,4 +68,4 @@ QSizeF correctedOuterSize(const QSizeF &outer, double widthChange, double height
     return size;
 }
 
-} // namespace ThumbLayout
+}  // namespace ThumbLayout

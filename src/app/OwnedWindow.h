@@ -10,5 +10,5 @@ class OwnedWindow
 public:
     virtual ~OwnedWindow() = default;
     virtual QWidget *widget() = 0;
-    virtual void Form_Activate() {}
+    virtual void Form_Activate() { }
 };

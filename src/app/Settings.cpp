@@ -20,17 +20,15 @@ QString matchingEntry(const QDir &dir, const QString &name, QDir::Filters filter
     return name;
 }
 
-} // namespace
+}  // namespace
 
 Settings::Settings(const QString &configDir)
 {
-    const QString base = configDir.isEmpty()
-        ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
-        : configDir;
+    const QString base =
+        configDir.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) : configDir;
     const QDir baseDir(base);
     const QDir appDir(baseDir.filePath(matchingEntry(baseDir, kApplication, QDir::Dirs)));
-    const QString file =
-        appDir.filePath(matchingEntry(appDir, kApplication + QStringLiteral(".ini"), QDir::Files));
+    const QString file = appDir.filePath(matchingEntry(appDir, kApplication + QStringLiteral(".ini"), QDir::Files));
     m_settings = std::make_unique<QSettings>(file, QSettings::IniFormat);
 }
 

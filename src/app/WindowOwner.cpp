@@ -9,8 +9,8 @@
 #include "app/frmReadMe.h"
 #include "app/frmStartUp.h"
 #include "display/frmDisplayPicture.h"
-#include "pictureinfo/frmDiscription.h"
 #include "pictureinfo/frmDatabase.h"
+#include "pictureinfo/frmDiscription.h"
 #include "platform/ScreenMetrics.h"
 #include "slideshow/frmSelect1.h"
 #include "slideshow/frmSlideshow.h"
@@ -57,16 +57,46 @@ template <typename W> W &WindowOwner::ensure(std::unique_ptr<W> &slot)
     return *slot;
 }
 
-frmStartUp &WindowOwner::startUpScreen() { return ensure(m_startUp); }
-frmReadMe &WindowOwner::readMe() { return ensure(m_readMe); }
-frmSelect &WindowOwner::albumList() { return ensure(m_albumList); }
-Form1 &WindowOwner::albumPage() { return ensure(m_albumPage); }
-frmDisplayPicture &WindowOwner::pictureWindow() { return ensure(m_pictureWindow); }
-frmSelect1 &WindowOwner::slideshowChooser() { return ensure(m_slideshowChooser); }
-frmSlideshow &WindowOwner::slideshowPlayer() { return ensure(m_slideshowPlayer); }
-frmDiscription &WindowOwner::descriptionWindow() { return ensure(m_descriptionWindow); }
-frmDatabase &WindowOwner::databaseBrowser() { return ensure(m_databaseBrowser); }
-frmBatch &WindowOwner::batchCreator() { return ensure(m_batchCreator); }
+frmStartUp &WindowOwner::startUpScreen()
+{
+    return ensure(m_startUp);
+}
+frmReadMe &WindowOwner::readMe()
+{
+    return ensure(m_readMe);
+}
+frmSelect &WindowOwner::albumList()
+{
+    return ensure(m_albumList);
+}
+Form1 &WindowOwner::albumPage()
+{
+    return ensure(m_albumPage);
+}
+frmDisplayPicture &WindowOwner::pictureWindow()
+{
+    return ensure(m_pictureWindow);
+}
+frmSelect1 &WindowOwner::slideshowChooser()
+{
+    return ensure(m_slideshowChooser);
+}
+frmSlideshow &WindowOwner::slideshowPlayer()
+{
+    return ensure(m_slideshowPlayer);
+}
+frmDiscription &WindowOwner::descriptionWindow()
+{
+    return ensure(m_descriptionWindow);
+}
+frmDatabase &WindowOwner::databaseBrowser()
+{
+    return ensure(m_databaseBrowser);
+}
+frmBatch &WindowOwner::batchCreator()
+{
+    return ensure(m_batchCreator);
+}
 
 void WindowOwner::showSlideshowChooser()
 {
@@ -169,9 +199,9 @@ void WindowOwner::installHelpKey(QWidget *window)
     help->setObjectName(QStringLiteral("helpKey"));
     // Shift, Ctrl and Alt with F12 open help too.
     QList<QKeySequence> keys;
-    for (const auto modifiers : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier),
-                                 Qt::KeyboardModifiers(Qt::ControlModifier), Qt::KeyboardModifiers(Qt::AltModifier),
-                                 Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::ControlModifier)})
+    for (const auto modifiers :
+         {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier), Qt::KeyboardModifiers(Qt::ControlModifier),
+          Qt::KeyboardModifiers(Qt::AltModifier), Qt::KeyboardModifiers(Qt::ShiftModifier | Qt::ControlModifier)})
         keys << QKeySequence(QKeyCombination(modifiers, Qt::Key_F12));
     help->setShortcuts(keys);
     help->setShortcutContext(Qt::WindowShortcut);

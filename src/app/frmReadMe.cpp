@@ -25,7 +25,7 @@ QLabel *addLabel(QVBoxLayout *layout, QWidget *parent, const char *name, const Q
     return label;
 }
 
-} // namespace
+}  // namespace
 
 frmReadMe::frmReadMe(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint)

@@ -27,7 +27,7 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const Q
     return label;
 }
 
-} // namespace
+}  // namespace
 
 frmStartUp::frmStartUp(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)

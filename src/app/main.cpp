@@ -48,7 +48,7 @@ QString parseCommandLine(int argc, char *argv[])
     return parser.value(folder);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -62,13 +62,12 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     const QString exeDir = QCoreApplication::applicationDirPath();
-    const QString programFolder =
-        ProgramFolder::choose(folderArgument, exeDir,
-                              QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString programFolder = ProgramFolder::choose(
+        folderArgument, exeDir, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     if (!ProgramFolder::prepare(programFolder, ProgramFolder::installationDir(exeDir))) {
-        QMessageBox::critical(nullptr, QStringLiteral("KoLumbra"),
-                              QStringLiteral("The program folder %1 cannot be created.")
-                                  .arg(QDir::toNativeSeparators(programFolder)));
+        QMessageBox::critical(
+            nullptr, QStringLiteral("KoLumbra"),
+            QStringLiteral("The program folder %1 cannot be created.").arg(QDir::toNativeSeparators(programFolder)));
         return 1;
     }
 

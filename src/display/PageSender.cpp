@@ -8,7 +8,7 @@ namespace {
 
 const QString kWarning = QStringLiteral("WARNING");
 
-} // namespace
+}  // namespace
 
 PageSender::PageSender(PrinterSeam &printer, Dialogs &dialogs)
     : m_printer(printer)
@@ -28,8 +28,9 @@ PageSender::Outcome PageSender::send(const QImage &picture, QPageLayout::Orienta
         return Outcome::Failed;
     }
 
-    if (m_dialogs.askYesNo(QStringLiteral("No printer is installed.\n\nDo you want to save the page as a PDF file instead?"),
-                           kWarning, Dialogs::Icon::Warning)
+    if (m_dialogs.askYesNo(
+            QStringLiteral("No printer is installed.\n\nDo you want to save the page as a PDF file instead?"), kWarning,
+            Dialogs::Icon::Warning)
         != Dialogs::Answer::Yes)
         return Outcome::NotSent;
     const QString file = m_printer.askPdfFileName(pdfName);

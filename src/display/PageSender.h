@@ -10,7 +10,12 @@ class Dialogs;
 class PageSender
 {
 public:
-    enum class Outcome { Printed, SavedAsPdf, NotSent, Failed };
+    enum class Outcome {
+        Printed,
+        SavedAsPdf,
+        NotSent,
+        Failed
+    };
 
     PageSender(PrinterSeam &printer, Dialogs &dialogs);
 

@@ -12,7 +12,7 @@ QRectF fitByHeight(const QSize &natural, const QSizeF &inner, const QSizeF &oute
     return QRectF(outer.width() / 2.0 - width / 2.0, 0.0, width, height);
 }
 
-} // namespace
+}  // namespace
 
 QRectF sizePicture(const QSize &natural, const QSizeF &inner, const QSizeF &outer)
 {
@@ -30,4 +30,4 @@ QRectF sizePicture(const QSize &natural, const QSizeF &inner, const QSizeF &oute
     return QRectF(0.0, outer.height() / 2.0 - height / 2.0, width, height);
 }
 
-} // namespace PictureFit
+}  // namespace PictureFit

@@ -13,4 +13,4 @@ namespace PictureFit {
 
 QRectF sizePicture(const QSize &natural, const QSizeF &inner, const QSizeF &outer);
 
-} // namespace PictureFit
+}  // namespace PictureFit

@@ -25,4 +25,4 @@ QRectF atScreenSize(const QSizeF &screenSize, const QSizeF &printable)
     return QRectF(QPointF(0.0, 0.0), screenSize.scaled(printable, Qt::KeepAspectRatio));
 }
 
-} // namespace PrintLayout
+}  // namespace PrintLayout

@@ -22,4 +22,4 @@ QRectF fitted(const QSize &natural, const QSizeF &printable);
 // printable area is shrunk, proportions kept, rather than cut off.
 QRectF atScreenSize(const QSizeF &screenSize, const QSizeF &printable);
 
-} // namespace PrintLayout
+}  // namespace PrintLayout

@@ -6,8 +6,8 @@
 #include "app/WindowOwner.h"
 #include "display/PageSender.h"
 #include "display/PictureFit.h"
-#include "pictureinfo/frmDiscription.h"
 #include "display/PrintLayout.h"
+#include "pictureinfo/frmDiscription.h"
 #include "platform/PictureView.h"
 #include "platform/PrinterSeam.h"
 #include "platform/ScreenMetrics.h"
@@ -29,7 +29,7 @@ namespace {
 constexpr int kDesignWidth = 9570 / 15;   // 638 pixels
 constexpr int kDesignHeight = 6870 / 15;  // 458 pixels
 
-} // namespace
+}  // namespace
 
 frmDisplayPicture::frmDisplayPicture(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint)
@@ -208,9 +208,10 @@ void frmDisplayPicture::mnuSmall_Click()
 
     const QSizeF screenSize(width() * 72.0 / logicalDpiX(), height() * 72.0 / logicalDpiY());
     PageSender(m_owner.context().printer, m_owner.context().dialogs)
-        .send(window, QPageLayout::Portrait,
-              [screenSize](const QSizeF &printable) { return PrintLayout::atScreenSize(screenSize, printable); },
-              pdfName());
+        .send(
+            window, QPageLayout::Portrait,
+            [screenSize](const QSizeF &printable) { return PrintLayout::atScreenSize(screenSize, printable); },
+            pdfName());
     setPrinting(false);
 }
 
@@ -248,8 +249,9 @@ void frmDisplayPicture::mnuBig_Click()
         const QImage capture = m_picture1->pixmap().toImage();
         const QSize natural = capture.size();
         PageSender(m_owner.context().printer, m_owner.context().dialogs)
-            .send(capture, PrintLayout::orientationFor(natural),
-                  [natural](const QSizeF &printable) { return PrintLayout::fitted(natural, printable); }, pdfName());
+            .send(
+                capture, PrintLayout::orientationFor(natural),
+                [natural](const QSizeF &printable) { return PrintLayout::fitted(natural, printable); }, pdfName());
     }
     v.CancelPrint = false;
     m_picture1->clear();

@@ -24,8 +24,8 @@
 namespace {
 
 // The nine menus that an edit mode greys and its end brings back.
-const char *const kEditMenus[] = {"mnuPage", "mnuSelectAlbum", "mnuAdd",    "mnuClipboard", "mnuHelp",
-                                  "mnuAddDisk", "mnuDClip",    "mnuDelete", "mnuDDelete"};
+const char *const kEditMenus[] = {"mnuPage",    "mnuSelectAlbum", "mnuAdd",    "mnuClipboard", "mnuHelp",
+                                  "mnuAddDisk", "mnuDClip",       "mnuDelete", "mnuDDelete"};
 
 QImage flattened(const QImage &image)
 {
@@ -39,7 +39,7 @@ QImage flattened(const QImage &image)
     return flat;
 }
 
-} // namespace
+}  // namespace
 
 EditController::EditController(Form1 &form, WindowOwner &owner)
     : QObject(&form)
@@ -219,7 +219,8 @@ void EditController::CkImg(int k)
     if (m_form.Image1(k)->tag() != QLatin1String("1"))
         return;
     values().EditAnswer = m_owner.context().dialogs.askYesNoCancel(
-        QStringLiteral("This page position allready has a image,\r\nare you sure that you want to change it?"), kWarning);
+        QStringLiteral("This page position allready has a image,\r\nare you sure that you want to change it?"),
+        kWarning);
 }
 
 QString EditController::targetBitmap(int k) const
@@ -246,8 +247,8 @@ bool EditController::DoImg(int k, const QString &path)
     QCoreApplication::processEvents();
     const PictureFiles::Result copied = PictureFiles::copyInto(path, target);
     if (!copied.ok) {
-        dialogs.message(QStringLiteral("The picture could not be added to the album.\r\n%1").arg(copied.reason), kWarning,
-                        Dialogs::Icon::Critical);
+        dialogs.message(QStringLiteral("The picture could not be added to the album.\r\n%1").arg(copied.reason),
+                        kWarning, Dialogs::Icon::Critical);
         m_form.showPosition(k);
         return false;
     }
@@ -297,12 +298,12 @@ void EditController::paste(int k, bool pasteMode)
     const QString target = targetBitmap(k);
     const QImage bitmap = flattened(image);
     const QSize shown = m_form.thumbnailPixels(bitmap.size());
-    m_form.setPosition(k, DecodedPicture{bitmap.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation),
-                                         bitmap.size(), target});
+    m_form.setPosition(
+        k, DecodedPicture{bitmap.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation), bitmap.size(), target});
     const PictureFiles::Result saved = PictureFiles::saveBitmap(bitmap, target);
     if (!saved.ok) {
-        dialogs.message(QStringLiteral("The picture could not be saved in the album.\r\n%1").arg(saved.reason), kWarning,
-                        Dialogs::Icon::Critical);
+        dialogs.message(QStringLiteral("The picture could not be saved in the album.\r\n%1").arg(saved.reason),
+                        kWarning, Dialogs::Icon::Critical);
         m_form.showPosition(k);
     }
     if (pasteMode) {
@@ -356,9 +357,8 @@ bool EditController::deletePicture(int k)
     if (removed.ok) {
         m_form.setPosition(k, DecodedPicture{});
     } else {
-        m_owner.context().dialogs.message(
-            QStringLiteral("The picture could not be deleted.\r\n%1").arg(removed.reason), kWarning,
-            Dialogs::Icon::Critical);
+        m_owner.context().dialogs.message(QStringLiteral("The picture could not be deleted.\r\n%1").arg(removed.reason),
+                                          kWarning, Dialogs::Icon::Critical);
         m_form.showPosition(k);
     }
     MNUEditOn();

@@ -33,7 +33,7 @@ Result commit(QSaveFile &out, const QString &target)
     return {};
 }
 
-} // namespace
+}  // namespace
 
 Result copyInto(const QString &source, const QString &target)
 {
@@ -85,4 +85,4 @@ Result removePosition(const QString &albumFolder, int page, int picture)
     return result;
 }
 
-} // namespace PictureFiles
+}  // namespace PictureFiles

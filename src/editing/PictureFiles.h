@@ -25,4 +25,4 @@ Result saveBitmap(const QImage &image, const QString &target);
 // extension) from the album folder. A position with no file is no failure.
 Result removePosition(const QString &albumFolder, int page, int picture);
 
-} // namespace PictureFiles
+}  // namespace PictureFiles

@@ -30,4 +30,4 @@ QRectF fit(const QSize &natural)
     return QRectF(left, top, width, height);
 }
 
-} // namespace ViewerPreview
+}  // namespace ViewerPreview

@@ -12,4 +12,4 @@ constexpr double kSquareTwips = 4215.0;
 // In twips, from the top left corner of the square.
 QRectF fit(const QSize &natural);
 
-} // namespace ViewerPreview
+}  // namespace ViewerPreview

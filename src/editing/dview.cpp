@@ -1,8 +1,8 @@
 #include "editing/dview.h"
 
-#include "albumstore/PictureLoader.h"
 #include "albums/FolderList.h"
 #include "albums/SourceFolders.h"
+#include "albumstore/PictureLoader.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
 #include "editing/EditController.h"
@@ -25,7 +25,7 @@ namespace {
 const QString kWarning = QStringLiteral("WARNING");
 constexpr int kPreviewSide = int(ViewerPreview::kSquareTwips / 15);  // 281 pixels
 
-} // namespace
+}  // namespace
 
 dview::dview(WindowOwner &owner, EditController &editing, QWidget *parent)
     : QDialog(parent)
@@ -186,7 +186,8 @@ void dview::File1_Click(const QString &fileName)
     const QString path = QDir(m_folder).filePath(fileName);
     m_label1->setText(QDir::toNativeSeparators(path));
     m_open->hide();
-    const DecodedPicture picture = PictureLoader::decodeFitted(path, QSize(kPreviewSide, kPreviewSide) * devicePixelRatioF());
+    const DecodedPicture picture =
+        PictureLoader::decodeFitted(path, QSize(kPreviewSide, kPreviewSide) * devicePixelRatioF());
     if (picture.isNull()) {
         m_open->clearPicture();
         return;

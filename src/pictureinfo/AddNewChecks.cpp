@@ -29,8 +29,8 @@ Answer check(const QString &typed, int highest)
 
 QStringList candidates(const AlbumStore &store, const QString &album, const QString &pageAsTyped, int picture)
 {
-    const QString stem = QDir(store.albumFolder(album))
-                             .filePath(QStringLiteral("P%1I%2").arg(pageAsTyped).arg(picture - 1));
+    const QString stem =
+        QDir(store.albumFolder(album)).filePath(QStringLiteral("P%1I%2").arg(pageAsTyped).arg(picture - 1));
     QStringList names;
     for (const char *extension : {".BMP", ".bmp", ".JPG", ".jpg"})
         names << stem + QLatin1String(extension);
@@ -48,4 +48,4 @@ bool anyLoads(const QStringList &candidates)
     return false;
 }
 
-} // namespace AddNewChecks
+}  // namespace AddNewChecks

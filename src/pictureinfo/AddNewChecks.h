@@ -35,4 +35,4 @@ QStringList candidates(const AlbumStore &store, const QString &album, const QStr
 // Whether any of the candidates is a picture that loads.
 bool anyLoads(const QStringList &candidates);
 
-} // namespace AddNewChecks
+}  // namespace AddNewChecks

@@ -69,4 +69,4 @@ QString currentText(int current)
     return QStringLiteral("Current Record = %1").arg(current);
 }
 
-} // namespace BrowserRules
+}  // namespace BrowserRules

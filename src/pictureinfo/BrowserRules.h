@@ -54,7 +54,12 @@ Buttons browsing(int count, int current);
 // where there is a row before it, Next and Last where there is one after it.
 MoveButtons movesAt(int count, int current);
 
-enum class Move { First, Previous, Next, Last };
+enum class Move {
+    First,
+    Previous,
+    Next,
+    Last
+};
 
 struct MoveOutcome
 {
@@ -69,4 +74,4 @@ MoveOutcome move(Move button, int count, int current);
 QString foundText(int count);
 QString currentText(int current);
 
-} // namespace BrowserRules
+}  // namespace BrowserRules

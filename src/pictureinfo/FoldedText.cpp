@@ -25,7 +25,10 @@ bool isAscii(const unsigned char *text, int length)
     return true;
 }
 
-int sign(int v) { return (v > 0) - (v < 0); }
+int sign(int v)
+{
+    return (v > 0) - (v < 0);
+}
 
 // Case folding works character by character, so an equal ASCII prefix stays
 // equal after folding and only the rest needs the full treatment. Most names
@@ -60,7 +63,10 @@ struct Needle
     bool ascii = false;
 };
 
-void deleteNeedle(void *p) { delete static_cast<Needle *>(p); }
+void deleteNeedle(void *p)
+{
+    delete static_cast<Needle *>(p);
+}
 
 Needle makeNeedle(sqlite3_value *value)
 {
@@ -96,8 +102,7 @@ bool contains(const unsigned char *text, int length, const Needle &needle)
     // when that part is ASCII too.
     if (isAscii(text, length))
         return needle.ascii && asciiContains(text, length, needle.asciiBytes);
-    return QString::fromUtf8(reinterpret_cast<const char *>(text), length)
-        .contains(needle.folded, Qt::CaseInsensitive);
+    return QString::fromUtf8(reinterpret_cast<const char *>(text), length).contains(needle.folded, Qt::CaseInsensitive);
 }
 
 void containsFunction(sqlite3_context *context, int, sqlite3_value **argv)
@@ -119,16 +124,16 @@ void containsFunction(sqlite3_context *context, int, sqlite3_value **argv)
     sqlite3_result_int(context, contains(text, length, *needle) ? 1 : 0);
 }
 
-} // namespace
+}  // namespace
 
 int install(sqlite3 *db)
 {
     int rc = sqlite3_create_collation_v2(db, kCollation, SQLITE_UTF8, nullptr, foldedCompare, nullptr);
     if (rc != SQLITE_OK)
         return rc;
-    rc = sqlite3_create_function_v2(db, kContains, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
-                                    nullptr, containsFunction, nullptr, nullptr, nullptr);
+    rc = sqlite3_create_function_v2(db, kContains, 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                                    containsFunction, nullptr, nullptr, nullptr);
     return rc;
 }
 
-} // namespace FoldedText
+}  // namespace FoldedText

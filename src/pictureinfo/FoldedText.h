@@ -21,4 +21,4 @@ inline constexpr char kContains[] = "kolumbra_contains";
 // Registers both on a connection; returns an SQLite result code.
 int install(sqlite3 *db);
 
-} // namespace FoldedText
+}  // namespace FoldedText

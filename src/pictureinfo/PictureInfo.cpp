@@ -30,4 +30,4 @@ PictureRecordSet &openRecords(ProgramValues &values, const AlbumStore &store, Di
     return *values.PictureRecords;
 }
 
-} // namespace PictureInfo
+}  // namespace PictureInfo

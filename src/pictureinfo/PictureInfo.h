@@ -21,4 +21,4 @@ PictureInfoDatabase &openDatabase(ProgramValues &values, const AlbumStore &store
 PictureRecordSet &openRecords(ProgramValues &values, const AlbumStore &store, Dialogs &dialogs,
                               const RecordQuery &query);
 
-} // namespace PictureInfo
+}  // namespace PictureInfo

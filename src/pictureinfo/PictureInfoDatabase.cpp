@@ -78,7 +78,7 @@ QString sentence(QString text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 PictureInfoDatabase::PictureInfoDatabase(QString path, NoticeHandler notices)
     : m_path(std::move(path))

@@ -29,7 +29,11 @@ struct sqlite3;
 class PictureInfoDatabase
 {
 public:
-    enum class Access { ReadWrite, ReadOnly, Unavailable };
+    enum class Access {
+        ReadWrite,
+        ReadOnly,
+        Unavailable
+    };
 
     struct Notice
     {

@@ -8,7 +8,7 @@ const QString kNotStored = QStringLiteral("The description was not stored.");
 const QString kNotDeleted = QStringLiteral("The description was not deleted.");
 const QString kNoneDeleted = QStringLiteral("The descriptions were not deleted.");
 
-} // namespace
+}  // namespace
 
 PictureRecordSet::PictureRecordSet(std::shared_ptr<PictureInfoDatabase> database, const RecordQuery &query)
     : m_database(std::move(database))
@@ -45,8 +45,14 @@ int PictureRecordSet::positionOf(qint64 key) const
     return it == m_keys.end() ? -1 : int(it - m_keys.begin());
 }
 
-bool PictureRecordSet::moveFirst() { return moveTo(0); }
-bool PictureRecordSet::moveLast() { return moveTo(count() - 1); }
+bool PictureRecordSet::moveFirst()
+{
+    return moveTo(0);
+}
+bool PictureRecordSet::moveLast()
+{
+    return moveTo(count() - 1);
+}
 
 bool PictureRecordSet::moveNext()
 {

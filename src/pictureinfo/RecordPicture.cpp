@@ -25,11 +25,10 @@ bool isDigits(const QString &text)
 bool isFolderName(const QString &album)
 {
     return !album.isEmpty() && album != QLatin1String(".") && album != QLatin1String("..")
-        && !album.contains(QLatin1Char('/')) && !album.contains(QLatin1Char('\\'))
-        && !album.contains(QChar(0));
+        && !album.contains(QLatin1Char('/')) && !album.contains(QLatin1Char('\\')) && !album.contains(QChar(0));
 }
 
-} // namespace
+}  // namespace
 
 QStringList candidates(const AlbumStore &store, const QString &album, const QString &pageText,
                        const QString &imageNumberText)
@@ -83,4 +82,4 @@ QRect toPixels(const QRectF &twips)
     return QRect(left, top, width, height);
 }
 
-} // namespace RecordPicture
+}  // namespace RecordPicture

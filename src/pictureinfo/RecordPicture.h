@@ -43,4 +43,4 @@ QRectF emptySquare();
 // A rectangle in twips as pixels, every edge rounded to the nearest pixel.
 QRect toPixels(const QRectF &twips);
 
-} // namespace RecordPicture
+}  // namespace RecordPicture

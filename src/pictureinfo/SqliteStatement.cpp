@@ -7,8 +7,8 @@
 SqliteStatement::SqliteStatement(sqlite3 *db, const QString &sql)
 {
     const QByteArray utf8 = sql.toUtf8();
-    m_prepareResult = sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT,
-                                         &m_stmt, nullptr);
+    m_prepareResult =
+        sqlite3_prepare_v3(db, utf8.constData(), int(utf8.size()), SQLITE_PREPARE_PERSISTENT, &m_stmt, nullptr);
     if (m_prepareResult != SQLITE_OK) {
         sqlite3_finalize(m_stmt);
         m_stmt = nullptr;

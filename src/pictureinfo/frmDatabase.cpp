@@ -1,17 +1,17 @@
 #include "pictureinfo/frmDatabase.h"
 
-#include "albumstore/AlbumStore.h"
 #include "albums/frmSelect.h"
+#include "albumstore/AlbumStore.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
 #include "pictureinfo/AddNewChecks.h"
 #include "pictureinfo/PictureInfo.h"
 #include "pictureinfo/RecordPicture.h"
+#include "platform/AlbumListBox.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureView.h"
 #include "platform/ScreenMetrics.h"
 #include "platform/WindowKit.h"
-#include "platform/AlbumListBox.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -38,8 +38,14 @@ constexpr int kNoDataMs = 3000;
 // The screen the window was designed on: there it keeps its place.
 constexpr int kDesignScreenWidth = 640;
 
-QColor lightGreen() { return QColor(192, 255, 192); }
-QColor buttonGreen() { return QColor(0, 192, 0); }
+QColor lightGreen()
+{
+    return QColor(192, 255, 192);
+}
+QColor buttonGreen()
+{
+    return QColor(0, 192, 0);
+}
 
 QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
@@ -99,7 +105,7 @@ QRadioButton *addOption(QWidget *parent, const char *name, const QString &captio
     return option;
 }
 
-} // namespace
+}  // namespace
 
 frmDatabase::frmDatabase(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window)
@@ -132,9 +138,10 @@ void frmDatabase::buildControls()
     m_lblFound = addLabel(this, "lblFound", QStringLiteral("Found        Records"), QRect(240, 46, 225, 22));
     m_lblCurrent = addLabel(this, "lblCurrent", QStringLiteral("Current Record =     "), QRect(240, 78, 225, 22));
 
-    m_cmdMovePrevious = addButton(this, "cmdMovePrevious", QStringLiteral("Move &Previous < - - "),
-                                  QStringLiteral("Click to move to the next previous discription in the active database"),
-                                  QRect(12, 114, 222, 32));
+    m_cmdMovePrevious =
+        addButton(this, "cmdMovePrevious", QStringLiteral("Move &Previous < - - "),
+                  QStringLiteral("Click to move to the next previous discription in the active database"),
+                  QRect(12, 114, 222, 32));
     m_cmdMoveNext = addButton(this, "cmdMoveNext", QStringLiteral("    Move &Next          - - > "),
                               QStringLiteral("Click to go to the next discription in the active database"),
                               QRect(243, 114, 222, 32));
@@ -158,14 +165,14 @@ void frmDatabase::buildControls()
     m_txtDiscription->setObjectName(QStringLiteral("txtDiscription"));
     m_txtDiscription->setGeometry(240, 214, 225, 183);
     WindowKit::describe(m_txtDiscription, QStringLiteral("Description"));
-    m_lblSearchMsg = addLabel(this, "lblSearchMsg", QStringLiteral("Searching - - Please Wait - -"),
-                              QRect(12, 401, 453, 22));
+    m_lblSearchMsg =
+        addLabel(this, "lblSearchMsg", QStringLiteral("Searching - - Please Wait - -"), QRect(12, 401, 453, 22));
     m_lblSearchMsg->setAlignment(Qt::AlignCenter);
     m_lblSearchMsg->setFont(WindowKit::arial(10, true));
 
-    m_cmdClose = addButton(this, "cmdClose", kClose,
-                           QStringLiteral("Click to return to the Select Album Display or Save data"),
-                           QRect(484, 12, 136, 34));
+    m_cmdClose =
+        addButton(this, "cmdClose", kClose, QStringLiteral("Click to return to the Select Album Display or Save data"),
+                  QRect(484, 12, 136, 34));
     m_cmdCancel = addButton(this, "cmdCancel", QStringLiteral("Ca&ncel"),
                             QStringLiteral("Click to cancel Edit or Search"), QRect(484, 52, 136, 34));
     m_cmdEdit = addButton(this, "cmdEdit", QStringLiteral("&Edit"), QStringLiteral("Click to edit the active data"),
@@ -174,9 +181,9 @@ void frmDatabase::buildControls()
                             QStringLiteral("Click to enter a new discription"), QRect(484, 132, 136, 34));
     m_cmdDelete = addButton(this, "cmdDelete", QStringLiteral("&Delete"),
                             QStringLiteral("Click to delete the active discription"), QRect(484, 172, 136, 34));
-    m_cmdSearch = addButton(this, "cmdSearch", kSearch,
-                            QStringLiteral("Click to search for a album or picture discription"),
-                            QRect(484, 212, 136, 34));
+    m_cmdSearch =
+        addButton(this, "cmdSearch", kSearch, QStringLiteral("Click to search for a album or picture discription"),
+                  QRect(484, 212, 136, 34));
     connect(m_cmdClose, &QPushButton::clicked, this, &frmDatabase::cmdClose_Click);
     connect(m_cmdCancel, &QPushButton::clicked, this, &frmDatabase::cmdCancel_Click);
     connect(m_cmdEdit, &QPushButton::clicked, this, &frmDatabase::cmdEdit_Click);
@@ -184,8 +191,8 @@ void frmDatabase::buildControls()
     connect(m_cmdDelete, &QPushButton::clicked, this, &frmDatabase::cmdDelete_Click);
     connect(m_cmdSearch, &QPushButton::clicked, this, &frmDatabase::cmdSearch_Click);
 
-    m_lblSearch = addLabel(this, "lblSearch", QStringLiteral("Enter a word or phrase to search for"),
-                           QRect(476, 252, 152, 50));
+    m_lblSearch =
+        addLabel(this, "lblSearch", QStringLiteral("Enter a word or phrase to search for"), QRect(476, 252, 152, 50));
     m_lblSearch->setAlignment(Qt::AlignCenter);
     m_lblSearch->setWordWrap(true);
     m_optAlb = addOption(this, "optAlb", QStringLiteral("Album &Name"),
@@ -201,8 +208,8 @@ void frmDatabase::buildControls()
     connect(m_TxtSearch, &QLineEdit::returnPressed, m_cmdSearch, &QPushButton::animateClick);
 
     // The album chooser of Add New covers the empty picture and description.
-    m_lblList = addLabel(this, "lblList", QStringLiteral("Double click the Album with the picture."),
-                         QRect(42, 190, 423, 22));
+    m_lblList =
+        addLabel(this, "lblList", QStringLiteral("Double click the Album with the picture."), QRect(42, 190, 423, 22));
     WindowKit::setBackground(m_lblList, lightGreen());
     m_lblList->setFont(WindowKit::arial(10, true));
     m_list1 = new AlbumListBox(this);
@@ -408,10 +415,22 @@ void frmDatabase::moveBy(BrowserRules::Move button)
     UpdateCount();
 }
 
-void frmDatabase::cmdMoveFirst_Click() { moveBy(BrowserRules::Move::First); }
-void frmDatabase::cmdMovePrevious_Click() { moveBy(BrowserRules::Move::Previous); }
-void frmDatabase::cmdMoveNext_Click() { moveBy(BrowserRules::Move::Next); }
-void frmDatabase::cmdMoveLast_Click() { moveBy(BrowserRules::Move::Last); }
+void frmDatabase::cmdMoveFirst_Click()
+{
+    moveBy(BrowserRules::Move::First);
+}
+void frmDatabase::cmdMovePrevious_Click()
+{
+    moveBy(BrowserRules::Move::Previous);
+}
+void frmDatabase::cmdMoveNext_Click()
+{
+    moveBy(BrowserRules::Move::Next);
+}
+void frmDatabase::cmdMoveLast_Click()
+{
+    moveBy(BrowserRules::Move::Last);
+}
 
 void frmDatabase::CloseDatabase()
 {
@@ -471,7 +490,8 @@ void frmDatabase::ShowPicture()
     const QSize bound = square.size() * devicePixelRatioF();
     // Empty when none of the files exists: most rows of a large table may
     // have no picture, and those cost no trip to a worker.
-    const QString key = ThumbnailCache::keyFor(files, QStringLiteral("browser %1x%2").arg(bound.width()).arg(bound.height()));
+    const QString key =
+        ThumbnailCache::keyFor(files, QStringLiteral("browser %1x%2").arg(bound.width()).arg(bound.height()));
     if (key.isEmpty())
         return;
     if (const DecodedPicture *seen = m_pictures.find(key)) {
@@ -700,8 +720,7 @@ void frmDatabase::List1_DblClick()
     InputPage();
 }
 
-std::optional<frmDatabase::TypedNumber> frmDatabase::askNumber(const QString &prompt, const QString &title,
-                                                              int highest)
+std::optional<frmDatabase::TypedNumber> frmDatabase::askNumber(const QString &prompt, const QString &title, int highest)
 {
     Dialogs &dialogs = m_owner.context().dialogs;
     for (;;) {
@@ -726,9 +745,8 @@ void frmDatabase::InputPage()
 {
     m_lblList->hide();
     m_list1->hide();
-    const std::optional<TypedNumber> page = askNumber(
-        QStringLiteral("Input the page number of the picture  (1 to 10)"), QStringLiteral("Page Number"),
-        AddNewChecks::kHighestPage);
+    const std::optional<TypedNumber> page = askNumber(QStringLiteral("Input the page number of the picture  (1 to 10)"),
+                                                      QStringLiteral("Page Number"), AddNewChecks::kHighestPage);
     if (!page) {
         cmdCancel_Click();
         return;
@@ -740,9 +758,9 @@ void frmDatabase::InputPage()
 
 void frmDatabase::InputImageNumber()
 {
-    const std::optional<TypedNumber> picture = askNumber(
-        QStringLiteral("Input the picture number of the page  (1 to 6)"), QStringLiteral("Picture Number"),
-        AddNewChecks::kHighestPicture);
+    const std::optional<TypedNumber> picture =
+        askNumber(QStringLiteral("Input the picture number of the page  (1 to 6)"), QStringLiteral("Picture Number"),
+                  AddNewChecks::kHighestPicture);
     if (!picture) {
         cmdCancel_Click();
         return;
@@ -753,17 +771,16 @@ void frmDatabase::InputImageNumber()
 
 void frmDatabase::CkForSaved()
 {
-    const QStringList files =
-        AddNewChecks::candidates(m_owner.context().store, AlbIn, m_pageAsTyped, ImgNrIn);
+    const QStringList files = AddNewChecks::candidates(m_owner.context().store, AlbIn, m_pageAsTyped, ImgNrIn);
     if (AddNewChecks::anyLoads(files)) {
         CkForData();
         return;
     }
-    const Dialogs::Answer again = m_owner.context().dialogs.askYesNo(
-        QStringLiteral("That Picture location does not exist in your album.\r\n"
-                       "You can not have data for a picture that does not exist.\r\n"
-                       "Do you want to try another picture location?"),
-        kWarning);
+    const Dialogs::Answer again =
+        m_owner.context().dialogs.askYesNo(QStringLiteral("That Picture location does not exist in your album.\r\n"
+                                                          "You can not have data for a picture that does not exist.\r\n"
+                                                          "Do you want to try another picture location?"),
+                                           kWarning);
     if (again != Dialogs::Answer::Yes) {
         cmdCancel_Click();
         return;
@@ -876,8 +893,14 @@ void frmDatabase::cmdSearch_Click()
     m_lblSearch->show();
 }
 
-void frmDatabase::optAlb_Click() { chooseSearchField(true); }
-void frmDatabase::optDisc_Click() { chooseSearchField(false); }
+void frmDatabase::optAlb_Click()
+{
+    chooseSearchField(true);
+}
+void frmDatabase::optDisc_Click()
+{
+    chooseSearchField(false);
+}
 
 void frmDatabase::chooseSearchField(bool albumNames)
 {
@@ -910,8 +933,7 @@ void frmDatabase::startSearch()
     }
     m_cmdCancel->setEnabled(false);
     m_cmdSearch->setEnabled(false);
-    openRecords(m_optAlb->isChecked() ? RecordQuery::albumNameContains(text)
-                                      : RecordQuery::descriptionContains(text));
+    openRecords(m_optAlb->isChecked() ? RecordQuery::albumNameContains(text) : RecordQuery::descriptionContains(text));
     if (!m_records->isEmpty()) {
         m_records->moveFirst();
         CurrentRecord = 1;

@@ -32,7 +32,7 @@ QPushButton *addButton(QWidget *parent, const char *name, const QString &caption
     return button;
 }
 
-} // namespace
+}  // namespace
 
 // The description text box fills the window; the buttons sit over its lower
 // part, so the text keeps clear of them.
@@ -60,8 +60,8 @@ frmDiscription::frmDiscription(WindowOwner &owner)
     m_cmdEdit = addButton(this, "CmdEdit", QStringLiteral("&Edit"), QStringLiteral("Click to edit the discription"),
                           QColor(255, 192, 192), 165 / 15);
     m_cmdDelete = addButton(this, "cmdDelete", QStringLiteral("&Delete"),
-                            QStringLiteral("Click to delete the discription from the database"),
-                            QColor(255, 128, 128), 1665 / 15);
+                            QStringLiteral("Click to delete the discription from the database"), QColor(255, 128, 128),
+                            1665 / 15);
     m_cmdClose = addButton(this, "cmdClose", QStringLiteral("&Close"), QStringLiteral("Click to close the database"),
                            QColor(192, 255, 192), 3135 / 15);
     connect(m_cmdEdit, &QPushButton::clicked, this, &frmDiscription::CmdEdit_Click);

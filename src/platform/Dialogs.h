@@ -7,8 +7,19 @@
 class Dialogs
 {
 public:
-    enum class Answer { Ok, Yes, No, Cancel };
-    enum class Icon { None, Information, Warning, Critical, Question };
+    enum class Answer {
+        Ok,
+        Yes,
+        No,
+        Cancel
+    };
+    enum class Icon {
+        None,
+        Information,
+        Warning,
+        Critical,
+        Question
+    };
 
     virtual ~Dialogs() = default;
 

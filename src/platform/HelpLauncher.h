@@ -2,7 +2,10 @@
 
 #include <QString>
 
-enum class HelpFormat { WinHelp, HtmlHelp };
+enum class HelpFormat {
+    WinHelp,
+    HtmlHelp
+};
 
 // Opens the help file at its contents. "WinHelp" help is shown in the program's
 // own help window, "HTML Help" in the desktop's web browser.

@@ -6,8 +6,8 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QMouseEvent>
-#include <QUrl>
 #include <QPainter>
+#include <QUrl>
 
 PictureView::PictureView(QWidget *parent)
     : QWidget(parent)
@@ -71,7 +71,7 @@ QString droppedFile(const QMimeData *data)
     return urls.size() == 1 && urls.first().isLocalFile() ? urls.first().toLocalFile() : QString();
 }
 
-} // namespace
+}  // namespace
 
 void PictureView::dragEnterEvent(QDragEnterEvent *event)
 {

@@ -11,11 +11,16 @@ namespace {
 QMessageBox::Icon toQt(Dialogs::Icon icon)
 {
     switch (icon) {
-    case Dialogs::Icon::Information: return QMessageBox::Information;
-    case Dialogs::Icon::Warning: return QMessageBox::Warning;
-    case Dialogs::Icon::Critical: return QMessageBox::Critical;
-    case Dialogs::Icon::Question: return QMessageBox::Question;
-    case Dialogs::Icon::None: break;
+    case Dialogs::Icon::Information:
+        return QMessageBox::Information;
+    case Dialogs::Icon::Warning:
+        return QMessageBox::Warning;
+    case Dialogs::Icon::Critical:
+        return QMessageBox::Critical;
+    case Dialogs::Icon::Question:
+        return QMessageBox::Question;
+    case Dialogs::Icon::None:
+        break;
     }
     return QMessageBox::NoIcon;
 }
@@ -26,21 +31,25 @@ QWidget *parentWindow()
     return (w && w->isVisible()) ? w : nullptr;
 }
 
-Dialogs::Answer ask(const QString &text, const QString &title, Dialogs::Icon icon,
-                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton escape)
+Dialogs::Answer ask(const QString &text, const QString &title, Dialogs::Icon icon, QMessageBox::StandardButtons buttons,
+                    QMessageBox::StandardButton escape)
 {
     QMessageBox box(toQt(icon), title, text, buttons, parentWindow());
     box.setEscapeButton(escape);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Dialogs::Answer::Yes;
-    case QMessageBox::No: return Dialogs::Answer::No;
-    case QMessageBox::Ok: return Dialogs::Answer::Ok;
-    default: break;
+    case QMessageBox::Yes:
+        return Dialogs::Answer::Yes;
+    case QMessageBox::No:
+        return Dialogs::Answer::No;
+    case QMessageBox::Ok:
+        return Dialogs::Answer::Ok;
+    default:
+        break;
     }
     return escape == QMessageBox::No ? Dialogs::Answer::No : Dialogs::Answer::Cancel;
 }
 
-} // namespace
+}  // namespace
 
 void QtDialogs::message(const QString &text, const QString &title, Icon icon)
 {
@@ -55,8 +64,7 @@ Dialogs::Answer QtDialogs::askYesNo(const QString &text, const QString &title, I
 
 Dialogs::Answer QtDialogs::askYesNoCancel(const QString &text, const QString &title, Icon icon)
 {
-    return ask(text, title, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-               QMessageBox::Cancel);
+    return ask(text, title, icon, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
 }
 
 QString QtDialogs::input(const QString &prompt, const QString &title, const QString &defaultText)

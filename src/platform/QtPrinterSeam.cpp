@@ -23,9 +23,9 @@ QString QtPrinterSeam::askPdfFileName(const QString &suggestedName)
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (folder.isEmpty() || !QDir(folder).exists())
         folder = QDir::homePath();
-    QString file = QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("Save the page as PDF"),
-                                                QDir(folder).filePath(suggestedName),
-                                                QStringLiteral("PDF files (*.pdf)"));
+    QString file =
+        QFileDialog::getSaveFileName(QApplication::activeWindow(), QStringLiteral("Save the page as PDF"),
+                                     QDir(folder).filePath(suggestedName), QStringLiteral("PDF files (*.pdf)"));
     if (!file.isEmpty() && !file.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         file += QStringLiteral(".pdf");
     return file;

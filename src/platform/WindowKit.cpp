@@ -30,8 +30,8 @@ void setBackground(QWidget *widget, const QColor &colour)
     widget->setAutoFillBackground(true);
 }
 
-QPushButton *addCancelButton(QWidget *window, QWidget *parent, const QString &objectName,
-                             const QString &caption, std::function<void()> onClick)
+QPushButton *addCancelButton(QWidget *window, QWidget *parent, const QString &objectName, const QString &caption,
+                             std::function<void()> onClick)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(objectName);
@@ -72,4 +72,4 @@ void describe(QWidget *widget, const QString &accessibleName)
         widget->setAccessibleDescription(widget->toolTip());
 }
 
-} // namespace WindowKit
+}  // namespace WindowKit

@@ -15,7 +15,10 @@ class ScreenMetrics;
 namespace WindowKit {
 
 // The light blue of the album windows.
-inline QColor pageBlue() { return QColor(192, 192, 255); }
+inline QColor pageBlue()
+{
+    return QColor(192, 192, 255);
+}
 
 QFont arial(double pointSize, bool bold = false);
 
@@ -24,8 +27,8 @@ void setBackground(QWidget *widget, const QColor &colour);
 
 // A button outside the visible area that the Esc key presses: the window's
 // cancel button. It never takes the focus.
-QPushButton *addCancelButton(QWidget *window, QWidget *parent, const QString &objectName,
-                             const QString &caption, std::function<void()> onClick);
+QPushButton *addCancelButton(QWidget *window, QWidget *parent, const QString &objectName, const QString &caption,
+                             std::function<void()> onClick);
 
 // Centres the window's frame on the screen.
 void centreOnScreen(QWidget *window, const ScreenMetrics &screen);
@@ -37,4 +40,4 @@ bool reachable(const QAction *action);
 // Gives a widget a name for screen readers and the tooltip as its description.
 void describe(QWidget *widget, const QString &accessibleName);
 
-} // namespace WindowKit
+}  // namespace WindowKit

@@ -27,7 +27,7 @@ void release(uint cookie)
 }
 #endif
 
-} // namespace
+}  // namespace
 
 ScreenSaverInhibitor::ScreenSaverInhibitor(QString reason, QObject *parent)
     : QObject(parent)

@@ -26,7 +26,7 @@ QRect fitToWidth(int w, int h, const QSize &screen)
     return QRect(0, (screen.height() - height) / 2, width, height);
 }
 
-} // namespace
+}  // namespace
 
 QRect slideRect(const QSize &natural, const QSize &screen)
 {
@@ -44,4 +44,4 @@ QRect slideRect(const QSize &natural, const QSize &screen)
     return byWidth.height() <= screen.height() ? byWidth : fitToHeight(w, h, screen);
 }
 
-} // namespace SlideFit
+}  // namespace SlideFit

@@ -13,4 +13,4 @@ namespace SlideFit {
 // An empty natural size fills the screen.
 QRect slideRect(const QSize &natural, const QSize &screen);
 
-} // namespace SlideFit
+}  // namespace SlideFit

@@ -78,4 +78,4 @@ Loader screenLoader(const AlbumStore &store, const QString &album, const QSize &
     };
 }
 
-} // namespace SlideOrder
+}  // namespace SlideOrder

@@ -44,7 +44,10 @@ namespace SlideOrder {
 // position holds nothing that loads. Called on worker threads.
 using Loader = std::function<DecodedPicture(const SlidePosition &)>;
 
-constexpr SlidePosition first() { return {1, 1}; }
+constexpr SlidePosition first()
+{
+    return {1, 1};
+}
 
 // The position after p; none after the last picture of the last page.
 std::optional<SlidePosition> after(const SlidePosition &p);
@@ -70,4 +73,4 @@ FoundSlide findFrom(std::optional<SlidePosition> from, const Loader &load, bool 
 // times the device pixel ratio), so that showing them costs no scaling.
 Loader screenLoader(const AlbumStore &store, const QString &album, const QSize &screen, double devicePixelRatio);
 
-} // namespace SlideOrder
+}  // namespace SlideOrder

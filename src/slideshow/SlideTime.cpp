@@ -41,4 +41,4 @@ int intervalMs(const QString &setting)
     return std::min(seconds, kMaxSeconds) * 1000;
 }
 
-} // namespace SlideTime
+}  // namespace SlideTime

@@ -23,4 +23,4 @@ bool isAcceptableReply(const QString &reply);
 // typed; zero, a negative number or no number at all play at five seconds.
 int intervalMs(const QString &setting);
 
-} // namespace SlideTime
+}  // namespace SlideTime

@@ -73,7 +73,11 @@ signals:
     void finished();
 
 private:
-    enum class Phase { Stopped, Searching, Showing };
+    enum class Phase {
+        Stopped,
+        Searching,
+        Showing
+    };
 
     struct Search
     {

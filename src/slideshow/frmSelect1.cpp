@@ -4,9 +4,9 @@
 #include "app/ProgramValues.h"
 #include "app/Settings.h"
 #include "app/WindowOwner.h"
+#include "platform/AlbumListBox.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowKit.h"
-#include "platform/AlbumListBox.h"
 #include "slideshow/SlideTime.h"
 #include "slideshow/frmSlideshow.h"
 
@@ -20,7 +20,10 @@ namespace {
 const QString kWarning = QStringLiteral("WARNING");
 const QString kFiveSeconds = QStringLiteral("5");
 
-QColor chooserPink() { return QColor(255, 192, 255); }
+QColor chooserPink()
+{
+    return QColor(255, 192, 255);
+}
 
 // A typed "&" is shown as itself, not taken as a menu access key.
 QString asMenuText(QString text)
@@ -48,7 +51,7 @@ QAction *addItem(QMenu *menu, const char *name, const QString &caption, bool che
     return action;
 }
 
-} // namespace
+}  // namespace
 
 frmSelect1::frmSelect1(WindowOwner &owner)
     : m_owner(owner)
@@ -153,8 +156,9 @@ void frmSelect1::Form_Activate()
     if (m_owner.context().values.ScreenRatio != 1.0)
         WindowKit::centreOnScreen(this, m_owner.context().screen);
     RenewList();
-    m_label1->setText(QStringLiteral("Either double click the album name\r\nor\r\n"
-                                     "select the album with a left click and  then display a menu with a right click."));
+    m_label1->setText(
+        QStringLiteral("Either double click the album name\r\nor\r\n"
+                       "select the album with a left click and  then display a menu with a right click."));
 }
 
 void frmSelect1::RenewList()

@@ -75,11 +75,10 @@ void frmSlideshow::play()
     AppContext &context = m_owner.context();
     m_image1->hide();
     m_image1->clearPicture();
-    m_player->setLoader(SlideOrder::screenLoader(context.store, context.values.AlbumName,
-                                                 context.screen.screenSize(), devicePixelRatioF()));
-    m_player->setIntervalSource([&context] {
-        return SlideTime::intervalMs(context.settings.value(Settings::kTime, QStringLiteral("5")));
-    });
+    m_player->setLoader(SlideOrder::screenLoader(context.store, context.values.AlbumName, context.screen.screenSize(),
+                                                 devicePixelRatioF()));
+    m_player->setIntervalSource(
+        [&context] { return SlideTime::intervalMs(context.settings.value(Settings::kTime, QStringLiteral("5"))); });
     m_player->setRepeatSource([this] { return m_owner.slideshowChooser().repeatChecked(); });
     setFocus();
     m_player->start();

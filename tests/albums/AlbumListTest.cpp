@@ -32,7 +32,7 @@ void trigger(frmSelect &form, const char *action)
     form.findChild<QAction *>(QLatin1String(action))->trigger();
 }
 
-} // namespace
+}  // namespace
 
 class AlbumListTest : public QObject
 {

@@ -20,7 +20,7 @@ QStringList rows(const TestEnvironment &env)
     return DescriptionFile::rows(env.store.databasePath());
 }
 
-} // namespace
+}  // namespace
 
 class TestAlbumManagement : public QObject
 {
@@ -42,9 +42,10 @@ private slots:
         QVERIFY(AlbumManager(env.store, env.values, env.dialogs).renameAlbum(old));
         QCOMPARE(env.store.albumNames(), QStringList{newName});
         QVERIFY(QFileInfo::exists(env.store.picturePath(newName, 2, 3, QStringLiteral(".bmp"))));
-        QCOMPARE(rows(env), QStringList({row(newName, 2, 3, QStringLiteral("beach")),
-                                         row(QStringLiteral("Holiday"), 2, 3, QStringLiteral("not mine")),
-                                         row(newName, 1, 1, QStringLiteral("mine in other letters"))}));
+        QCOMPARE(rows(env),
+                 QStringList({row(newName, 2, 3, QStringLiteral("beach")),
+                              row(QStringLiteral("Holiday"), 2, 3, QStringLiteral("not mine")),
+                              row(newName, 1, 1, QStringLiteral("mine in other letters"))}));
     }
 
     void whatCannotBeChangedKeepsItsDescriptions()
@@ -103,8 +104,9 @@ private slots:
         QList<PictureRecord> records{{album, 1, 1, QStringLiteral("gone")},
                                      {album.toUpper(), 4, 2, QStringLiteral("gone")}};
         // Names the album's would match if its quote or wildcards were not taken literally.
-        const QStringList neighbours{"Tom''s 1_0% \u00e9t\u00e9", "Toms 1_0% \u00e9t\u00e9", "Tom",
-                                     "Tom's 1x0% \u00e9t\u00e9", "Tom's 1_0", "Tom's 1_00 \u00e9t\u00e9"};
+        const QStringList neighbours{
+            "Tom''s 1_0% \u00e9t\u00e9", "Toms 1_0% \u00e9t\u00e9", "Tom", "Tom's 1x0% \u00e9t\u00e9", "Tom's 1_0",
+            "Tom's 1_00 \u00e9t\u00e9"};
         QStringList kept;
         for (const QString &n : neighbours) {
             env.putPicture(n, 1, 1, QStringLiteral(".jpg"), QSize(8, 8));
@@ -154,23 +156,36 @@ private slots:
         QTest::addColumn<QString>("problem");  // a part of the message; empty when the name works
         QTest::newRow("quotes, wildcards, umlauts, emoji")
             << QString::fromUtf8("O'Brien's 100% a_b [c] \u00c4rger \xF0\x9F\x8C\x8A") << "";
-        QTest::newRow("leading blank, dot") << " Spring v1.2" << "";
-        QTest::newRow("taken") << "Summer" << "You have allready used 'Summer' as a album name";
-        QTest::newRow("taken in other letters") << "SUMMER" << "allready used 'SUMMER'";
-        QTest::newRow("list entry") << "create new album" << "entry of the album list";
-        QTest::newRow("a file of the program") << "EMPTY.BMP" << "file named 'EMPTY.BMP'";
+        QTest::newRow("leading blank, dot") << " Spring v1.2"
+                                            << "";
+        QTest::newRow("taken") << "Summer"
+                               << "You have allready used 'Summer' as a album name";
+        QTest::newRow("taken in other letters") << "SUMMER"
+                                                << "allready used 'SUMMER'";
+        QTest::newRow("list entry") << "create new album"
+                                    << "entry of the album list";
+        QTest::newRow("a file of the program") << "EMPTY.BMP"
+                                               << "file named 'EMPTY.BMP'";
         QTest::newRow("255 letters") << QString(255, QLatin1Char('x')) << "";
-        QTest::newRow("backslash") << "a\\b" << "'/' or '\\'";
-        QTest::newRow("climb out") << "../outside" << "'/' or '\\'";
-        QTest::newRow("up") << ".." << "'..' cannot be";
+        QTest::newRow("backslash") << "a\\b"
+                                   << "'/' or '\\'";
+        QTest::newRow("climb out") << "../outside"
+                                   << "'/' or '\\'";
+        QTest::newRow("up") << ".."
+                            << "'..' cannot be";
         for (const QChar sign : QStringLiteral("<>:\"|?*"))
-            QTest::addRow("sign %c", sign.toLatin1()) << QStringLiteral("a%1b").arg(sign)
-                                                      << QStringLiteral("the sign '%1'").arg(sign);
-        QTest::newRow("line break") << "a\nb" << "line break";
-        QTest::newRow("hidden") << ".secret" << "begin with a dot";
-        QTest::newRow("trailing blank") << "Autumn " << "end with a dot or a space";
-        QTest::newRow("blanks only") << "   " << "other than a space";
-        QTest::newRow("device with extension") << "LPT1.txt" << "'LPT1' cannot be";
+            QTest::addRow("sign %c", sign.toLatin1())
+                << QStringLiteral("a%1b").arg(sign) << QStringLiteral("the sign '%1'").arg(sign);
+        QTest::newRow("line break") << "a\nb"
+                                    << "line break";
+        QTest::newRow("hidden") << ".secret"
+                                << "begin with a dot";
+        QTest::newRow("trailing blank") << "Autumn "
+                                        << "end with a dot or a space";
+        QTest::newRow("blanks only") << "   "
+                                     << "other than a space";
+        QTest::newRow("device with extension") << "LPT1.txt"
+                                               << "'LPT1' cannot be";
         QTest::newRow("256 letters") << QString(256, QLatin1Char('x')) << "it has 256 characters";
         QTest::newRow("long in bytes") << QString(130, QChar(0x00C4)) << "260 bytes";
     }
@@ -185,8 +200,7 @@ private slots:
         env.dialogs.type(QString());
         env.dialogs.answer(Answer::No);
         QCOMPARE(AlbumManager(env.store, env.values, env.dialogs).createAlbum(), problem.isEmpty());
-        const QStringList made =
-            QDir(env.programFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
+        const QStringList made = QDir(env.programFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
         QCOMPARE(made.size(), problem.isEmpty() ? 2 : 1);
         if (problem.isEmpty()) {
             QVERIFY2(made.contains(name), qPrintable(made.join(QLatin1Char('|'))));

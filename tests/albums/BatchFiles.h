@@ -30,8 +30,7 @@ inline QByteArray read(const QString &folder, const QString &name)
 // Every entry of a folder, hidden ones too, by name.
 inline QStringList all(const QString &folder)
 {
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                  QDir::Name);
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 // "img_01.JPG", "IMG_02.bmp", "img_03.BMP", …: a mix of extensions and letter case.
@@ -45,4 +44,4 @@ inline QStringList numbered(int count)
     return names;
 }
 
-} // namespace BatchFiles
+}  // namespace BatchFiles

@@ -24,8 +24,17 @@ class BreakingOperations : public FileOperations
 {
 public:
     enum class Break {
-        None, Rename, Copy, CopyShort, SourceChanges, RenameIntoPlace, Sync, SourceChangesLater,
-        RemoveSource, RemoveSourceButGone, RemoveSourceAndUndo
+        None,
+        Rename,
+        Copy,
+        CopyShort,
+        SourceChanges,
+        RenameIntoPlace,
+        Sync,
+        SourceChangesLater,
+        RemoveSource,
+        RemoveSourceButGone,
+        RemoveSourceAndUndo
     };
 
     Break what = Break::None;
@@ -65,8 +74,8 @@ public:
 
     Status syncFiles(const QStringList &paths, const QString &folder) override
     {
-        const bool victimAmong = std::any_of(paths.cbegin(), paths.cend(),
-                                             [this](const QString &path) { return isVictim(path, true); });
+        const bool victimAmong =
+            std::any_of(paths.cbegin(), paths.cend(), [this](const QString &path) { return isVictim(path, true); });
         if (victimAmong && what == Break::Sync)
             return failure(Error::Other, QStringLiteral("Input/output error"));
         if (victimAmong && what == Break::SourceChangesLater)
@@ -79,8 +88,7 @@ public:
         if (isSource(path) && isVictim(path)) {
             if (what == Break::RemoveSourceButGone)
                 FileOperations::remove(path);
-            if (what == Break::RemoveSource || what == Break::RemoveSourceAndUndo
-                || what == Break::RemoveSourceButGone)
+            if (what == Break::RemoveSource || what == Break::RemoveSourceAndUndo || what == Break::RemoveSourceButGone)
                 return failure(Error::Other, QStringLiteral("Read-only file system"));
         }
         if (!isSource(path) && isVictim(path, true) && what == Break::RemoveSourceAndUndo)
@@ -120,10 +128,7 @@ struct Run
         ops.sourceFolder = QDir(source.path()).absolutePath();
     }
 
-    Outcome go()
-    {
-        return move.run(source.path(), BatchMove::sourceFiles(source.path()), album.path(), page, picture);
-    }
+    Outcome go() { return move.run(source.path(), BatchMove::sourceFiles(source.path()), album.path(), page, picture); }
     QStringList inAlbum() const { return BatchFiles::all(album.path()); }
     QStringList inSource() const { return BatchFiles::all(source.path()); }
 
@@ -141,7 +146,7 @@ struct Run
     }
 };
 
-} // namespace
+}  // namespace
 
 class BatchMoveTest : public QObject
 {
@@ -152,12 +157,18 @@ private slots:
     {
         QTest::addColumn<QString>("source");
         QTest::addColumn<QString>("target");
-        QTest::newRow("jpeg is shortened") << "photo.jpeg" << "P1I0.jpg";
-        QTest::newRow("JPEG in capitals") << "PHOTO.JPEG" << "P1I0.JPG";
-        QTest::newRow("four letters keep their dot") << "scan.tiff" << "P1I0.tiff";
-        QTest::newRow("last dot counts") << "trip.2024.v2.jpg" << "P1I0.jpg";
-        QTest::newRow("no extension") << "README" << "P1I0";
-        QTest::newRow("trailing dot") << "odd." << "P1I0";
+        QTest::newRow("jpeg is shortened") << "photo.jpeg"
+                                           << "P1I0.jpg";
+        QTest::newRow("JPEG in capitals") << "PHOTO.JPEG"
+                                          << "P1I0.JPG";
+        QTest::newRow("four letters keep their dot") << "scan.tiff"
+                                                     << "P1I0.tiff";
+        QTest::newRow("last dot counts") << "trip.2024.v2.jpg"
+                                         << "P1I0.jpg";
+        QTest::newRow("no extension") << "README"
+                                      << "P1I0";
+        QTest::newRow("trailing dot") << "odd."
+                                      << "P1I0";
     }
 
     void targetNames()
@@ -205,7 +216,7 @@ private slots:
 
     void failuresLoseNoFile_data()
     {
-        QTest::addColumn<int>("broken");  // renames fail on one file system, the rest where files are copied
+        QTest::addColumn<int>("broken");      // renames fail on one file system, the rest where files are copied
         QTest::addColumn<QString>("failed");  // the file the run stops at; none when all are moved
         QTest::addColumn<QStringList>("inAlbum");
         QTest::addColumn<QString>("reason");

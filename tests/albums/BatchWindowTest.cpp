@@ -69,7 +69,7 @@ struct BatchFixture
     }
 };
 
-} // namespace
+}  // namespace
 
 class BatchWindowTest : public QObject
 {
@@ -110,8 +110,8 @@ private slots:
             << QStringList{"Old", "11", "0", "three", "2.5", "2", "7", "x", ""} << QStringList{"src/img_01.JPG"}
             << QStringList{pages, pages, pages, pages, pictures, pictures, kGaveUp};
         QTest::newRow("no page") << QStringList{"Old", ""} << QStringList{"src/img_01.JPG"} << QStringList{kGaveUp};
-        QTest::newRow("name in other letters") << QStringList{"OLD", "1", "2"} << QStringList{"Old/P1I1.JPG"}
-                                               << QStringList{};
+        QTest::newRow("name in other letters")
+            << QStringList{"OLD", "1", "2"} << QStringList{"Old/P1I1.JPG"} << QStringList{};
         // The rules are those of creation.
         QTest::newRow("a name that cannot be an album") << QStringList{"a/b", "Good"} << QStringList{"Good/P1I0.JPG"}
                                                         << QStringList{AlbumName::problem("a/b").value()};

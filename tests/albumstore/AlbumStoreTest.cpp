@@ -32,7 +32,7 @@ DecodedPicture shownAt(const TestEnvironment &env, const QString &album, int pag
     return PictureLoader::decodeLastThatLoads(env.store.candidatePaths(album, page, picture));
 }
 
-} // namespace
+}  // namespace
 
 class TestAlbumStore : public QObject
 {
@@ -142,10 +142,8 @@ private slots:
         QTest::addColumn<QSize>("asked");
         QTest::addColumn<QSize>("natural");
         QTest::addColumn<QSize>("decoded");
-        QTest::newRow("big") << QSize(3000, 2000) << false << QSize(153, 153) << QSize(3000, 2000)
-                             << QSize(153, 102);
-        QTest::newRow("sideways") << QSize(400, 200) << true << QSize(50, 100) << QSize(200, 400)
-                                  << QSize(50, 100);
+        QTest::newRow("big") << QSize(3000, 2000) << false << QSize(153, 153) << QSize(3000, 2000) << QSize(153, 102);
+        QTest::newRow("sideways") << QSize(400, 200) << true << QSize(50, 100) << QSize(200, 400) << QSize(50, 100);
     }
 
     void decodeAtTheAskedSize()

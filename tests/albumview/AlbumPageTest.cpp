@@ -32,7 +32,7 @@ int checkedPage(const Form1 &form)
     return page;
 }
 
-} // namespace
+}  // namespace
 
 class AlbumPageTest : public QObject
 {

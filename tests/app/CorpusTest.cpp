@@ -44,7 +44,7 @@ QStringList corpus(const QTemporaryDir &scratch)
     return files;
 }
 
-} // namespace
+}  // namespace
 
 class CorpusTest : public QObject
 {
@@ -68,8 +68,7 @@ private slots:
         for (int a = 0; a * 60 < files.size(); ++a) {
             Form1 *form = env.openAlbum(album(a));
             QVERIFY(form);
-            const auto slides =
-                SlideOrder::screenLoader(env.store, album(a), QSize(1920, 1080), 1.0);
+            const auto slides = SlideOrder::screenLoader(env.store, album(a), QSize(1920, 1080), 1.0);
             for (int page = 1; page <= 10; ++page) {
                 form->mnuP_Click(page);
                 for (int n = 1; n <= 6; ++n) {
@@ -83,8 +82,8 @@ private slots:
 
                     // The slideshow and the database browser see the same picture, or none.
                     QCOMPARE(!slides({page, n}).isNull(), filled);
-                    const QStringList candidates = RecordPicture::candidates(
-                        env.store, album(a), QString::number(page), QString::number(n));
+                    const QStringList candidates =
+                        RecordPicture::candidates(env.store, album(a), QString::number(page), QString::number(n));
                     QCOMPARE(!RecordPicture::load(candidates, QSize(183, 183)).isNull(), filled);
                 }
             }

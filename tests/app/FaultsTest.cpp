@@ -59,7 +59,7 @@ void pasteRefused(TestEnvironment &env, Form1 &form, int position, const QSize &
     QVERIFY(!before.isEmpty());
 }
 
-} // namespace
+}  // namespace
 
 class FaultsTest : public QObject
 {
@@ -96,9 +96,7 @@ private slots:
         const QStringList mount{"-t", "tmpfs", "-o", "size=1m", "tmpfs", disk.path()};
         if (QProcess::execute(QStringLiteral("mount"), mount) != 0)
             QSKIP("cannot mount a small file system here");
-        const auto unmount = qScopeGuard([&disk] {
-            QProcess::execute(QStringLiteral("umount"), {disk.path()});
-        });
+        const auto unmount = qScopeGuard([&disk] { QProcess::execute(QStringLiteral("umount"), {disk.path()}); });
         TestEnvironment env(disk.path());
         QFile::remove(env.store.helpFilePath());  // room for the album
         env.putPicture(kAlbum, 1, 2, QStringLiteral(".bmp"), QSize(60, 40));

@@ -33,7 +33,8 @@ private slots:
             << "kolumbra/KOLUMBRA.INI" << QByteArray("[STARTUP]\nREPEAT=Yes\n") << "Repeat"
             << "Yes";
         QTest::newRow("hand-edited comma: one text")
-            << "KoLumbra/KoLumbra.ini" << QByteArray("[Startup]\nTime=7,5\n") << "Time" << "7, 5";
+            << "KoLumbra/KoLumbra.ini" << QByteArray("[Startup]\nTime=7,5\n") << "Time"
+            << "7, 5";
     }
 
     void storedValues()
@@ -111,8 +112,8 @@ private slots:
         QFETCH(int, modifiers);
         TestEnvironment env;
         WindowOwner &owner = env.owner();
-        QWidget *w = QList<QWidget *>{&owner.startUpScreen(), &owner.readMe(), &owner.albumList(),
-                                      &owner.albumPage(), &owner.pictureWindow()}
+        QWidget *w = QList<QWidget *>{&owner.startUpScreen(), &owner.readMe(), &owner.albumList(), &owner.albumPage(),
+                                      &owner.pictureWindow()}
                          .at(window);
         w->show();
         w->activateWindow();

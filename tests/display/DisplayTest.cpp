@@ -64,7 +64,7 @@ void checkIdle(frmDisplayPicture &display)
     QCOMPARE(display.palette().color(QPalette::Window), WindowKit::pageBlue());
 }
 
-} // namespace
+}  // namespace
 
 class DisplayTest : public QObject
 {
@@ -138,15 +138,12 @@ private slots:
         const QSizeF tall(535, 782);
         const QSize photo(4000, 3000);
         const double third = 535 * 4.0 / 3.0;
-        QTest::newRow("4:3 page: full width")
-            << photo << QSizeF(800, 600) << L << QRectF(0, 0, 800, 600) << false;
+        QTest::newRow("4:3 page: full width") << photo << QSizeF(800, 600) << L << QRectF(0, 0, 800, 600) << false;
         QTest::newRow("wider page: full height")
             << photo << tall.transposed() << L << QRectF(0, 0, third, 535) << false;
-        QTest::newRow("upright")
-            << photo.transposed() << tall << P << QRectF(0, 0, 535, third) << false;
+        QTest::newRow("upright") << photo.transposed() << tall << P << QRectF(0, 0, 535, third) << false;
         QTest::newRow("square") << QSize(900, 900) << tall << P << QRectF(0, 0, 535, 535) << false;
-        QTest::newRow("smaller than the page")
-            << QSize(400, 300) << tall << L << QRectF(0, 0, 535, 401.25) << true;
+        QTest::newRow("smaller than the page") << QSize(400, 300) << tall << L << QRectF(0, 0, 535, 401.25) << true;
     }
 
     void placement()
@@ -180,8 +177,9 @@ private slots:
         QTest::newRow("big") << "mnuBig" << true << "printed.pdf" << QStringList();
         QTest::newRow("small") << "mnuSmall" << true << "printed.pdf" << QStringList();
         QTest::newRow("saved as PDF") << "mnuBig" << false << "mine.pdf" << offer;
-        QTest::newRow("printer fails") << "mnuBig" << true << unreachable << QStringList{
-            "message|The picture could not be printed on the printer \"PDF test printer\"."};
+        QTest::newRow("printer fails")
+            << "mnuBig" << true << unreachable
+            << QStringList{"message|The picture could not be printed on the printer \"PDF test printer\"."};
         const QStringList notSaved{"message|The page could not be saved as %1."};
         QTest::newRow("PDF not written") << "mnuSmall" << false << unreachable << offer + notSaved;
     }

@@ -33,7 +33,7 @@ void drop(PictureView *target, const QString &file)
     QCoreApplication::sendEvent(target, &dropped);
 }
 
-} // namespace
+}  // namespace
 
 class AddFromDiskTest : public QObject
 {
@@ -74,8 +74,9 @@ private slots:
         // No keeps the mode for another click; Cancel ends it. Neither touches the file.
         f.env.dialogs.answer(Dialogs::Answer::No);
         QTest::mouseClick(f.form->Image1(1), Qt::LeftButton);
-        QCOMPARE(f.env.dialogs.lastText(), QStringLiteral("This page position allready has a image,\r\n"
-                                                          "are you sure that you want to change it?"));
+        QCOMPARE(f.env.dialogs.lastText(),
+                 QStringLiteral("This page position allready has a image,\r\n"
+                                "are you sure that you want to change it?"));
         QVERIFY(f.env.values.ImgAddOn);
         f.env.dialogs.answer(Dialogs::Answer::Cancel);
         QTest::mouseClick(f.form->Image1(1), Qt::LeftButton);
@@ -108,8 +109,7 @@ private slots:
         SourceFolder source;
         for (const char *name : {"a.JPG", "b.jpeg", "c.PNG", "d.bmp", "e.txt", "f.Gif", "g.tiff"})
             source.add(QLatin1String(name), QSize(4, 4), "BMP");
-        QCOMPARE(dview::pictureFiles(source.dir.path()),
-                 QStringList({"a.JPG", "b.jpeg", "c.PNG", "d.bmp", "f.Gif"}));
+        QCOMPARE(dview::pictureFiles(source.dir.path()), QStringList({"a.JPG", "b.jpeg", "c.PNG", "d.bmp", "f.Gif"}));
 
         QCOMPARE(ViewerPreview::fit(QSize(300, 600)), QRectF(1053.75, 0, 2107.5, 4215));
         QCOMPARE(ViewerPreview::fit(QSize(800, 400)), QRectF(0, 1053.75, 4215, 2107.5));

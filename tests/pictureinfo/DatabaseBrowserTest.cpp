@@ -22,9 +22,8 @@
 namespace {
 
 // Shown in the order Alpha 2/1, beta 1/1, beta 1/2.
-const QList<PictureRecord> kThreeRows = {{"beta", 1, 2, "second of beta"},
-                                         {"Alpha", 2, 1, "alpha two"},
-                                         {"beta", 1, 1, "first of beta"}};
+const QList<PictureRecord> kThreeRows = {
+    {"beta", 1, 2, "second of beta"}, {"Alpha", 2, 1, "alpha two"}, {"beta", 1, 1, "first of beta"}};
 const QString kAlpha = "Alpha|2|1|alpha two";
 const QString kBeta1 = "beta|1|1|first of beta";
 const QString kBeta2 = "beta|1|2|second of beta";
@@ -46,7 +45,10 @@ template <typename T = QWidget> T *control(const frmDatabase &form, const char *
     return widget;
 }
 
-QPlainTextEdit *text(const frmDatabase &f) { return control<QPlainTextEdit>(f, "txtDiscription"); }
+QPlainTextEdit *text(const frmDatabase &f)
+{
+    return control<QPlainTextEdit>(f, "txtDiscription");
+}
 
 // Presses a button as a click would; a greyed button does nothing.
 void press(const frmDatabase &f, const char *name)
@@ -64,9 +66,8 @@ frmDatabase &open(TestEnvironment &env)
 QStringList enabledButtons(const frmDatabase &form)
 {
     QStringList names;
-    for (const char *name :
-         {"cmdClose", "cmdCancel", "cmdEdit", "cmdAddNew", "cmdDelete", "cmdSearch", "cmdMoveFirst",
-          "cmdMovePrevious", "cmdMoveNext", "cmdMoveLast"}) {
+    for (const char *name : {"cmdClose", "cmdCancel", "cmdEdit", "cmdAddNew", "cmdDelete", "cmdSearch", "cmdMoveFirst",
+                             "cmdMovePrevious", "cmdMoveNext", "cmdMoveLast"}) {
         if (control<QPushButton>(form, name)->isEnabled())
             names << QLatin1String(name);
     }
@@ -139,8 +140,7 @@ bool addNew(TestEnvironment &env, frmDatabase &form, const QString &album, const
 void search(frmDatabase &form, bool inAlbumNames, const QString &text)
 {
     press(form, "cmdSearch");
-    QTest::mouseClick(control<QRadioButton>(form, inAlbumNames ? "optAlb" : "optDisc"),
-                      Qt::LeftButton);
+    QTest::mouseClick(control<QRadioButton>(form, inAlbumNames ? "optAlb" : "optDisc"), Qt::LeftButton);
     control<QLineEdit>(form, "TxtSearch")->setText(text);
     press(form, "cmdSearch");
 }
@@ -175,19 +175,16 @@ private slots:
         QTest::addColumn<QString>("shown");
         QTest::addColumn<QStringList>("left");
         const QStringList all{kBeta2, kAlpha, kBeta1};
-        QTest::newRow("one row") << 1 << QStringList{"Next", "Last"} << kNoMoves << counters(1, 1)
-                                 << kBeta2 << QStringList{kBeta2};
+        QTest::newRow("one row") << 1 << QStringList{"Next", "Last"} << kNoMoves << counters(1, 1) << kBeta2
+                                 << QStringList{kBeta2};
         QTest::newRow("last, previous, first, next")
-            << 3 << QStringList{"Last", "Previous", "First", "Next"} << kBetween << counters(3, 2)
-            << kBeta1 << all;
-        QTest::newRow("delete the only row") << 1 << QStringList{"Delete"} << kEmptyTable
-                                             << counters(0, 0) << "|||" << QStringList{};
-        QTest::newRow("delete the middle row")
-            << 3 << QStringList{"Next", "Delete"} << kAtFirst << counters(2, 1) << kAlpha
-            << QStringList{kBeta2, kAlpha};
+            << 3 << QStringList{"Last", "Previous", "First", "Next"} << kBetween << counters(3, 2) << kBeta1 << all;
+        QTest::newRow("delete the only row")
+            << 1 << QStringList{"Delete"} << kEmptyTable << counters(0, 0) << "|||" << QStringList{};
+        QTest::newRow("delete the middle row") << 3 << QStringList{"Next", "Delete"} << kAtFirst << counters(2, 1)
+                                               << kAlpha << QStringList{kBeta2, kAlpha};
         QTest::newRow("last, next, delete answered no")
-            << 3 << QStringList{"Last", "Next", "Delete?"} << kAtLast << counters(3, 3) << kBeta2
-            << all;
+            << 3 << QStringList{"Last", "Next", "Delete?"} << kAtLast << counters(3, 3) << kBeta2 << all;
     }
 
     void movingAndDeleting()
@@ -235,8 +232,7 @@ private slots:
     {
         TestEnvironment env;
         const PictureRecord holiday{"Holiday's", 3, 1, "by the sea"};
-        DescriptionFile::create(env.store.databasePath(),
-                                kThreeRows + QList<PictureRecord>{holiday});
+        DescriptionFile::create(env.store.databasePath(), kThreeRows + QList<PictureRecord>{holiday});
         frmDatabase &form = open(env);
         search(form, false, QString());
         QCOMPARE(boxes(env), QStringList{"WARNING: You did not enter anything to search for"});
@@ -286,8 +282,7 @@ private slots:
         QTest::keyClicks(text(form), QStringLiteral(", edited"));
         // Another window meanwhile, and the picture information window's
         // set shared: the typing stays, and goes to the row shown here.
-        PictureInfo::openRecords(env.values, env.store, env.dialogs,
-                                 RecordQuery::position("Alpha", 2, 1));
+        PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::position("Alpha", 2, 1));
         env.owner().present(env.owner().albumList());
         env.owner().showDatabaseBrowser();
         const bool closed = finish == QLatin1String("frame");
@@ -367,9 +362,8 @@ private slots:
     // give; whichever step the user gives up at, the row shown before is back.
     void addNewPrompts_data()
     {
-        const QString goOn
-            = "WARNING: You either did not enter anything or you pressed <cancel>.\r\n"
-              "      Do you want to continue adding a new record ?";
+        const QString goOn = "WARNING: You either did not enter anything or you pressed <cancel>.\r\n"
+                             "      Do you want to continue adding a new record ?";
         const QString noPicture = "WARNING: That Picture location does not exist in your album.\r\n"
                                   "You can not have data for a picture that does not exist.\r\n"
                                   "Do you want to try another picture location?";

@@ -60,13 +60,22 @@ private slots:
         QTest::addColumn<QStringList>("after");
         const QString other = QStringLiteral("Trip|1|3|other");
         const QStringList kept{"Trip|1|2|old", other};
-        QTest::newRow("no row, blanks") << "" << "" << " \n " << QStringList{other};
-        QTest::newRow("no row, typed") << "" << "" << "x" << QStringList{other, "Trip|1|2|x"};
-        QTest::newRow("a row, edited")
-            << "old" << "Edit" << "old and new" << QStringList{"Trip|1|2|old and new", other};
-        QTest::newRow("a row, blanked") << "old" << "Edit" << "   " << QStringList{other};
-        QTest::newRow("a row, delete answered no") << "old" << "Delete?" << QString() << kept;
-        QTest::newRow("a row, deleted") << "old" << "Delete" << QString() << QStringList{other};
+        QTest::newRow("no row, blanks") << ""
+                                        << ""
+                                        << " \n " << QStringList{other};
+        QTest::newRow("no row, typed") << ""
+                                       << ""
+                                       << "x" << QStringList{other, "Trip|1|2|x"};
+        QTest::newRow("a row, edited") << "old"
+                                       << "Edit"
+                                       << "old and new" << QStringList{"Trip|1|2|old and new", other};
+        QTest::newRow("a row, blanked") << "old"
+                                        << "Edit"
+                                        << "   " << QStringList{other};
+        QTest::newRow("a row, delete answered no") << "old"
+                                                   << "Delete?" << QString() << kept;
+        QTest::newRow("a row, deleted") << "old"
+                                        << "Delete" << QString() << QStringList{other};
     }
 
     void closeStoresWhatIsShown()

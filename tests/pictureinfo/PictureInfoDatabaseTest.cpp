@@ -54,10 +54,9 @@ bool spoil(const QString &kind, const QString &path)
 // query would take for wildcards, quotes or other letter cases.
 QList<PictureRecord> searchRows()
 {
-    QList<PictureRecord> rows{
-        {"Holiday's", 1, 1, "Beach at noon"}, {"Summer 100%", 1, 2, "ÄRGER im Büro"},
-        {"Summer 1000", 1, 3, "100% sure"},   {"ärger", 1, 4, "100 percent"},
-        {"Zoo", 10, 1, "page ten"},           {"zoo", 1, 9, "first of zoo"}};
+    QList<PictureRecord> rows{{"Holiday's", 1, 1, "Beach at noon"}, {"Summer 100%", 1, 2, "ÄRGER im Büro"},
+                              {"Summer 1000", 1, 3, "100% sure"},   {"ärger", 1, 4, "100 percent"},
+                              {"Zoo", 10, 1, "page ten"},           {"zoo", 1, 9, "first of zoo"}};
     int n = 0;
     for (const char *text : {"file_name", "fileXname", "it's mine", "its mine", "star*", "stars", "ΟΔΟΣ"})
         rows << PictureRecord{"Zoo", 2, ++n, QString::fromUtf8(text)};
@@ -87,8 +86,7 @@ private slots:
             using Kind = RecordQuery::Kind;
             for (Kind kind : {Kind::Position, Kind::Album, Kind::All}) {
                 const QString plan = db.queryPlan(RecordQuery{kind, "album 7", 8, 3});
-                QVERIFY2(plan.contains("INDEX KoLumbraKey") && !plan.contains("TEMP B-TREE"),
-                         qPrintable(plan));
+                QVERIFY2(plan.contains("INDEX KoLumbraKey") && !plan.contains("TEMP B-TREE"), qPrintable(plan));
             }
             PictureRecordSet album(env.values.PictureDatabase, RecordQuery::album("album 7"));
             QCOMPARE(album.count(), earlier ? 2 : 0);
@@ -105,9 +103,9 @@ private slots:
         const auto text = [](const char *s) { return RecordQuery::descriptionContains(s); };
         const auto album = [](const char *s) { return RecordQuery::albumNameContains(s); };
         // Letter case does not split an album; pages go by number, not text.
-        QTest::newRow("whole table")
-            << RecordQuery::all() << "Beach at noon|ÄRGER im Büro|100% sure|first of zoo|file_name|"
-               "fileXname|it's mine|its mine|star*|stars|ΟΔΟΣ|page ten|100 percent";
+        QTest::newRow("whole table") << RecordQuery::all()
+                                     << "Beach at noon|ÄRGER im Büro|100% sure|first of zoo|file_name|"
+                                        "fileXname|it's mine|its mine|star*|stars|ΟΔΟΣ|page ten|100 percent";
         QTest::newRow("umlaut, other case") << text("ärger im büro") << "ÄRGER im Büro";
         QTest::newRow("greek final sigma") << text("οδος") << "ΟΔΟΣ";
         QTest::newRow("percent sign") << text("%") << "100% sure";
@@ -140,8 +138,7 @@ private slots:
         TestEnvironment env;
         const QString path = env.store.databasePath();
         DescriptionFile::create(path, {{"A", 1, 1, "one"}, {"A", 1, 3, "three"}});
-        PictureRecordSet &set
-            = PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());
+        PictureRecordSet &set = PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());
         PictureRecordSet later(env.values.PictureDatabase, RecordQuery::all());
         QVERIFY(set.moveLast() && later.moveLast() && later.deleteCurrent());
         QVERIFY(!set.setDescription("again"));
@@ -157,15 +154,20 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("not a database") << "text" << "The file is not a database.";
-        QTest::newRow("damaged") << "damaged" << "The file is damaged.";
-        QTest::newRow("a folder") << "folder" << "It is a folder, not a file.";
+        QTest::newRow("not a database") << "text"
+                                        << "The file is not a database.";
+        QTest::newRow("damaged") << "damaged"
+                                 << "The file is damaged.";
+        QTest::newRow("a folder") << "folder"
+                                  << "It is a folder, not a file.";
         QTest::newRow("another table") << "othertable"
                                        << "The table KoLumbra has no field [Album Name].";
         QTest::newRow("missing, read-only folder") << "missing"
                                                    << "does not exist and cannot be made";
-        QTest::newRow("read-only file") << "read-only file" << "The file is read-only.";
-        QTest::newRow("read-only folder") << "read-only folder" << "is read-only.";
+        QTest::newRow("read-only file") << "read-only file"
+                                        << "The file is read-only.";
+        QTest::newRow("read-only folder") << "read-only folder"
+                                          << "is read-only.";
     }
 
     void troubleIsToldAndTheFileLeftAlone()
@@ -176,17 +178,14 @@ private slots:
         const QString path = env.store.databasePath();
         QVERIFY(spoil(kind, path));
         const bool readable = kind.startsWith(QLatin1String("read-only"));
-        const bool lockFolder
-            = kind == QLatin1String("missing") || kind == QLatin1String("read-only folder");
+        const bool lockFolder = kind == QLatin1String("missing") || kind == QLatin1String("read-only folder");
         std::optional<ReadOnlyPath> guard;
-        if ((lockFolder || readable)
-            && !guard.emplace(lockFolder ? env.programFolder() : path).isActive())
+        if ((lockFolder || readable) && !guard.emplace(lockFolder ? env.programFolder() : path).isActive())
             QSKIP("This file system cannot make the path read-only for this process.");
         const QByteArray before = contents(path);
         const RecordQuery holiday = RecordQuery::position("HOLIDAY", 3, 2);
         for (int activation = 0; activation < 3; ++activation)
-            QCOMPARE(PictureInfo::openRecords(env.values, env.store, env.dialogs, holiday).count(),
-                     int(readable));
+            QCOMPARE(PictureInfo::openRecords(env.values, env.store, env.dialogs, holiday).count(), int(readable));
         QCOMPARE(env.dialogs.shown().size(), readable ? 0 : 1);
 
         PictureRecordSet &set = *env.values.PictureRecords;
@@ -202,10 +201,9 @@ private slots:
             QVERIFY2(told.text.contains(QDir::toNativeSeparators(path)), qPrintable(told.text));
             QVERIFY2(told.text.contains(reason), qPrintable(told.text));
         }
-        QVERIFY(env.dialogs.shown().first().text.startsWith(
-            readable ? "The description was not stored." : "Picture descriptions are not available."));
-        QVERIFY(env.dialogs.lastText().contains(readable ? "can only be read here"
-                                                         : "are not available"));
+        QVERIFY(env.dialogs.shown().first().text.startsWith(readable ? "The description was not stored."
+                                                                     : "Picture descriptions are not available."));
+        QVERIFY(env.dialogs.lastText().contains(readable ? "can only be read here" : "are not available"));
         guard.reset();
         QCOMPARE(contents(path), before);
         QCOMPARE(QFileInfo(path).isDir(), kind == QLatin1String("folder"));

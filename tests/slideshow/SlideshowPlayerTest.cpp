@@ -1,6 +1,6 @@
+#include "slideshow/SlideshowPlayer.h"
 #include "slideshow/SlideFit.h"
 #include "slideshow/SlideTime.h"
-#include "slideshow/SlideshowPlayer.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
@@ -41,8 +41,8 @@ struct Show
         static const QRegularExpression pattern(QStringLiteral("P(\\d+)I(\\d)(\\.\\w+)(!?)"));
         for (const QString &name : names.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
             const QRegularExpressionMatch m = pattern.match(name);
-            QFile file(env.putPicture(kAlbum, m.captured(1).toInt(), m.captured(2).toInt() + 1, m.captured(3),
-                                      QSize(64, 48)));
+            QFile file(
+                env.putPicture(kAlbum, m.captured(1).toInt(), m.captured(2).toInt() + 1, m.captured(3), QSize(64, 48)));
             if (!m.captured(4).isEmpty()) {
                 QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
                 file.write("not a picture at all");
@@ -58,9 +58,9 @@ struct Show
     bool run(const QString &script)
     {
         static const QHash<QChar, void (SlideshowPlayer::*)()> actions = {
-            {QLatin1Char('P'), &SlideshowPlayer::togglePause}, {QLatin1Char('B'), &SlideshowPlayer::requestBack},
+            {QLatin1Char('P'), &SlideshowPlayer::togglePause},    {QLatin1Char('B'), &SlideshowPlayer::requestBack},
             {QLatin1Char('F'), &SlideshowPlayer::requestForward}, {QLatin1Char('T'), &SlideshowPlayer::Timer1_Timer},
-            {QLatin1Char('S'), &SlideshowPlayer::stop}, {QLatin1Char('G'), &SlideshowPlayer::start},
+            {QLatin1Char('S'), &SlideshowPlayer::stop},           {QLatin1Char('G'), &SlideshowPlayer::start},
         };
         for (const QChar c : script) {
             if (actions.contains(c))
@@ -73,7 +73,7 @@ struct Show
     }
 };
 
-} // namespace
+}  // namespace
 
 // The show's rules: how the typed time is read, where a picture goes on the
 // screen, the order of the pictures, the steps while paused, the end of the
@@ -110,20 +110,35 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("album order, then the end") << kOrder << "TTTT" << kOrder + " end";
         QTest::newRow("repeat starts again") << kOrder << "R TTTT" << kOrder + " P1I0.jpg";
-        QTest::newRow("bitmap over JPEG") << "P1I0.jpg P1I0.bmp" << "" << "P1I0.bmp";
-        QTest::newRow("broken files: next position") << "P1I0.jpg! P1I0.bmp! P1I1.jpg" << "" << "P1I1.jpg";
-        QTest::newRow("playing: steps are ignored") << kFour << "TBFT PT" << "P1I0.jpg P1I1.jpg P1I2.jpg";
-        QTest::newRow("paused: two forwards in one time are one step") << kFour << "P FF T T" << "P1I0.jpg P1I1.jpg";
-        QTest::newRow("paused, time run out: a step at once") << kFour << "P T F" << "P1I0.jpg P1I1.jpg";
-        QTest::newRow("resumed after the time ran out: on at once") << kFour << "P T P" << "P1I0.jpg P1I1.jpg";
-        QTest::newRow("back and forward: one on, both used up") << kFour << "P BF T T" << "P1I0.jpg P1I1.jpg";
-        QTest::newRow("resuming drops a step not yet taken") << kFour << "P B P T P T" << "P1I0.jpg P1I1.jpg";
-        QTest::newRow("back from page 2 picture 1 to page 1 picture 6")
-            << "P1I5.jpg P2I0.jpg" << "T P B T T" << "P1I5.jpg P2I0.jpg P1I5.jpg";
-        QTest::newRow("back to an empty position: the same picture again")
-            << "P1I0.jpg P2I0.jpg" << "T P B T T" << "P1I0.jpg P2I0.jpg P2I0.jpg";
-        QTest::newRow("back at page 1 picture 1: itself") << "P1I0.jpg P1I1.jpg" << "P B T T" << "P1I0.jpg P1I0.jpg";
-        QTest::newRow("stopped while paused: starts paused") << kFour << "P S G T" << "P1I0.jpg end P1I0.jpg";
+        QTest::newRow("bitmap over JPEG") << "P1I0.jpg P1I0.bmp"
+                                          << ""
+                                          << "P1I0.bmp";
+        QTest::newRow("broken files: next position") << "P1I0.jpg! P1I0.bmp! P1I1.jpg"
+                                                     << ""
+                                                     << "P1I1.jpg";
+        QTest::newRow("playing: steps are ignored") << kFour << "TBFT PT"
+                                                    << "P1I0.jpg P1I1.jpg P1I2.jpg";
+        QTest::newRow("paused: two forwards in one time are one step") << kFour << "P FF T T"
+                                                                       << "P1I0.jpg P1I1.jpg";
+        QTest::newRow("paused, time run out: a step at once") << kFour << "P T F"
+                                                              << "P1I0.jpg P1I1.jpg";
+        QTest::newRow("resumed after the time ran out: on at once") << kFour << "P T P"
+                                                                    << "P1I0.jpg P1I1.jpg";
+        QTest::newRow("back and forward: one on, both used up") << kFour << "P BF T T"
+                                                                << "P1I0.jpg P1I1.jpg";
+        QTest::newRow("resuming drops a step not yet taken") << kFour << "P B P T P T"
+                                                             << "P1I0.jpg P1I1.jpg";
+        QTest::newRow("back from page 2 picture 1 to page 1 picture 6") << "P1I5.jpg P2I0.jpg"
+                                                                        << "T P B T T"
+                                                                        << "P1I5.jpg P2I0.jpg P1I5.jpg";
+        QTest::newRow("back to an empty position: the same picture again") << "P1I0.jpg P2I0.jpg"
+                                                                           << "T P B T T"
+                                                                           << "P1I0.jpg P2I0.jpg P2I0.jpg";
+        QTest::newRow("back at page 1 picture 1: itself") << "P1I0.jpg P1I1.jpg"
+                                                          << "P B T T"
+                                                          << "P1I0.jpg P1I0.jpg";
+        QTest::newRow("stopped while paused: starts paused") << kFour << "P S G T"
+                                                             << "P1I0.jpg end P1I0.jpg";
     }
 
     void playsAsTheAlbumAndTheUserSay()

@@ -59,7 +59,7 @@ bool letGo(frmSlideshow &player)
     return !player.pointerHidden() && !player.screenSaverHeld();
 }
 
-} // namespace
+}  // namespace
 
 // The chooser with its options and its list, and the full-screen player as
 // the user drives it: keys and clicks, the pointer and the screen saver, and
@@ -76,8 +76,7 @@ private slots:
         QTest::addColumn<QStringList>("replies");
         QTest::addColumn<QString>("shown");  // in the captions
         QTest::newRow("twelve") << QStringList{"12"} << "12";
-        QTest::newRow("asked again, kept as typed")
-            << QStringList{"", "abc", "-3", "0", "7 seconds"} << "7 seconds";
+        QTest::newRow("asked again, kept as typed") << QStringList{"", "abc", "-3", "0", "7 seconds"} << "7 seconds";
         QTest::newRow("ampersand, not an access key") << QStringList{"1&2"} << "1&&2";
     }
 

@@ -37,8 +37,8 @@ public:
         QStringList out;
         sqlite3_stmt *st = nullptr;
         sqlite3_prepare_v2(m_db,
-                           "SELECT [Album Name], [Page], [ImageNumber], [Discription] FROM KoLumbra ORDER BY rowid",
-                           -1, &st, nullptr);
+                           "SELECT [Album Name], [Page], [ImageNumber], [Discription] FROM KoLumbra ORDER BY rowid", -1,
+                           &st, nullptr);
         while (st && sqlite3_step(st) == SQLITE_ROW) {
             QStringList fields;
             for (int i = 0; i < 4; ++i)
@@ -95,4 +95,4 @@ inline QString row(const QString &album, int page, int picture, const QString &t
     return QStringLiteral("%1|%2|%3|%4").arg(album).arg(page).arg(picture).arg(text);
 }
 
-} // namespace DescriptionFile
+}  // namespace DescriptionFile

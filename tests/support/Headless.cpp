@@ -19,4 +19,4 @@ void prepare()
     });
 }
 
-} // namespace Headless
+}  // namespace Headless

@@ -8,4 +8,4 @@ namespace Headless {
 
 void prepare();
 
-} // namespace Headless
+}  // namespace Headless

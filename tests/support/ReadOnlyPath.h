@@ -18,8 +18,8 @@ public:
         : m_path(path)
         , m_permissions(QFile::permissions(path))
     {
-        QFile::setPermissions(path, m_permissions & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup
-                                                      | QFile::WriteOther));
+        QFile::setPermissions(
+            path, m_permissions & ~(QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther));
         if (!writable())
             return;
         m_chattr = QStandardPaths::findExecutable(QStringLiteral("chattr"));

@@ -12,7 +12,7 @@ void noteUnscripted(int &count, const QString &text)
         qFatal("ScriptedDialogs: asked 100 times with no scripted answer: %s", qPrintable(text));
 }
 
-} // namespace
+}  // namespace
 
 void ScriptedDialogs::message(const QString &text, const QString &title, Icon)
 {

@@ -23,15 +23,17 @@ QString preparedFolder(const QString &dir)
 // Waits until the album page has finished loading a page.
 bool waitForPage(Form1 &form)
 {
-    return QTest::qWaitFor([&form] {
-        int checked = 0;
-        for (int k = 1; k <= 10; ++k)
-            checked += form.pageItem(k)->isChecked() ? 1 : 0;
-        return !form.loadPending() && form.isEnabled() && checked == 1 && !form.Image1(1)->tag().isEmpty();
-    }, 5000);
+    return QTest::qWaitFor(
+        [&form] {
+            int checked = 0;
+            for (int k = 1; k <= 10; ++k)
+                checked += form.pageItem(k)->isChecked() ? 1 : 0;
+            return !form.loadPending() && form.isEnabled() && checked == 1 && !form.Image1(1)->tag().isEmpty();
+        },
+        5000);
 }
 
-} // namespace
+}  // namespace
 
 TestEnvironment::TestEnvironment(const QSize &screenSize)
     : TestEnvironment(QString(), screenSize)
@@ -76,7 +78,8 @@ QString TestEnvironment::putPicture(const QString &album, int page, int picture,
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
     const QString path = store.picturePath(album, page, picture, extension);
-    const char *fmt = format ? format : (extension.compare(QStringLiteral(".bmp"), Qt::CaseInsensitive) == 0 ? "BMP" : "JPEG");
+    const char *fmt =
+        format ? format : (extension.compare(QStringLiteral(".bmp"), Qt::CaseInsensitive) == 0 ? "BMP" : "JPEG");
     image.save(path, fmt);
     return path;
 }

@@ -51,10 +51,10 @@ public:
     };
 
     QString printerName = QStringLiteral("PDF test printer");  // empty: no printer installed
-    QString printerFile;       // where the default printer's pages go
-    QString pdfFileAnswer;     // what the file dialog returns; empty: the user cancels
-    QStringList pdfSuggestions;  // the names the file dialog offered
-    QList<Page> pages;           // the pages sent successfully
+    QString printerFile;                                       // where the default printer's pages go
+    QString pdfFileAnswer;                                     // what the file dialog returns; empty: the user cancels
+    QStringList pdfSuggestions;                                // the names the file dialog offered
+    QList<Page> pages;                                         // the pages sent successfully
 
     QString defaultPrinter() const override { return printerName; }
     QString askPdfFileName(const QString &suggestedName) override;
@@ -91,8 +91,7 @@ public:
     QString putPicture(const QString &album, int page, int picture, const QString &extension, const QSize &size,
                        const QColor &colour = Qt::darkCyan, const char *format = nullptr) const;
     // Copies a file into a position.
-    QString putFile(const QString &album, int page, int picture, const QString &extension,
-                    const QString &source) const;
+    QString putFile(const QString &album, int page, int picture, const QString &extension, const QString &source) const;
 
     static QString testData(const QString &relative);
     static QString deliveredData(const QString &name);

@@ -18,7 +18,7 @@ std::vector<std::pair<const char *, Factory>> &registry()
     return tests;
 }
 
-} // namespace
+}  // namespace
 
 int add(const char *name, Factory factory)
 {
@@ -26,7 +26,7 @@ int add(const char *name, Factory factory)
     return int(registry().size());
 }
 
-} // namespace TestMain
+}  // namespace TestMain
 
 int main(int argc, char *argv[])
 {
@@ -47,11 +47,10 @@ int main(int argc, char *argv[])
     for (auto &[name, factory] : TestMain::registry()) {
         std::unique_ptr<QObject> test = factory();
         const QMetaObject *meta = test->metaObject();
-        const bool wanted = functions.isEmpty()
-            || std::any_of(functions.begin(), functions.end(), [meta](const QString &f) {
-                   return meta->indexOfMethod(QMetaObject::normalizedSignature(qPrintable(f + QStringLiteral("()"))))
-                       >= 0;
-               });
+        const bool wanted =
+            functions.isEmpty() || std::any_of(functions.begin(), functions.end(), [meta](const QString &f) {
+                return meta->indexOfMethod(QMetaObject::normalizedSignature(qPrintable(f + QStringLiteral("()")))) >= 0;
+            });
         if (wanted)
             failures += QTest::qExec(test.get(), argc, argv);
     }

@@ -14,8 +14,8 @@ namespace TestMain {
 using Factory = std::function<std::unique_ptr<QObject>()>;
 int add(const char *name, Factory factory);
 
-} // namespace TestMain
+}  // namespace TestMain
 
-#define KOLUMBRA_TEST(Class)                                                                                 \
-    static const int kolumbraRegistered##Class =                                                             \
+#define KOLUMBRA_TEST(Class)                                                                                           \
+    static const int kolumbraRegistered##Class =                                                                       \
         TestMain::add(#Class, [] { return std::unique_ptr<QObject>(new Class); });
