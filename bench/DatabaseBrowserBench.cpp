@@ -2,7 +2,7 @@
 #include "BenchPictures.h"
 #include "BenchTable.h"
 
-#include "pictureinfo/frmDatabase.h"
+#include "pictureinfo/DatabaseBrowserWindow.h"
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 
@@ -25,18 +25,18 @@ constexpr int kRuns = 15;
 constexpr int kMoves = 200;
 
 // Lets the window take its decoded picture, however long the worker takes.
-void waitForPicture(frmDatabase &form)
+void waitForPicture(DatabaseBrowserWindow &form)
 {
     while (form.pictureLoading())
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-QPushButton *button(frmDatabase &form, const char *name)
+QPushButton *button(DatabaseBrowserWindow &form, const char *name)
 {
     return form.findChild<QPushButton *>(QLatin1String(name));
 }
 
-QString current(frmDatabase &form)
+QString current(DatabaseBrowserWindow &form)
 {
     return form.findChild<QLabel *>(QStringLiteral("lblCurrent"))->text();
 }
@@ -68,7 +68,7 @@ void databaseBrowser()
         QElapsedTimer t;
         t.start();
         const std::clock_t cpu = std::clock();
-        frmDatabase fresh(env.owner());
+        DatabaseBrowserWindow fresh(env.owner());
         fresh.show();
         fresh.Form_Activate();
         waitForPicture(fresh);
@@ -83,7 +83,7 @@ void databaseBrowser()
                   QStringLiteral("ms"));
 
     env.owner().showDatabaseBrowser();
-    frmDatabase &form = env.owner().databaseBrowser();
+    DatabaseBrowserWindow &form = env.owner().databaseBrowser();
     waitForPicture(form);
     QPushButton *first = button(form, "cmdMoveFirst");
     QPushButton *previous = button(form, "cmdMovePrevious");

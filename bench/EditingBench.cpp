@@ -1,7 +1,7 @@
 #include "Bench.h"
 #include "BenchPictures.h"
 
-#include "albumview/Form1.h"
+#include "albumview/AlbumPageWindow.h"
 #include "editing/EditController.h"
 #include "editing/PictureFiles.h"
 #include "support/TestEnvironment.h"
@@ -21,7 +21,7 @@ void placingFigures()
     const double megabytes = QFileInfo(photo).size() / 1e6;
     TestEnvironment env;
     env.makeAlbum(QStringLiteral("Place"));
-    Form1 *form = env.openAlbum(QStringLiteral("Place"));
+    AlbumPageWindow *form = env.openAlbum(QStringLiteral("Place"));
     if (!form)
         return;
 

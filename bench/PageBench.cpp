@@ -1,9 +1,9 @@
 #include "Bench.h"
 #include "BenchPictures.h"
 
-#include "albums/frmSelect.h"
-#include "albumview/Form1.h"
-#include "display/frmDisplayPicture.h"
+#include "albums/AlbumListWindow.h"
+#include "albumview/AlbumPageWindow.h"
+#include "display/PictureWindow.h"
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 
@@ -40,7 +40,7 @@ void pageFigures()
         env.putFile(kAlbum, 1, n, QStringLiteral(".jpg"), files.at(n - 1));
         env.putFile(kAlbum, 2, n, QStringLiteral(".jpg"), files.at(6 - n));
     }
-    Form1 *form = env.openAlbum(kAlbum);
+    AlbumPageWindow *form = env.openAlbum(kAlbum);
     if (!form) {
         Bench::report(QStringLiteral("page_load_failed"), 1, QStringLiteral("flag"));
         return;
@@ -50,7 +50,7 @@ void pageFigures()
     // The two programs take turns, so that whatever else the machine does
     // weighs on both alike.
     auto freshLoad = [&] {
-        Form1 fresh(env.owner());
+        AlbumPageWindow fresh(env.owner());
         fresh.show();
         QElapsedTimer t;
         t.start();
@@ -82,7 +82,7 @@ void pageFigures()
     Bench::report(QStringLiteral("page_return_ms"), backMs, QStringLiteral("ms"));
 
     // A thumbnail to the picture shown large on a 1920 x 1080 screen.
-    frmDisplayPicture &display = env.owner().pictureWindow();
+    PictureWindow &display = env.owner().pictureWindow();
     std::vector<double> large;
     for (int i = 0; i < 5; ++i) {
         const int k = 1 + i % 6;
@@ -106,7 +106,7 @@ void memoryFigure()
     QTest::qWait(50);
     const double idle = BenchPictures::residentMiB();
     BenchPictures::resetPeak();
-    Form1 *form = env.openAlbum(kAlbum);
+    AlbumPageWindow *form = env.openAlbum(kAlbum);
     if (!form)
         return;
     QTest::qWait(50);
@@ -119,7 +119,7 @@ void albumListFigure()
     TestEnvironment env;
     for (int i = 0; i < 1000; ++i)
         env.makeAlbum(QStringLiteral("Album number %1").arg(i));
-    frmSelect &list = env.owner().albumList();
+    AlbumListWindow &list = env.owner().albumList();
     list.show();
     const double ms = Bench::medianMs(5, [&] { list.RenewList(); });
     Bench::report(QStringLiteral("album_list_1000_fill_ms"), ms, QStringLiteral("ms"));

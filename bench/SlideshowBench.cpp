@@ -3,9 +3,9 @@
 
 #include "platform/PictureView.h"
 #include "slideshow/SlideOrder.h"
+#include "slideshow/SlideshowAlbumChooser.h"
 #include "slideshow/SlideshowPlayer.h"
-#include "slideshow/frmSelect1.h"
-#include "slideshow/frmSlideshow.h"
+#include "slideshow/SlideshowWindow.h"
 #include "support/TestEnvironment.h"
 
 #include <QAction>
@@ -71,9 +71,9 @@ void slideshowBench()
 
     WindowOwner &owner = env.owner();
     owner.showSlideshowChooser();
-    frmSelect1 &chooser = owner.slideshowChooser();
+    SlideshowAlbumChooser &chooser = owner.slideshowChooser();
     chooser.findChild<QAction *>(QStringLiteral("mnuRepeat"))->trigger();
-    frmSlideshow &player = owner.slideshowPlayer();
+    SlideshowWindow &player = owner.slideshowPlayer();
     // The pretend screen: a 1920 x 1080 window, whatever the headless
     // platform's own screen is.
     player.setWindowState(Qt::WindowNoState);

@@ -1,19 +1,19 @@
 #include "app/WindowOwner.h"
 
-#include "albums/frmBatch.h"
-#include "albums/frmSelect.h"
+#include "albums/AlbumListWindow.h"
+#include "albums/BatchAlbumWindow.h"
 #include "albumstore/AlbumStore.h"
-#include "albumview/Form1.h"
+#include "albumview/AlbumPageWindow.h"
 #include "app/ProgramValues.h"
+#include "app/ReadMeWindow.h"
 #include "app/Settings.h"
-#include "app/frmReadMe.h"
-#include "app/frmStartUp.h"
-#include "display/frmDisplayPicture.h"
-#include "pictureinfo/frmDatabase.h"
-#include "pictureinfo/frmDiscription.h"
+#include "app/StartUpScreen.h"
+#include "display/PictureWindow.h"
+#include "pictureinfo/DatabaseBrowserWindow.h"
+#include "pictureinfo/PictureInfoWindow.h"
 #include "platform/ScreenMetrics.h"
-#include "slideshow/frmSelect1.h"
-#include "slideshow/frmSlideshow.h"
+#include "slideshow/SlideshowAlbumChooser.h"
+#include "slideshow/SlideshowWindow.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -57,43 +57,43 @@ template <typename W> W &WindowOwner::ensure(std::unique_ptr<W> &slot)
     return *slot;
 }
 
-frmStartUp &WindowOwner::startUpScreen()
+StartUpScreen &WindowOwner::startUpScreen()
 {
     return ensure(m_startUp);
 }
-frmReadMe &WindowOwner::readMe()
+ReadMeWindow &WindowOwner::readMe()
 {
     return ensure(m_readMe);
 }
-frmSelect &WindowOwner::albumList()
+AlbumListWindow &WindowOwner::albumList()
 {
     return ensure(m_albumList);
 }
-Form1 &WindowOwner::albumPage()
+AlbumPageWindow &WindowOwner::albumPage()
 {
     return ensure(m_albumPage);
 }
-frmDisplayPicture &WindowOwner::pictureWindow()
+PictureWindow &WindowOwner::pictureWindow()
 {
     return ensure(m_pictureWindow);
 }
-frmSelect1 &WindowOwner::slideshowChooser()
+SlideshowAlbumChooser &WindowOwner::slideshowChooser()
 {
     return ensure(m_slideshowChooser);
 }
-frmSlideshow &WindowOwner::slideshowPlayer()
+SlideshowWindow &WindowOwner::slideshowPlayer()
 {
     return ensure(m_slideshowPlayer);
 }
-frmDiscription &WindowOwner::descriptionWindow()
+PictureInfoWindow &WindowOwner::descriptionWindow()
 {
     return ensure(m_descriptionWindow);
 }
-frmDatabase &WindowOwner::databaseBrowser()
+DatabaseBrowserWindow &WindowOwner::databaseBrowser()
 {
     return ensure(m_databaseBrowser);
 }
-frmBatch &WindowOwner::batchCreator()
+BatchAlbumWindow &WindowOwner::batchCreator()
 {
     return ensure(m_batchCreator);
 }
@@ -129,7 +129,7 @@ void WindowOwner::start()
     v.ResizeArmed = false;
     v.ScreenRatio = ProgramValues::screenRatioFor(m_context.screen.screenSize().width());
     if (firstRun) {
-        frmReadMe &readme = readMe();
+        ReadMeWindow &readme = readMe();
         readme.Form_Load();
         present(readme);
         QCoreApplication::processEvents();
@@ -141,7 +141,7 @@ void WindowOwner::start()
 
 void WindowOwner::showStartUpScreen()
 {
-    frmStartUp &screen = startUpScreen();
+    StartUpScreen &screen = startUpScreen();
     screen.Form_Load();
     present(screen);
 }

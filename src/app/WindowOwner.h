@@ -10,16 +10,16 @@
 #include <memory>
 #include <vector>
 
-class Form1;
-class frmDatabase;
-class frmBatch;
-class frmDisplayPicture;
-class frmReadMe;
-class frmSelect;
-class frmSelect1;
-class frmSlideshow;
-class frmDiscription;
-class frmStartUp;
+class AlbumPageWindow;
+class DatabaseBrowserWindow;
+class BatchAlbumWindow;
+class PictureWindow;
+class ReadMeWindow;
+class AlbumListWindow;
+class SlideshowAlbumChooser;
+class SlideshowWindow;
+class PictureInfoWindow;
+class StartUpScreen;
 class OwnedWindow;
 class QWidget;
 class QWindow;
@@ -40,16 +40,16 @@ public:
     // ready (hidden), the screen ratio, then the read-me or the start-up screen.
     void start();
 
-    frmStartUp &startUpScreen();
-    frmReadMe &readMe();
-    frmSelect &albumList();
-    Form1 &albumPage();
-    frmDisplayPicture &pictureWindow();
-    frmSelect1 &slideshowChooser();
-    frmSlideshow &slideshowPlayer();
-    frmDiscription &descriptionWindow();
-    frmDatabase &databaseBrowser();
-    frmBatch &batchCreator();
+    StartUpScreen &startUpScreen();
+    ReadMeWindow &readMe();
+    AlbumListWindow &albumList();
+    AlbumPageWindow &albumPage();
+    PictureWindow &pictureWindow();
+    SlideshowAlbumChooser &slideshowChooser();
+    SlideshowWindow &slideshowPlayer();
+    PictureInfoWindow &descriptionWindow();
+    DatabaseBrowserWindow &databaseBrowser();
+    BatchAlbumWindow &batchCreator();
 
     bool hasStartUpScreen() const { return m_startUp != nullptr; }
     bool hasAlbumList() const { return m_albumList != nullptr; }
@@ -88,16 +88,16 @@ private:
     void focusWindowChanged(QWindow *focus);
 
     AppContext m_context;
-    std::unique_ptr<frmStartUp> m_startUp;
-    std::unique_ptr<frmReadMe> m_readMe;
-    std::unique_ptr<frmSelect> m_albumList;
-    std::unique_ptr<Form1> m_albumPage;
-    std::unique_ptr<frmDisplayPicture> m_pictureWindow;
-    std::unique_ptr<frmSelect1> m_slideshowChooser;
-    std::unique_ptr<frmSlideshow> m_slideshowPlayer;
-    std::unique_ptr<frmDiscription> m_descriptionWindow;
-    std::unique_ptr<frmDatabase> m_databaseBrowser;
-    std::unique_ptr<frmBatch> m_batchCreator;
+    std::unique_ptr<StartUpScreen> m_startUp;
+    std::unique_ptr<ReadMeWindow> m_readMe;
+    std::unique_ptr<AlbumListWindow> m_albumList;
+    std::unique_ptr<AlbumPageWindow> m_albumPage;
+    std::unique_ptr<PictureWindow> m_pictureWindow;
+    std::unique_ptr<SlideshowAlbumChooser> m_slideshowChooser;
+    std::unique_ptr<SlideshowWindow> m_slideshowPlayer;
+    std::unique_ptr<PictureInfoWindow> m_descriptionWindow;
+    std::unique_ptr<DatabaseBrowserWindow> m_databaseBrowser;
+    std::unique_ptr<BatchAlbumWindow> m_batchCreator;
     std::vector<OwnedWindow *> m_windows;
     OwnedWindow *m_lastActive = nullptr;
     bool m_ended = false;

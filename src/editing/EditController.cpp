@@ -2,13 +2,13 @@
 
 #include "albumstore/AlbumStore.h"
 #include "albumstore/PictureLoader.h"
-#include "albumview/Form1.h"
+#include "albumview/AlbumPageWindow.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
+#include "editing/PictureFilePicker.h"
 #include "editing/PictureFiles.h"
-#include "editing/dview.h"
 #include "pictureinfo/PictureInfo.h"
-#include "pictureinfo/frmDiscription.h"
+#include "pictureinfo/PictureInfoWindow.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureView.h"
 #include "platform/WindowKit.h"
@@ -41,7 +41,7 @@ QImage flattened(const QImage &image)
 
 }  // namespace
 
-EditController::EditController(Form1 &form, WindowOwner &owner)
+EditController::EditController(AlbumPageWindow &form, WindowOwner &owner)
     : QObject(&form)
     , m_form(form)
     , m_owner(owner)
@@ -168,7 +168,7 @@ void EditController::mnuAddFromDrives_Click()
 void EditController::openViewer()
 {
     if (!m_viewer)
-        m_viewer = std::make_unique<dview>(m_owner, *this, &m_form);
+        m_viewer = std::make_unique<PictureFilePicker>(m_owner, *this, &m_form);
     m_viewer->exec();
     // "E&xit" unloads the viewer: the next opening starts afresh.
     if (values().ViewerExited)

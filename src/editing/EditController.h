@@ -5,9 +5,9 @@
 
 #include <memory>
 
-class Form1;
+class AlbumPageWindow;
 class WindowOwner;
-class dview;
+class PictureFilePicker;
 struct ProgramValues;
 
 // The album page's editing: the four edit modes and their instruction texts,
@@ -18,7 +18,7 @@ class EditController : public QObject
     Q_OBJECT
 
 public:
-    EditController(Form1 &form, WindowOwner &owner);
+    EditController(AlbumPageWindow &form, WindowOwner &owner);
     ~EditController() override;
 
     // Menu groups: the nine menus switched together around a mode.
@@ -53,7 +53,7 @@ public:
 
     void showInstruction(const QString &text);
     void clearInstruction();
-    dview *viewer() const { return m_viewer.get(); }
+    PictureFilePicker *viewer() const { return m_viewer.get(); }
 
     static inline const QString kWarning = QStringLiteral("WARNING");
 
@@ -72,7 +72,7 @@ private:
     QString targetBitmap(int k) const;
     bool isFilled(int k) const;
 
-    Form1 &m_form;
+    AlbumPageWindow &m_form;
     WindowOwner &m_owner;
-    std::unique_ptr<dview> m_viewer;
+    std::unique_ptr<PictureFilePicker> m_viewer;
 };

@@ -1,8 +1,8 @@
 #include "albums/BatchFiles.h"
 #include "support/DescriptionFile.h"
 
-#include "albums/frmSelect.h"
-#include "albumview/Form1.h"
+#include "albums/AlbumListWindow.h"
+#include "albumview/AlbumPageWindow.h"
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
@@ -14,7 +14,7 @@ namespace {
 
 using Answer = Dialogs::Answer;
 
-QStringList entries(const frmSelect &form)
+QStringList entries(const AlbumListWindow &form)
 {
     QStringList list;
     for (int i = 0; i < form.list()->count(); ++i)
@@ -22,12 +22,12 @@ QStringList entries(const frmSelect &form)
     return list;
 }
 
-void select(frmSelect &form, const QString &entry)
+void select(AlbumListWindow &form, const QString &entry)
 {
     form.list()->setCurrentItem(form.list()->findItems(entry, Qt::MatchExactly).value(0));
 }
 
-void trigger(frmSelect &form, const char *action)
+void trigger(AlbumListWindow &form, const char *action)
 {
     form.findChild<QAction *>(QLatin1String(action))->trigger();
 }
@@ -43,9 +43,9 @@ private slots:
     {
         TestEnvironment env;
         env.makeAlbum(QStringLiteral("Summer"));
-        frmSelect &list = env.owner().albumList();
+        AlbumListWindow &list = env.owner().albumList();
         env.owner().present(list);
-        select(list, frmSelect::kCreateNewAlbum);
+        select(list, AlbumListWindow::kCreateNewAlbum);
 
         // A single space asks whether to go on; a name in use is asked again.
         env.dialogs.type(QStringLiteral(" "));
@@ -57,7 +57,7 @@ private slots:
         QCOMPARE(env.dialogs.shown().at(3).text, QStringLiteral("You have allready used 'Summer' as a album name"));
 
         // The new album opens at page 1, empty.
-        Form1 &page = env.owner().albumPage();
+        AlbumPageWindow &page = env.owner().albumPage();
         QTRY_COMPARE(page.windowTitle(), QStringLiteral("Winter's 100%, Page 1"));
         QTRY_COMPARE(page.Image1(1)->tag(), QStringLiteral("0"));
     }
@@ -70,9 +70,9 @@ private slots:
         DescriptionFile::create(rows, {{QStringLiteral("Mixed"), 1, 1, QStringLiteral("text")}});
         BatchFiles::write(env.store.albumFolder(QStringLiteral("Mixed")), QStringLiteral("notes.txt"), "mine");
         env.makeAlbum(QStringLiteral("Plain"));
-        frmSelect &list = env.owner().albumList();
+        AlbumListWindow &list = env.owner().albumList();
         env.owner().present(list);
-        const QString create = frmSelect::kCreateNewAlbum;
+        const QString create = AlbumListWindow::kCreateNewAlbum;
 
         // No keeps everything. Yes takes the pictures, rows and entry of a folder
         // holding another file, which comes back when the list is filled again.

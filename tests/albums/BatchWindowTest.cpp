@@ -1,8 +1,8 @@
 #include "albums/BatchFiles.h"
 
+#include "albums/AlbumListWindow.h"
+#include "albums/BatchAlbumWindow.h"
 #include "albums/BatchMove.h"
-#include "albums/frmBatch.h"
-#include "albums/frmSelect.h"
 #include "albumstore/AlbumName.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
@@ -26,8 +26,8 @@ struct BatchFixture
 {
     TestEnvironment env;
     QTemporaryDir source;
-    frmSelect &list;
-    frmBatch &window;
+    AlbumListWindow &list;
+    BatchAlbumWindow &window;
 
     BatchFixture()
         : list(env.owner().albumList())

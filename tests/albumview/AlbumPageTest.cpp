@@ -1,7 +1,7 @@
-#include "albums/frmSelect.h"
-#include "albumview/Form1.h"
+#include "albums/AlbumListWindow.h"
+#include "albumview/AlbumPageWindow.h"
 #include "albumview/ThumbLayout.h"
-#include "display/frmDisplayPicture.h"
+#include "display/PictureWindow.h"
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
@@ -13,7 +13,7 @@ namespace {
 
 const QString kAlbum = QStringLiteral("Summer");
 
-QStringList tags(const Form1 &form)
+QStringList tags(const AlbumPageWindow &form)
 {
     QStringList t;
     for (int n = 1; n <= 6; ++n)
@@ -22,7 +22,7 @@ QStringList tags(const Form1 &form)
 }
 
 // The one page marked in the Page menu; -1 when several are.
-int checkedPage(const Form1 &form)
+int checkedPage(const AlbumPageWindow &form)
 {
     int page = 0;
     for (int k = 1; k <= 10; ++k) {
@@ -46,7 +46,7 @@ private slots:
         env.putPicture(kAlbum, 1, 3, QStringLiteral(".JPG"), QSize(300, 400));
         env.putPicture(kAlbum, 1, 5, QStringLiteral(".jpg"), QSize(200, 100));
         const QString bmp = env.putPicture(kAlbum, 1, 5, QStringLiteral(".bmp"), QSize(100, 200));
-        Form1 *form = env.openAlbum(kAlbum);
+        AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         QCOMPARE(tags(*form), QStringList({"1", "0", "1", "0", "1", "0"}));
         QCOMPARE(form->Image1(5)->path(), bmp);
@@ -64,7 +64,7 @@ private slots:
     {
         TestEnvironment env;
         env.putPicture(kAlbum, 2, 1, QStringLiteral(".jpg"), QSize(40, 30));
-        Form1 *form = env.openAlbum(kAlbum);
+        AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowActive(form));
         QTest::keyClick(form, Qt::Key_F2);
@@ -98,7 +98,7 @@ private slots:
     {
         TestEnvironment env;
         env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(40, 30));
-        Form1 *form = env.openAlbum(kAlbum);
+        AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         form->mnuP_Click(7);
         form->findChild<QAction *>(QStringLiteral("mnuSelectAlbum"))->trigger();
@@ -117,10 +117,10 @@ private slots:
     {
         TestEnvironment env;
         const QString path = env.putPicture(kAlbum, 1, 4, QStringLiteral(".jpg"), QSize(60, 40));
-        Form1 *form = env.openAlbum(kAlbum);
+        AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         QTest::mouseClick(form->Image1(4), Qt::LeftButton);
-        frmDisplayPicture &display = env.owner().pictureWindow();
+        PictureWindow &display = env.owner().pictureWindow();
         QVERIFY(display.isVisible());
         QCOMPARE(display.image()->path(), path);
 
@@ -135,7 +135,7 @@ private slots:
     {
         TestEnvironment env;
         env.makeAlbum(kAlbum);
-        Form1 *form = env.openAlbum(kAlbum);
+        AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         const QRect before = form->Image1(5)->geometry();
         form->resize(1000, form->height());  // only the width grows

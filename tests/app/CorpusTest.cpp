@@ -1,7 +1,7 @@
-#include "albumview/Form1.h"
-#include "display/frmDisplayPicture.h"
+#include "albumview/AlbumPageWindow.h"
+#include "display/PictureWindow.h"
 #include "editing/EditController.h"
-#include "editing/dview.h"
+#include "editing/PictureFilePicker.h"
 #include "pictureinfo/RecordPicture.h"
 #include "platform/PictureView.h"
 #include "slideshow/SlideOrder.h"
@@ -66,7 +66,7 @@ private slots:
 
         int shown = 0;
         for (int a = 0; a * 60 < files.size(); ++a) {
-            Form1 *form = env.openAlbum(album(a));
+            AlbumPageWindow *form = env.openAlbum(album(a));
             QVERIFY(form);
             const auto slides = SlideOrder::screenLoader(env.store, album(a), QSize(1920, 1080), 1.0);
             for (int page = 1; page <= 10; ++page) {
@@ -76,7 +76,7 @@ private slots:
                     const bool filled = form->Image1(n)->tag() == QLatin1String("1");
                     shown += filled ? 1 : 0;
                     form->Image1_Click(n);
-                    frmDisplayPicture &display = env.owner().pictureWindow();
+                    PictureWindow &display = env.owner().pictureWindow();
                     QVERIFY(display.image()->hasPicture());
                     display.mnuBack_Click();
 
@@ -91,7 +91,7 @@ private slots:
         QVERIFY(shown > 100);
 
         // The graphics viewer previews every file where it lies.
-        dview viewer(env.owner(), env.owner().albumPage().editing(), nullptr);
+        PictureFilePicker viewer(env.owner(), env.owner().albumPage().editing(), nullptr);
         for (const QString &file : files) {
             viewer.setFolder(QFileInfo(file).path());
             viewer.File1_Click(QFileInfo(file).fileName());

@@ -1,8 +1,8 @@
-#include "albumview/Form1.h"
-#include "app/frmReadMe.h"
-#include "display/frmDisplayPicture.h"
+#include "albumview/AlbumPageWindow.h"
+#include "app/ReadMeWindow.h"
+#include "display/PictureWindow.h"
 #include "editing/EditController.h"
-#include "pictureinfo/frmDiscription.h"
+#include "pictureinfo/PictureInfoWindow.h"
 #include "platform/PictureView.h"
 #include "support/DescriptionFile.h"
 #include "support/ReadOnlyPath.h"
@@ -29,12 +29,12 @@ QByteArray contents(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-frmDiscription &describe(TestEnvironment &env, int page, int picture, const QString &text)
+PictureInfoWindow &describe(TestEnvironment &env, int page, int picture, const QString &text)
 {
     env.values.AlbumName = kAlbum;
     env.values.PageNumber = page;
     env.values.PictureNumber = picture;
-    frmDiscription &w = env.owner().descriptionWindow();
+    PictureInfoWindow &w = env.owner().descriptionWindow();
     env.owner().present(w);
     if (!text.isEmpty())
         w.findChild<QPlainTextEdit *>(QStringLiteral("Text1"))->setPlainText(text);
@@ -43,7 +43,7 @@ frmDiscription &describe(TestEnvironment &env, int page, int picture, const QStr
 
 // Pastes a picture of the given size that the album cannot take: the user is
 // told, and the picture that was there stays as it was.
-void pasteRefused(TestEnvironment &env, Form1 &form, int position, const QSize &size)
+void pasteRefused(TestEnvironment &env, AlbumPageWindow &form, int position, const QSize &size)
 {
     const QString old = form.Image1(position)->path();
     const QByteArray before = contents(old);
@@ -78,7 +78,7 @@ private slots:
         // The first run cannot install the demo album; it goes on.
         env.owner().start();
         QVERIFY(env.owner().readMe().isVisible());
-        Form1 *form = env.openAlbum(kAlbum);
+        AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
 
         pasteRefused(env, *form, 1, QSize(20, 20));
@@ -100,7 +100,7 @@ private slots:
         TestEnvironment env(disk.path());
         QFile::remove(env.store.helpFilePath());  // room for the album
         env.putPicture(kAlbum, 1, 2, QStringLiteral(".bmp"), QSize(60, 40));
-        Form1 *form = env.openAlbum(kAlbum);
+        AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         // Three megabytes of bitmap do not fit on a one-megabyte disk.
         pasteRefused(env, *form, 2, QSize(1000, 1000));
@@ -114,7 +114,7 @@ private slots:
         TestEnvironment env;
         QVERIFY(QFile::remove(env.store.placeholderPath()));
         const QString path = env.putPicture(kAlbum, 1, 3, QStringLiteral(".jpg"), QSize(80, 60));
-        Form1 *form = env.openAlbum(kAlbum);
+        AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         QVERIFY(QFile::remove(path));
         for (int n : {2, 3}) {
@@ -145,14 +145,14 @@ private slots:
     {
         TestEnvironment first;
         TestEnvironment second(first.programFolder());
-        frmDiscription &a = describe(first, 1, 1, QStringLiteral("written by the first"));
+        PictureInfoWindow &a = describe(first, 1, 1, QStringLiteral("written by the first"));
         DescriptionFile::Connection other(first.store.databasePath());
         QVERIFY(other.exec(QStringLiteral("BEGIN EXCLUSIVE")));
         QVERIFY(!a.cmdClose_Click());
         QCOMPARE(first.dialogs.shown().size(), 1);
         QVERIFY(other.exec(QStringLiteral("COMMIT")));
         QVERIFY(a.cmdClose_Click());
-        frmDiscription &b = describe(second, 1, 1, QString());
+        PictureInfoWindow &b = describe(second, 1, 1, QString());
         QCOMPARE(b.text(), QStringLiteral("written by the first"));
         b.hide();
 

@@ -1,9 +1,9 @@
-#include "albums/frmSelect.h"
-#include "albumview/Form1.h"
+#include "albums/AlbumListWindow.h"
+#include "albumview/AlbumPageWindow.h"
+#include "app/ReadMeWindow.h"
 #include "app/Settings.h"
-#include "app/frmReadMe.h"
-#include "app/frmStartUp.h"
-#include "display/frmDisplayPicture.h"
+#include "app/StartUpScreen.h"
+#include "display/PictureWindow.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
@@ -81,7 +81,7 @@ private slots:
             env.settings.setValue(Settings::kFirstRunDone, QStringLiteral("Yes"));
         WindowOwner &owner = env.owner();
         owner.start();
-        frmStartUp &startUp = owner.startUpScreen();
+        StartUpScreen &startUp = owner.startUpScreen();
         QCOMPARE(owner.readMe().isVisible(), firstRun);
         QCOMPARE(env.values.ScreenRatio, ratio);
         QCOMPARE(QDir(env.store.demoAlbumFolder()).entryList(QDir::Files).size(), firstRun ? 6 : 0);

@@ -1,7 +1,7 @@
-#include "albumview/Form1.h"
+#include "albumview/AlbumPageWindow.h"
 #include "display/PictureFit.h"
+#include "display/PictureWindow.h"
 #include "display/PrintLayout.h"
-#include "display/frmDisplayPicture.h"
 #include "platform/PictureView.h"
 #include "platform/WindowKit.h"
 #include "support/TestEnvironment.h"
@@ -46,17 +46,17 @@ int redPixels(const QImage &image, const QRect &area)
 
 // Opens a wide, low red picture in position 3 of page 1: the top of the
 // window, where the button and the label sit, stays free.
-frmDisplayPicture &showPicture(TestEnvironment &env)
+PictureWindow &showPicture(TestEnvironment &env)
 {
     env.putPicture(kAlbum, 1, 3, QStringLiteral(".bmp"), QSize(400, 100), Qt::red);
-    Form1 *form = env.openAlbum(kAlbum);
+    AlbumPageWindow *form = env.openAlbum(kAlbum);
     if (form)
         form->Image1_Click(3);
     return env.owner().pictureWindow();
 }
 
 // No print running: no button, no label, nothing held, a light blue window.
-void checkIdle(frmDisplayPicture &display)
+void checkIdle(PictureWindow &display)
 {
     QVERIFY(!display.findChild<QPushButton *>(QStringLiteral("cmdCancelPrint"))->isVisible());
     QVERIFY(!display.findChild<QLabel *>(QStringLiteral("Label2"))->isVisible());
@@ -104,9 +104,9 @@ private slots:
         TestEnvironment env(QSize(1024, 768));
         env.values.ScreenRatio = 1.6;
         env.putPicture(QStringLiteral("A"), 1, 1, QStringLiteral(".jpg"), QSize(3000, 1500));
-        Form1 *form = env.openAlbum(QStringLiteral("A"));
+        AlbumPageWindow *form = env.openAlbum(QStringLiteral("A"));
         QVERIFY(form);
-        frmDisplayPicture &display = env.owner().pictureWindow();
+        PictureWindow &display = env.owner().pictureWindow();
         QTest::mouseClick(form->Image1(1), Qt::LeftButton);
         QVERIFY(display.isVisible());
         QCOMPARE(display.image()->size(), QSize(display.width(), display.width() / 2));
@@ -199,7 +199,7 @@ private slots:
             env.printer.pdfFileAnswer = path;
             env.dialogs.answer(Dialogs::Answer::Yes);
         }
-        frmDisplayPicture &display = showPicture(env);
+        PictureWindow &display = showPicture(env);
         WindowKit::setBackground(&display, Qt::black);
         display.findChild<QAction *>(command)->trigger();
         checkIdle(display);
@@ -247,7 +247,7 @@ private slots:
     void cancelAtAnyPointSendsNothing()
     {
         TestEnvironment env;
-        frmDisplayPicture &display = showPicture(env);
+        PictureWindow &display = showPicture(env);
         QVERIFY(display.isVisible());
         auto *cancel = display.findChild<QPushButton *>(QStringLiteral("cmdCancelPrint"));
         int cancelled = 0;

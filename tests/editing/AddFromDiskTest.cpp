@@ -53,7 +53,7 @@ private slots:
         f.form->mnuP_Click(2);
         f.env.dialogs.answer(Dialogs::Answer::Yes);
         bool stillOpen = false;
-        f.whileViewerOpen([&](dview &v) {
+        f.whileViewerOpen([&](PictureFilePicker &v) {
             v.Command2_Click();  // nothing chosen yet: asked, and Yes keeps the viewer
             stillOpen = v.isVisible();
             v.setFolder(source.dir.path());
@@ -66,7 +66,7 @@ private slots:
                  QStringLiteral("No picture has been selected.\r\nDo you want to select a picture?"));
         QVERIFY(f.editMenus(false));
 
-        f.whileViewerOpen([](dview &v) { v.Command2_Click(); });  // the same file again
+        f.whileViewerOpen([](PictureFilePicker &v) { v.Command2_Click(); });  // the same file again
         QTest::mouseClick(f.form->Image1(4), Qt::LeftButton);
         QCOMPARE(f.env.dialogs.shown().size(), 1);  // an empty position asks nothing
         QCOMPARE(contents(f.bitmap(2, 4)), contents(photo));
@@ -85,10 +85,10 @@ private slots:
         f.action("mnuCancelEdit")->trigger();
 
         // Yes replaces; "E&xit" in the viewer opened again ends adding.
-        f.whileViewerOpen([&](dview &v) { v.Command2_Click(); });
+        f.whileViewerOpen([&](PictureFilePicker &v) { v.Command2_Click(); });
         f.action("mnuFromDisk")->trigger();
         f.env.dialogs.answer(Dialogs::Answer::Yes);
-        f.whileViewerOpen([](dview &) {});
+        f.whileViewerOpen([](PictureFilePicker &) {});
         QTest::mouseClick(f.form->Image1(1), Qt::LeftButton);
         QCOMPARE(contents(old), contents(photo));
         QCOMPARE(f.form->Image1(1)->naturalSize(), QSize(120, 80));
@@ -101,7 +101,7 @@ private slots:
     {
         EditingFixture f;
         QVERIFY(f.open());
-        dview viewer(f.env.owner(), f.editing(), nullptr);
+        PictureFilePicker viewer(f.env.owner(), f.editing(), nullptr);
         viewer.setFolder(QStringLiteral("/"));
         viewer.File1_Click(QStringLiteral("picture.jpg"));
         QCOMPARE(viewer.selectedPath(), QStringLiteral("/picture.jpg"));
@@ -109,7 +109,8 @@ private slots:
         SourceFolder source;
         for (const char *name : {"a.JPG", "b.jpeg", "c.PNG", "d.bmp", "e.txt", "f.Gif", "g.tiff"})
             source.add(QLatin1String(name), QSize(4, 4), "BMP");
-        QCOMPARE(dview::pictureFiles(source.dir.path()), QStringList({"a.JPG", "b.jpeg", "c.PNG", "d.bmp", "f.Gif"}));
+        QCOMPARE(PictureFilePicker::pictureFiles(source.dir.path()),
+                 QStringList({"a.JPG", "b.jpeg", "c.PNG", "d.bmp", "f.Gif"}));
 
         QCOMPARE(ViewerPreview::fit(QSize(300, 600)), QRectF(1053.75, 0, 2107.5, 4215));
         QCOMPARE(ViewerPreview::fit(QSize(800, 400)), QRectF(0, 1053.75, 4215, 2107.5));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "albumview/Form1.h"
+#include "albumview/AlbumPageWindow.h"
 #include "editing/EditController.h"
-#include "editing/dview.h"
+#include "editing/PictureFilePicker.h"
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 
@@ -19,7 +19,7 @@
 struct EditingFixture
 {
     TestEnvironment env;
-    Form1 *form = nullptr;
+    AlbumPageWindow *form = nullptr;
     const QString album = QStringLiteral("Album");
 
     EditingFixture() { env.makeAlbum(album); }
@@ -49,13 +49,13 @@ struct EditingFixture
 
     // Runs what the user does in the viewer once it is shown modal. Steps
     // that leave it open (a failed check) end with "E&xit", never a hang.
-    void whileViewerOpen(std::function<void(dview &)> steps)
+    void whileViewerOpen(std::function<void(PictureFilePicker &)> steps)
     {
         auto *poll = new QTimer(form);
         poll->setInterval(5);
         auto waited = std::make_shared<int>(0);
         QObject::connect(poll, &QTimer::timeout, form, [this, steps, poll, waited] {
-            dview *viewer = editing().viewer();
+            PictureFilePicker *viewer = editing().viewer();
             if (!(viewer && viewer->isVisible()) && ++*waited < 1000)
                 return;
             poll->stop();

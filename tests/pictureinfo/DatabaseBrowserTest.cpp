@@ -1,10 +1,10 @@
 #include "support/DescriptionFile.h"
 
-#include "albums/frmSelect.h"
+#include "albums/AlbumListWindow.h"
 #include "app/WindowOwner.h"
+#include "pictureinfo/DatabaseBrowserWindow.h"
 #include "pictureinfo/PictureInfo.h"
 #include "pictureinfo/RecordPicture.h"
-#include "pictureinfo/frmDatabase.h"
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
@@ -37,7 +37,7 @@ const QStringList kBetween = kAtLast + QStringList{"cmdMoveNext", "cmdMoveLast"}
 const QString kHasData = "WARNING:    This picture already has data saved.\r\n"
                          "Are you sure that you want to change it ?";
 
-template <typename T = QWidget> T *control(const frmDatabase &form, const char *name)
+template <typename T = QWidget> T *control(const DatabaseBrowserWindow &form, const char *name)
 {
     auto *widget = form.findChild<T *>(QLatin1String(name));
     if (!widget)
@@ -45,25 +45,25 @@ template <typename T = QWidget> T *control(const frmDatabase &form, const char *
     return widget;
 }
 
-QPlainTextEdit *text(const frmDatabase &f)
+QPlainTextEdit *text(const DatabaseBrowserWindow &f)
 {
     return control<QPlainTextEdit>(f, "txtDiscription");
 }
 
 // Presses a button as a click would; a greyed button does nothing.
-void press(const frmDatabase &f, const char *name)
+void press(const DatabaseBrowserWindow &f, const char *name)
 {
     QTest::mouseClick(control<QPushButton>(f, name), Qt::LeftButton);
 }
 
-frmDatabase &open(TestEnvironment &env)
+DatabaseBrowserWindow &open(TestEnvironment &env)
 {
     env.owner().showDatabaseBrowser();
     return env.owner().databaseBrowser();
 }
 
 // The names of the enabled buttons, in the window's order.
-QStringList enabledButtons(const frmDatabase &form)
+QStringList enabledButtons(const DatabaseBrowserWindow &form)
 {
     QStringList names;
     for (const char *name : {"cmdClose", "cmdCancel", "cmdEdit", "cmdAddNew", "cmdDelete", "cmdSearch", "cmdMoveFirst",
@@ -75,7 +75,7 @@ QStringList enabledButtons(const frmDatabase &form)
 }
 
 // The four fields as "album|page|picture|description".
-QString fields(const frmDatabase &form)
+QString fields(const DatabaseBrowserWindow &form)
 {
     QStringList out;
     for (const char *name : {"txtAlbumName", "txtPage", "txtImageNumber"})
@@ -83,7 +83,7 @@ QString fields(const frmDatabase &form)
     return (out << text(form)->toPlainText()).join('|');
 }
 
-QString counters(const frmDatabase &f)
+QString counters(const DatabaseBrowserWindow &f)
 {
     return control<QLabel>(f, "lblFound")->text() + '/' + control<QLabel>(f, "lblCurrent")->text();
 }
@@ -94,7 +94,7 @@ QString counters(int found, int current)
 }
 
 // The window as the user sees it once its picture is decoded.
-QString look(const frmDatabase &form)
+QString look(const DatabaseBrowserWindow &form)
 {
     const bool settled = QTest::qWaitFor([&form] { return !form.pictureLoading(); }, 5000);
     return QStringList{fields(form), counters(form), enabledButtons(form).join(','),
@@ -118,7 +118,7 @@ QStringList boxes(const TestEnvironment &env)
 
 // Add New with the page and picture answers and the questions scripted, the
 // album chosen from the list with a double click.
-bool addNew(TestEnvironment &env, frmDatabase &form, const QString &album, const QStringList &typed,
+bool addNew(TestEnvironment &env, DatabaseBrowserWindow &form, const QString &album, const QStringList &typed,
             const QStringList &answers = {})
 {
     press(form, "cmdAddNew");
@@ -137,7 +137,7 @@ bool addNew(TestEnvironment &env, frmDatabase &form, const QString &album, const
 }
 
 // Search in album names (true) or descriptions (false).
-void search(frmDatabase &form, bool inAlbumNames, const QString &text)
+void search(DatabaseBrowserWindow &form, bool inAlbumNames, const QString &text)
 {
     press(form, "cmdSearch");
     QTest::mouseClick(control<QRadioButton>(form, inAlbumNames ? "optAlb" : "optDisc"), Qt::LeftButton);
@@ -197,7 +197,7 @@ private slots:
         QFETCH(QStringList, left);
         TestEnvironment env;
         DescriptionFile::create(env.store.databasePath(), kThreeRows.mid(0, described));
-        frmDatabase &form = open(env);
+        DatabaseBrowserWindow &form = open(env);
         for (const QString &step : presses) {
             const bool deleting = step.startsWith(QLatin1String("Delete"));
             if (deleting)
@@ -233,7 +233,7 @@ private slots:
         TestEnvironment env;
         const PictureRecord holiday{"Holiday's", 3, 1, "by the sea"};
         DescriptionFile::create(env.store.databasePath(), kThreeRows + QList<PictureRecord>{holiday});
-        frmDatabase &form = open(env);
+        DatabaseBrowserWindow &form = open(env);
         search(form, false, QString());
         QCOMPARE(boxes(env), QStringList{"WARNING: You did not enter anything to search for"});
         press(form, "cmdCancel");
@@ -271,7 +271,7 @@ private slots:
         QFETCH(QString, finish);
         TestEnvironment env;
         prepare(env);
-        frmDatabase &form = open(env);
+        DatabaseBrowserWindow &form = open(env);
         if (lookup) {
             QVERIFY(addNew(env, form, "beta", {"1", "1"}, {"Yes"}));
         } else {
@@ -321,7 +321,7 @@ private slots:
         const bool unusable = described < 0;
         if (unusable)
             QVERIFY(QFile::remove(path) && QDir().mkpath(path));
-        frmDatabase &form = open(env);
+        DatabaseBrowserWindow &form = open(env);
         const QString before = look(form);
         const QStringList stored = rows(env);
         press(form, "cmdAddNew");
@@ -394,7 +394,7 @@ private slots:
         QFETCH(QString, outcome);
         TestEnvironment env;
         prepare(env);
-        frmDatabase &form = open(env);
+        DatabaseBrowserWindow &form = open(env);
         press(form, "cmdMoveNext");
         const QString before = look(form);
         QVERIFY(form.image()->hasPicture());

@@ -1,10 +1,10 @@
 #include "support/DescriptionFile.h"
 #include "support/ReadOnlyPath.h"
 
-#include "albumview/Form1.h"
+#include "albumview/AlbumPageWindow.h"
 #include "editing/EditController.h"
 #include "pictureinfo/PictureInfo.h"
-#include "pictureinfo/frmDiscription.h"
+#include "pictureinfo/PictureInfoWindow.h"
 #include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
@@ -23,10 +23,10 @@ const QString kAlbum = QStringLiteral("Trip");
 struct Window
 {
     TestEnvironment env;
-    frmDiscription *w = nullptr;
+    PictureInfoWindow *w = nullptr;
 
     QStringList rows() { return DescriptionFile::rows(env.store.databasePath()); }
-    frmDiscription &open(int page, int picture)
+    PictureInfoWindow &open(int page, int picture)
     {
         env.values.AlbumName = kAlbum;
         env.values.PageNumber = page;
@@ -89,7 +89,7 @@ private slots:
         if (!stored.isEmpty())
             seeded.prepend({kAlbum, 1, 2, stored});
         DescriptionFile::create(t.env.store.databasePath(), seeded);
-        frmDiscription &w = t.open(1, 2);
+        PictureInfoWindow &w = t.open(1, 2);
         QCOMPARE(t.text()->toPlainText(), stored);
         // Edit and Delete are offered for a description, typing for none.
         if (stored.trimmed().isEmpty())
@@ -125,7 +125,7 @@ private slots:
     {
         Window t;
         DescriptionFile::create(t.env.store.databasePath(), {{kAlbum, 1, 1, "first"}});
-        frmDiscription &w = t.open(2, 6);
+        PictureInfoWindow &w = t.open(2, 6);
         QTest::keyClicks(t.text(), QStringLiteral("for page two"));
         w.Form_Activate();  // coming back keeps the typing
         PictureInfo::openRecords(t.env.values, t.env.store, t.env.dialogs, RecordQuery::all());
@@ -154,7 +154,7 @@ private slots:
         t.env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(30, 20));
         t.env.putPicture(kAlbum, 1, 2, QStringLiteral(".jpg"), QSize(30, 20));
         DescriptionFile::create(t.env.store.databasePath(), {{kAlbum, 1, 1, "one"}});
-        Form1 *form = t.env.openAlbum(kAlbum);
+        AlbumPageWindow *form = t.env.openAlbum(kAlbum);
         QVERIFY(form);
         QTest::mouseClick(form->Image1(2), Qt::RightButton);
         form->pictureEditMenu()->hide();

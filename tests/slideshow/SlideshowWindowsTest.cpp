@@ -1,8 +1,8 @@
-#include "albums/frmSelect.h"
+#include "albums/AlbumListWindow.h"
 #include "platform/PictureView.h"
+#include "slideshow/SlideshowAlbumChooser.h"
 #include "slideshow/SlideshowPlayer.h"
-#include "slideshow/frmSelect1.h"
-#include "slideshow/frmSlideshow.h"
+#include "slideshow/SlideshowWindow.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
@@ -21,7 +21,7 @@ QAction *item(QWidget &window, const char *name)
 }
 
 // Closes the chooser if it is open and opens it afresh, as the album list does.
-frmSelect1 &openChooser(TestEnvironment &env)
+SlideshowAlbumChooser &openChooser(TestEnvironment &env)
 {
     if (env.owner().hasSlideshowChooser())
         env.owner().slideshowChooser().cmdExc_Click();
@@ -38,23 +38,23 @@ void choose(QListWidget *list, const QString &text)
 // first picture, or for the show to end; false when no picture came up.
 bool play(TestEnvironment &env)
 {
-    frmSelect1 &chooser = openChooser(env);
+    SlideshowAlbumChooser &chooser = openChooser(env);
     choose(chooser.list(), kAlbum);
     chooser.List1_DblClick();
-    frmSlideshow &player = env.owner().slideshowPlayer();
+    SlideshowWindow &player = env.owner().slideshowPlayer();
     const auto up = [&] { return player.image()->hasPicture() && player.image()->isVisible(); };
     // Esc reaches a window only while it is the active one.
     return QTest::qWaitFor([&] { return up() || !player.isVisible(); }, 5000) && up()
         && QTest::qWaitForWindowActive(&player);
 }
 
-QString shownFile(frmSlideshow &player)
+QString shownFile(SlideshowWindow &player)
 {
     return QFileInfo(player.image()->path()).fileName();
 }
 
 // Neither the pointer nor the screen saver is held.
-bool letGo(frmSlideshow &player)
+bool letGo(SlideshowWindow &player)
 {
     return !player.pointerHidden() && !player.screenSaverHeld();
 }
@@ -85,7 +85,7 @@ private slots:
         QFETCH(QStringList, replies);
         QFETCH(QString, shown);
         TestEnvironment env;
-        frmSelect1 &chooser = openChooser(env);
+        SlideshowAlbumChooser &chooser = openChooser(env);
         // Nothing stored yet: five seconds, no repeat.
         QVERIFY(item(chooser, "mnu5")->isChecked());
         QVERIFY(!item(chooser, "mnuMore")->isChecked());
@@ -122,16 +122,16 @@ private slots:
     void theAlbumChosenPlays()
     {
         TestEnvironment env;
-        frmSelect &albums = env.owner().albumList();
+        AlbumListWindow &albums = env.owner().albumList();
         env.owner().present(albums);
         auto *slideshow = albums.findChild<QPushButton *>(QStringLiteral("Command2"));
         slideshow->click();
-        frmSelect1 &chooser = env.owner().slideshowChooser();
+        SlideshowAlbumChooser &chooser = env.owner().slideshowChooser();
         QListWidget *list = chooser.list();
-        choose(list, frmSelect1::kNoAlbums);
+        choose(list, SlideshowAlbumChooser::kNoAlbums);
         chooser.List1_DblClick();
         QCOMPARE(env.dialogs.lastText(), QStringLiteral("You can't select this item as an album"));
-        frmSlideshow &player = env.owner().slideshowPlayer();
+        SlideshowWindow &player = env.owner().slideshowPlayer();
         QVERIFY(!player.isVisible());
 
         chooser.findChild<QPushButton *>(QStringLiteral("cmdExc"))->click();
@@ -157,7 +157,7 @@ private slots:
             env.putPicture(kAlbum, 1, k, QStringLiteral(".jpg"), QSize(64, 48));
         env.settings.setValue(Settings::kTime, QStringLiteral("3"));
         QVERIFY(play(env));
-        frmSlideshow &player = env.owner().slideshowPlayer();
+        SlideshowWindow &player = env.owner().slideshowPlayer();
         const QRect expected(0, 256, 1024, 256);
         QCOMPARE(player.image()->geometry(), expected);
         // Decoded at the size it is shown, so showing it costs no scaling.
@@ -209,7 +209,7 @@ private slots:
             env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(64, 48));
         env.settings.setValue(Settings::kRepeat, QStringLiteral("Yes"));
         QCOMPARE(play(env), pictures);
-        frmSlideshow &player = env.owner().slideshowPlayer();
+        SlideshowWindow &player = env.owner().slideshowPlayer();
         if (pictures)
             QTest::keyClick(&player, Qt::Key_Escape);
         QTRY_VERIFY(!player.isVisible());

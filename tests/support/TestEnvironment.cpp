@@ -1,8 +1,8 @@
 #include "support/TestEnvironment.h"
 
-#include "albums/frmSelect.h"
+#include "albums/AlbumListWindow.h"
 #include "albumstore/ProgramFolder.h"
-#include "albumview/Form1.h"
+#include "albumview/AlbumPageWindow.h"
 #include "platform/PictureView.h"
 
 #include <QDir>
@@ -21,7 +21,7 @@ QString preparedFolder(const QString &dir)
 }
 
 // Waits until the album page has finished loading a page.
-bool waitForPage(Form1 &form)
+bool waitForPage(AlbumPageWindow &form)
 {
     return QTest::qWaitFor(
         [&form] {
@@ -105,17 +105,17 @@ QString TestEnvironment::deliveredData(const QString &name)
     return QDir(QStringLiteral(KOLUMBRA_DATA)).filePath(name);
 }
 
-Form1 *TestEnvironment::openAlbum(const QString &name)
+AlbumPageWindow *TestEnvironment::openAlbum(const QString &name)
 {
     WindowOwner &o = owner();
-    frmSelect &list = o.albumList();
+    AlbumListWindow &list = o.albumList();
     o.present(list);
     const QList<QListWidgetItem *> items = list.list()->findItems(name, Qt::MatchExactly);
     if (items.isEmpty())
         return nullptr;
     list.list()->setCurrentItem(items.first());
     list.List1_DblClick();
-    Form1 &form = o.albumPage();
+    AlbumPageWindow &form = o.albumPage();
     return waitForPage(form) ? &form : nullptr;
 }
 

@@ -17,7 +17,7 @@
 
 #include <memory>
 
-class Form1;
+class AlbumPageWindow;
 
 // A screen of any size.
 class FakeScreen : public ScreenMetrics
@@ -82,7 +82,7 @@ public:
 
     // Opens an album from the album list as a user would (select, double
     // click) and waits until page 1 is loaded; null when it did not load.
-    Form1 *openAlbum(const QString &name);
+    AlbumPageWindow *openAlbum(const QString &name);
 
     // Makes an album folder and returns its path.
     QString makeAlbum(const QString &name) const;

@@ -1,13 +1,13 @@
-#include "albumview/Form1.h"
+#include "albumview/AlbumPageWindow.h"
 
-#include "albums/frmSelect.h"
+#include "albums/AlbumListWindow.h"
 #include "albumstore/AlbumStore.h"
 #include "albumstore/PictureLoader.h"
 #include "albumstore/Placeholder.h"
 #include "albumview/ThumbLayout.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
-#include "display/frmDisplayPicture.h"
+#include "display/PictureWindow.h"
 #include "editing/EditController.h"
 #include "platform/PictureView.h"
 #include "platform/ScreenMetrics.h"
@@ -58,7 +58,7 @@ void addSeparator(QMenu *menu, const char *name)
 class PageArea : public QWidget
 {
 public:
-    explicit PageArea(Form1 &form)
+    explicit PageArea(AlbumPageWindow &form)
         : QWidget(&form)
         , m_form(form)
     {
@@ -68,12 +68,12 @@ protected:
     void mousePressEvent(QMouseEvent *event) override { m_form.Form_MouseDown(event->button()); }
 
 private:
-    Form1 &m_form;
+    AlbumPageWindow &m_form;
 };
 
 }  // namespace
 
-Form1::Form1(WindowOwner &owner)
+AlbumPageWindow::AlbumPageWindow(WindowOwner &owner)
     : m_owner(owner)
 {
     setObjectName(QStringLiteral("Form1"));
@@ -85,14 +85,14 @@ Form1::Form1(WindowOwner &owner)
     Form_Load();
 }
 
-Form1::~Form1() = default;
+AlbumPageWindow::~AlbumPageWindow() = default;
 
-ProgramValues &Form1::values() const
+ProgramValues &AlbumPageWindow::values() const
 {
     return m_owner.context().values;
 }
 
-void Form1::buildPage()
+void AlbumPageWindow::buildPage()
 {
     m_page = new PageArea(*this);
     m_page->setObjectName(QStringLiteral("pageArea"));
@@ -137,10 +137,10 @@ void Form1::buildPage()
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(1);
     m_timer1->setSingleShot(true);
-    connect(m_timer1, &QTimer::timeout, this, &Form1::Timer1_Timer);
+    connect(m_timer1, &QTimer::timeout, this, &AlbumPageWindow::Timer1_Timer);
 }
 
-void Form1::buildMenus()
+void AlbumPageWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
 
@@ -168,7 +168,7 @@ void Form1::buildMenus()
 
     m_mnuSelectAlbum = bar->addAction(QStringLiteral("&Select Album"));
     m_mnuSelectAlbum->setObjectName(QStringLiteral("mnuSelectAlbum"));
-    connect(m_mnuSelectAlbum, &QAction::triggered, this, &Form1::mnuSelectAlbum_Click);
+    connect(m_mnuSelectAlbum, &QAction::triggered, this, &AlbumPageWindow::mnuSelectAlbum_Click);
 
     bar->addAction(kSpacer)->setObjectName(QStringLiteral("mnuSpace1"));
 
@@ -191,7 +191,7 @@ void Form1::buildMenus()
 
     m_mnuHelp = bar->addAction(QStringLiteral("&Help"));
     m_mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    connect(m_mnuHelp, &QAction::triggered, this, &Form1::mnuHelp_Click);
+    connect(m_mnuHelp, &QAction::triggered, this, &AlbumPageWindow::mnuHelp_Click);
 
     // The thumbnail popup; it never appears in the menu bar.
     m_mnuImgAdd = new QMenu(QStringLiteral("Picture Edit"), this);
@@ -211,7 +211,7 @@ void Form1::buildMenus()
     addItem(m_mnuImgAdd, "mnuCancel", QStringLiteral("Cancel"));
 }
 
-void Form1::Form_Load()
+void AlbumPageWindow::Form_Load()
 {
     const DecodedPicture placeholder = Placeholder::load(m_owner.context().store.placeholderPath());
     Image1(0)->setPicture(placeholder);
@@ -220,7 +220,7 @@ void Form1::Form_Load()
     values().LastScaleHeight = 1000.0;
 }
 
-void Form1::Form_Activate()
+void AlbumPageWindow::Form_Activate()
 {
     ProgramValues &v = values();
     const ScreenMetrics &screen = m_owner.context().screen;
@@ -239,17 +239,17 @@ void Form1::Form_Activate()
     v.PageLoaded = true;
 }
 
-bool Form1::loadPending() const
+bool AlbumPageWindow::loadPending() const
 {
     return m_timer1->isActive();
 }
 
-void Form1::setCaption()
+void AlbumPageWindow::setCaption()
 {
     setWindowTitle(values().AlbumName + QStringLiteral(", Page ") + QString::number(values().PageNumber));
 }
 
-void Form1::Timer1_Timer()
+void AlbumPageWindow::Timer1_Timer()
 {
     MnuPageOff();
     m_pageItems[1]->setChecked(true);
@@ -257,7 +257,7 @@ void Form1::Timer1_Timer()
     m_timer1->stop();
 }
 
-void Form1::LoadPage()
+void AlbumPageWindow::LoadPage()
 {
     ProgramValues &v = values();
     const AlbumStore &store = m_owner.context().store;
@@ -310,7 +310,7 @@ void Form1::LoadPage()
     ArrayInitialize();
 }
 
-PictureLoader::TargetSize Form1::thumbnailTarget() const
+PictureLoader::TargetSize AlbumPageWindow::thumbnailTarget() const
 {
     const double scaleX = values().PageScaleX;
     const double scaleY = values().PageScaleY;
@@ -320,17 +320,17 @@ PictureLoader::TargetSize Form1::thumbnailTarget() const
     };
 }
 
-QSize Form1::thumbnailPixels(const QSize &natural) const
+QSize AlbumPageWindow::thumbnailPixels(const QSize &natural) const
 {
     return thumbnailTarget()(natural);
 }
 
-DecodedPicture Form1::decodeThumbnail(const QStringList &candidates) const
+DecodedPicture AlbumPageWindow::decodeThumbnail(const QStringList &candidates) const
 {
     return PictureLoader::decodeLastThatLoads(candidates, thumbnailTarget());
 }
 
-void Form1::setPosition(int n, const DecodedPicture &picture)
+void AlbumPageWindow::setPosition(int n, const DecodedPicture &picture)
 {
     PictureView *view = Image1(n);
     if (picture.isNull()) {
@@ -344,25 +344,25 @@ void Form1::setPosition(int n, const DecodedPicture &picture)
     AdjustThumbSize(n);
 }
 
-void Form1::showPosition(int n)
+void AlbumPageWindow::showPosition(int n)
 {
     const ProgramValues &v = values();
     setPosition(n, decodeThumbnail(m_owner.context().store.candidatePaths(v.AlbumName, v.PageNumber, n)));
 }
 
-void Form1::ImageOff()
+void AlbumPageWindow::ImageOff()
 {
     for (PictureView *view : m_images)
         view->setVisible(false);
 }
 
-void Form1::ImageOn()
+void AlbumPageWindow::ImageOn()
 {
     for (PictureView *view : m_images)
         view->setVisible(true);
 }
 
-void Form1::AdjustThumbSize(int n)
+void AlbumPageWindow::AdjustThumbSize(int n)
 {
     const ProgramValues &v = values();
     PictureView *view = Image1(n);
@@ -372,7 +372,7 @@ void Form1::AdjustThumbSize(int n)
     view->setVisible(true);
 }
 
-void Form1::ArrayInitialize()
+void AlbumPageWindow::ArrayInitialize()
 {
     const double w = std::max(1, m_page->width());
     const double h = std::max(1, m_page->height());
@@ -384,7 +384,7 @@ void Form1::ArrayInitialize()
     }
 }
 
-void Form1::ReSizeIt()
+void AlbumPageWindow::ReSizeIt()
 {
     QCoreApplication::processEvents();
     const double w = m_page->width();
@@ -395,12 +395,12 @@ void Form1::ReSizeIt()
     }
 }
 
-QSizeF Form1::clientUnits() const
+QSizeF AlbumPageWindow::clientUnits() const
 {
     return QSizeF(ThumbLayout::unitsFromPixelsX(m_page->width()), ThumbLayout::unitsFromPixelsY(m_page->height()));
 }
 
-void Form1::CheckForTooSmall()
+void AlbumPageWindow::CheckForTooSmall()
 {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
@@ -418,7 +418,7 @@ void Form1::CheckForTooSmall()
     QCoreApplication::processEvents();
 }
 
-void Form1::Form_Resize()
+void AlbumPageWindow::Form_Resize()
 {
     ProgramValues &v = values();
     if (!v.ResizeArmed) {
@@ -434,13 +434,13 @@ void Form1::Form_Resize()
     v.LastScaleHeight = client.height();
 }
 
-void Form1::resizeEvent(QResizeEvent *event)
+void AlbumPageWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
     Form_Resize();
 }
 
-void Form1::mnuP_Click(int k)
+void AlbumPageWindow::mnuP_Click(int k)
 {
     if (m_pageItems.at(k)->isChecked())
         return;
@@ -452,39 +452,39 @@ void Form1::mnuP_Click(int k)
     m_pageItems[k]->setChecked(true);
 }
 
-void Form1::MnuPageOff()
+void AlbumPageWindow::MnuPageOff()
 {
     for (int k = 1; k <= 10; ++k)
         m_pageItems[k]->setChecked(false);
 }
 
-void Form1::MNUOff()
+void AlbumPageWindow::MNUOff()
 {
     for (QAction *a : {m_mnuPage, m_mnuSelectAlbum, m_mnuEdit, m_mnuHelp})
         a->setEnabled(false);
 }
 
-void Form1::MNUOn()
+void AlbumPageWindow::MNUOn()
 {
     for (QAction *a : {m_mnuPage, m_mnuSelectAlbum, m_mnuEdit, m_mnuHelp})
         a->setEnabled(true);
 }
 
-void Form1::PageUp()
+void AlbumPageWindow::PageUp()
 {
     const int k = values().PageNumber;
     if (k >= 1 && k <= 9)
         mnuP_Click(k + 1);
 }
 
-void Form1::PageDown()
+void AlbumPageWindow::PageDown()
 {
     const int k = values().PageNumber;
     if (k >= 2 && k <= 10)
         mnuP_Click(k - 1);
 }
 
-void Form1::Form_MouseDown(Qt::MouseButton button)
+void AlbumPageWindow::Form_MouseDown(Qt::MouseButton button)
 {
     const ProgramValues &v = values();
     if (v.ImgAddOn || v.ToClipOn || v.ImgDeleteOn)
@@ -492,7 +492,7 @@ void Form1::Form_MouseDown(Qt::MouseButton button)
     lblInst_MouseDown(button);
 }
 
-void Form1::lblInst_MouseDown(Qt::MouseButton button)
+void AlbumPageWindow::lblInst_MouseDown(Qt::MouseButton button)
 {
     if (button == Qt::LeftButton)
         PageDown();
@@ -500,7 +500,7 @@ void Form1::lblInst_MouseDown(Qt::MouseButton button)
         PageUp();
 }
 
-bool Form1::eventFilter(QObject *watched, QEvent *event)
+bool AlbumPageWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_lblInst && event->type() == QEvent::MouseButtonPress) {
         lblInst_MouseDown(static_cast<QMouseEvent *>(event)->button());
@@ -509,7 +509,7 @@ bool Form1::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void Form1::mnuSelectAlbum_Click()
+void AlbumPageWindow::mnuSelectAlbum_Click()
 {
     m_owner.present(m_owner.albumList());
     for (int n = 1; n <= 6; ++n)
@@ -517,12 +517,12 @@ void Form1::mnuSelectAlbum_Click()
     hide();
 }
 
-void Form1::mnuHelp_Click()
+void AlbumPageWindow::mnuHelp_Click()
 {
     m_owner.openHelp();
 }
 
-void Form1::Image1_Click(int k)
+void AlbumPageWindow::Image1_Click(int k)
 {
     ProgramValues &v = values();
     if (v.ImgAddOn || v.ImgDeleteOn || v.ToClipOn || v.FromClipOn) {
@@ -530,14 +530,14 @@ void Form1::Image1_Click(int k)
         return;
     }
     ImageOff();
-    frmDisplayPicture &display = m_owner.pictureWindow();
+    PictureWindow &display = m_owner.pictureWindow();
     display.setPicture(*Image1(k));
     v.PictureNumber = k;
     m_owner.present(display);
     hide();
 }
 
-void Form1::Image1_MouseDown(int k, Qt::MouseButton button, const QPoint &globalPos)
+void AlbumPageWindow::Image1_MouseDown(int k, Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button != Qt::RightButton)
         return;
@@ -547,7 +547,7 @@ void Form1::Image1_MouseDown(int k, Qt::MouseButton button, const QPoint &global
     m_mnuImgAdd->popup(globalPos);
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void AlbumPageWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     m_owner.endProgram();

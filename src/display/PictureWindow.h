@@ -13,13 +13,13 @@ class WindowOwner;
 
 // One picture of the album page, as large as the window allows. A left click
 // goes back to the album page, a right click opens the popup menu.
-class frmDisplayPicture : public QWidget, public OwnedWindow
+class PictureWindow : public QWidget, public OwnedWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmDisplayPicture(WindowOwner &owner);
-    ~frmDisplayPicture() override;
+    explicit PictureWindow(WindowOwner &owner);
+    ~PictureWindow() override;
 
     QWidget *widget() override { return this; }
     void Form_Activate() override;

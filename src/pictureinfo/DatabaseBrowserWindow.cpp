@@ -1,6 +1,6 @@
-#include "pictureinfo/frmDatabase.h"
+#include "pictureinfo/DatabaseBrowserWindow.h"
 
-#include "albums/frmSelect.h"
+#include "albums/AlbumListWindow.h"
 #include "albumstore/AlbumStore.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
@@ -107,7 +107,7 @@ QRadioButton *addOption(QWidget *parent, const char *name, const QString &captio
 
 }  // namespace
 
-frmDatabase::frmDatabase(WindowOwner &owner)
+DatabaseBrowserWindow::DatabaseBrowserWindow(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window)
     , m_owner(owner)
 {
@@ -122,12 +122,12 @@ frmDatabase::frmDatabase(WindowOwner &owner)
     Form_Load();
 }
 
-frmDatabase::~frmDatabase()
+DatabaseBrowserWindow::~DatabaseBrowserWindow()
 {
     m_decoder->waitForFinished();
 }
 
-void frmDatabase::buildControls()
+void DatabaseBrowserWindow::buildControls()
 {
     addLabel(this, "lblAlbumName", QStringLiteral("Album Name          :"), QRect(12, 14, 150, 22));
     addLabel(this, "lblPage", QStringLiteral("Page Number         :"), QRect(12, 46, 150, 22));
@@ -151,10 +151,10 @@ void frmDatabase::buildControls()
     m_cmdMoveLast = addButton(this, "cmdMoveLast", QStringLiteral("  Move &Last     - - >  - - >"),
                               QStringLiteral("Click to go to the last discription in the active database"),
                               QRect(243, 150, 222, 32));
-    connect(m_cmdMoveFirst, &QPushButton::clicked, this, &frmDatabase::cmdMoveFirst_Click);
-    connect(m_cmdMovePrevious, &QPushButton::clicked, this, &frmDatabase::cmdMovePrevious_Click);
-    connect(m_cmdMoveNext, &QPushButton::clicked, this, &frmDatabase::cmdMoveNext_Click);
-    connect(m_cmdMoveLast, &QPushButton::clicked, this, &frmDatabase::cmdMoveLast_Click);
+    connect(m_cmdMoveFirst, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdMoveFirst_Click);
+    connect(m_cmdMovePrevious, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdMovePrevious_Click);
+    connect(m_cmdMoveNext, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdMoveNext_Click);
+    connect(m_cmdMoveLast, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdMoveLast_Click);
 
     addLabel(this, "lblData", QStringLiteral("Picture Information :"), QRect(42, 192, 183, 20));
     addLabel(this, "lblPicInfo", QStringLiteral("Picture information :"), QRect(240, 192, 225, 20));
@@ -184,12 +184,12 @@ void frmDatabase::buildControls()
     m_cmdSearch =
         addButton(this, "cmdSearch", kSearch, QStringLiteral("Click to search for a album or picture discription"),
                   QRect(484, 212, 136, 34));
-    connect(m_cmdClose, &QPushButton::clicked, this, &frmDatabase::cmdClose_Click);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &frmDatabase::cmdCancel_Click);
-    connect(m_cmdEdit, &QPushButton::clicked, this, &frmDatabase::cmdEdit_Click);
-    connect(m_cmdAddNew, &QPushButton::clicked, this, &frmDatabase::cmdAddNew_Click);
-    connect(m_cmdDelete, &QPushButton::clicked, this, &frmDatabase::cmdDelete_Click);
-    connect(m_cmdSearch, &QPushButton::clicked, this, &frmDatabase::cmdSearch_Click);
+    connect(m_cmdClose, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdClose_Click);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdCancel_Click);
+    connect(m_cmdEdit, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdEdit_Click);
+    connect(m_cmdAddNew, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdAddNew_Click);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdDelete_Click);
+    connect(m_cmdSearch, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdSearch_Click);
 
     m_lblSearch =
         addLabel(this, "lblSearch", QStringLiteral("Enter a word or phrase to search for"), QRect(476, 252, 152, 50));
@@ -199,8 +199,8 @@ void frmDatabase::buildControls()
                          QStringLiteral("Click to select a Album Name type search"), QRect(484, 306, 140, 22));
     m_optDisc = addOption(this, "optDisc", QStringLiteral("&Discription"),
                           QStringLiteral("Click to select a search for a discription"), QRect(484, 330, 140, 22));
-    connect(m_optAlb, &QRadioButton::clicked, this, &frmDatabase::optAlb_Click);
-    connect(m_optDisc, &QRadioButton::clicked, this, &frmDatabase::optDisc_Click);
+    connect(m_optAlb, &QRadioButton::clicked, this, &DatabaseBrowserWindow::optAlb_Click);
+    connect(m_optDisc, &QRadioButton::clicked, this, &DatabaseBrowserWindow::optDisc_Click);
     m_TxtSearch = new QLineEdit(this);
     m_TxtSearch->setObjectName(QStringLiteral("TxtSearch"));
     m_TxtSearch->setGeometry(476, 306, 152, 26);
@@ -216,22 +216,22 @@ void frmDatabase::buildControls()
     m_list1->setObjectName(QStringLiteral("List1"));
     m_list1->setGeometry(42, 214, 423, 183);
     WindowKit::describe(m_list1, QStringLiteral("Albums"));
-    connect(m_list1, &AlbumListBox::opened, this, &frmDatabase::List1_DblClick);
+    connect(m_list1, &AlbumListBox::opened, this, &DatabaseBrowserWindow::List1_DblClick);
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setSingleShot(true);
     m_timer1->setInterval(kNoDataMs);
-    connect(m_timer1, &QTimer::timeout, this, &frmDatabase::Timer1_Timer);
+    connect(m_timer1, &QTimer::timeout, this, &DatabaseBrowserWindow::Timer1_Timer);
 
     m_decoder = new QFutureWatcher<DecodedPicture>(this);
-    connect(m_decoder, &QFutureWatcherBase::finished, this, &frmDatabase::pictureDecoded);
+    connect(m_decoder, &QFutureWatcherBase::finished, this, &DatabaseBrowserWindow::pictureDecoded);
 
     WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("cmdExc"),
                                [this] { cmdExc_Click(); });
 }
 
-void frmDatabase::Form_Load()
+void DatabaseBrowserWindow::Form_Load()
 {
     const ScreenMetrics &screen = m_owner.context().screen;
     if (screen.screenSize().width() != kDesignScreenWidth)
@@ -254,7 +254,7 @@ void frmDatabase::Form_Load()
     m_loaded = true;
 }
 
-void frmDatabase::showEvent(QShowEvent *event)
+void DatabaseBrowserWindow::showEvent(QShowEvent *event)
 {
     if (!m_loaded)
         Form_Load();
@@ -264,26 +264,26 @@ void frmDatabase::showEvent(QShowEvent *event)
 // ---------------------------------------------------------------------------
 // Browsing
 
-bool frmDatabase::searchBeingEntered() const
+bool DatabaseBrowserWindow::searchBeingEntered() const
 {
     // Cancel is enabled only while the search field and text are chosen;
     // once the search runs it is disabled again.
     return SearchOn && m_cmdCancel->isEnabled();
 }
 
-bool frmDatabase::userIsBusy() const
+bool DatabaseBrowserWindow::userIsBusy() const
 {
     return EditOn || AddNewOn || searchBeingEntered();
 }
 
-void frmDatabase::Form_Activate()
+void DatabaseBrowserWindow::Form_Activate()
 {
     if (userIsBusy())
         return;
     activate();
 }
 
-void frmDatabase::activate()
+void DatabaseBrowserWindow::activate()
 {
     m_timer1->stop();
     EditOn = AddNewOn = DeleteOn = SearchOn = false;
@@ -294,7 +294,7 @@ void frmDatabase::activate()
     showTable(std::nullopt);
 }
 
-void frmDatabase::openRecords(const RecordQuery &query)
+void DatabaseBrowserWindow::openRecords(const RecordQuery &query)
 {
     AppContext &c = m_owner.context();
     PictureInfo::openRecords(c.values, c.store, c.dialogs, query);
@@ -302,7 +302,7 @@ void frmDatabase::openRecords(const RecordQuery &query)
     m_records = c.values.PictureRecords;
 }
 
-void frmDatabase::showTable(std::optional<qint64> row)
+void DatabaseBrowserWindow::showTable(std::optional<qint64> row)
 {
     openRecords(RecordQuery::all());
     if (m_records->isEmpty()) {
@@ -321,7 +321,7 @@ void frmDatabase::showTable(std::optional<qint64> row)
     UpdateCount();
 }
 
-void frmDatabase::showFields(const PictureRecordSet &set)
+void DatabaseBrowserWindow::showFields(const PictureRecordSet &set)
 {
     m_txtAlbumName->setText(set.field(PictureRecord::kAlbumName).toString());
     m_txtPage->setText(set.field(PictureRecord::kPage).toString());
@@ -329,7 +329,7 @@ void frmDatabase::showFields(const PictureRecordSet &set)
     m_txtDiscription->setPlainText(set.field(PictureRecord::kDiscription).toString());
 }
 
-void frmDatabase::FillFields()
+void DatabaseBrowserWindow::FillFields()
 {
     if (!m_records || (m_records->isEmpty() && DeleteOn))
         return;
@@ -338,7 +338,7 @@ void frmDatabase::FillFields()
     ShowPicture();
 }
 
-void frmDatabase::ClearFields()
+void DatabaseBrowserWindow::ClearFields()
 {
     m_txtAlbumName->clear();
     m_txtPage->clear();
@@ -346,18 +346,18 @@ void frmDatabase::ClearFields()
     m_txtDiscription->clear();
 }
 
-int frmDatabase::rowCount() const
+int DatabaseBrowserWindow::rowCount() const
 {
     return m_records ? m_records->count() : 0;
 }
 
-void frmDatabase::UpdateCount()
+void DatabaseBrowserWindow::UpdateCount()
 {
     m_lblFound->setText(BrowserRules::foundText(rowCount()));
     m_lblCurrent->setText(BrowserRules::currentText(CurrentRecord));
 }
 
-void frmDatabase::applyButtons(const BrowserRules::Buttons &b)
+void DatabaseBrowserWindow::applyButtons(const BrowserRules::Buttons &b)
 {
     m_cmdClose->setEnabled(b.close);
     m_cmdCancel->setEnabled(b.cancel);
@@ -368,7 +368,7 @@ void frmDatabase::applyButtons(const BrowserRules::Buttons &b)
     setMoveButtons(b.moves);
 }
 
-void frmDatabase::setMoveButtons(const BrowserRules::MoveButtons &moves)
+void DatabaseBrowserWindow::setMoveButtons(const BrowserRules::MoveButtons &moves)
 {
     m_cmdMoveFirst->setEnabled(moves.first);
     m_cmdMovePrevious->setEnabled(moves.previous);
@@ -376,7 +376,7 @@ void frmDatabase::setMoveButtons(const BrowserRules::MoveButtons &moves)
     m_cmdMoveLast->setEnabled(moves.last);
 }
 
-void frmDatabase::InitialButtons()
+void DatabaseBrowserWindow::InitialButtons()
 {
     // With no row shown (the last one deleted, an addition to an empty table
     // cancelled) Edit and Delete would have nothing to act on.
@@ -385,24 +385,24 @@ void frmDatabase::InitialButtons()
     m_lblSearch->hide();
 }
 
-void frmDatabase::NoAlbumButtons()
+void DatabaseBrowserWindow::NoAlbumButtons()
 {
     applyButtons(BrowserRules::noAlbumButtons());
 }
 
-void frmDatabase::ButtonsOff()
+void DatabaseBrowserWindow::ButtonsOff()
 {
     applyButtons(BrowserRules::buttonsOff());
     m_lblSearch->hide();
     m_TxtSearch->hide();
 }
 
-void frmDatabase::CkBut()
+void DatabaseBrowserWindow::CkBut()
 {
     setMoveButtons(BrowserRules::movesAt(rowCount(), CurrentRecord));
 }
 
-void frmDatabase::moveBy(BrowserRules::Move button)
+void DatabaseBrowserWindow::moveBy(BrowserRules::Move button)
 {
     if (!m_records)
         return;
@@ -415,24 +415,24 @@ void frmDatabase::moveBy(BrowserRules::Move button)
     UpdateCount();
 }
 
-void frmDatabase::cmdMoveFirst_Click()
+void DatabaseBrowserWindow::cmdMoveFirst_Click()
 {
     moveBy(BrowserRules::Move::First);
 }
-void frmDatabase::cmdMovePrevious_Click()
+void DatabaseBrowserWindow::cmdMovePrevious_Click()
 {
     moveBy(BrowserRules::Move::Previous);
 }
-void frmDatabase::cmdMoveNext_Click()
+void DatabaseBrowserWindow::cmdMoveNext_Click()
 {
     moveBy(BrowserRules::Move::Next);
 }
-void frmDatabase::cmdMoveLast_Click()
+void DatabaseBrowserWindow::cmdMoveLast_Click()
 {
     moveBy(BrowserRules::Move::Last);
 }
 
-void frmDatabase::CloseDatabase()
+void DatabaseBrowserWindow::CloseDatabase()
 {
     // A hidden window has no reload waiting: it would replace the record set
     // the picture information window may be working on.
@@ -442,7 +442,7 @@ void frmDatabase::CloseDatabase()
         m_owner.present(m_owner.albumList());
 }
 
-void frmDatabase::cmdExc_Click()
+void DatabaseBrowserWindow::cmdExc_Click()
 {
     // Esc leaves the window; whatever was begun is abandoned, not stored.
     if (userIsBusy())
@@ -450,7 +450,7 @@ void frmDatabase::cmdExc_Click()
     CloseDatabase();
 }
 
-void frmDatabase::closeEvent(QCloseEvent *event)
+void DatabaseBrowserWindow::closeEvent(QCloseEvent *event)
 {
     if (AddNewOn && !m_positionChosen) {
         // Nothing to store yet: the addition is abandoned.
@@ -474,7 +474,7 @@ void frmDatabase::closeEvent(QCloseEvent *event)
 // ---------------------------------------------------------------------------
 // The picture of the row
 
-void frmDatabase::ShowPicture()
+void DatabaseBrowserWindow::ShowPicture()
 {
     const quint64 serial = ++m_pictureSerial;
     m_nextPicture.reset();
@@ -503,7 +503,7 @@ void frmDatabase::ShowPicture()
         decodeNext();
 }
 
-void frmDatabase::decodeNext()
+void DatabaseBrowserWindow::decodeNext()
 {
     if (!m_nextPicture)
         return;
@@ -513,7 +513,7 @@ void frmDatabase::decodeNext()
     m_decoder->setFuture(QtConcurrent::run(RecordPicture::load, request.files, request.bound));
 }
 
-void frmDatabase::pictureDecoded()
+void DatabaseBrowserWindow::pictureDecoded()
 {
     const quint64 done = std::exchange(m_decodingSerial, 0);
     const DecodedPicture picture = m_decoder->result();
@@ -523,7 +523,7 @@ void frmDatabase::pictureDecoded()
     decodeNext();
 }
 
-void frmDatabase::placePicture(const DecodedPicture &picture)
+void DatabaseBrowserWindow::placePicture(const DecodedPicture &picture)
 {
     if (picture.isNull())
         return;
@@ -533,12 +533,12 @@ void frmDatabase::placePicture(const DecodedPicture &picture)
     m_image1->show();
 }
 
-bool frmDatabase::pictureLoading() const
+bool DatabaseBrowserWindow::pictureLoading() const
 {
     return m_nextPicture.has_value() || (m_decodingSerial != 0 && m_decodingSerial == m_pictureSerial);
 }
 
-void frmDatabase::PictureOff()
+void DatabaseBrowserWindow::PictureOff()
 {
     ++m_pictureSerial;
     m_nextPicture.reset();
@@ -549,13 +549,13 @@ void frmDatabase::PictureOff()
 // ---------------------------------------------------------------------------
 // Edit, Save, Cancel
 
-void frmDatabase::setDescriptionEditable(bool editable)
+void DatabaseBrowserWindow::setDescriptionEditable(bool editable)
 {
     m_txtDiscription->setEnabled(editable);
     colourBox(m_txtDiscription, editable ? QColor(Qt::white) : lightGreen());
 }
 
-void frmDatabase::cmdEdit_Click()
+void DatabaseBrowserWindow::cmdEdit_Click()
 {
     ButtonsOff();
     m_cmdClose->setEnabled(true);
@@ -568,7 +568,7 @@ void frmDatabase::cmdEdit_Click()
     Was = m_txtDiscription->toPlainText();
 }
 
-void frmDatabase::cmdClose_Click()
+void DatabaseBrowserWindow::cmdClose_Click()
 {
     if (EditOn)
         saveEdit();
@@ -578,7 +578,7 @@ void frmDatabase::cmdClose_Click()
         CloseDatabase();
 }
 
-void frmDatabase::saveEdit()
+void DatabaseBrowserWindow::saveEdit()
 {
     PictureRecordSet *target = m_lookup ? m_lookup.get() : m_records.get();
     // A change the database refuses has been told to the user; the edit
@@ -597,7 +597,7 @@ void frmDatabase::saveEdit()
     setDescriptionEditable(false);
 }
 
-void frmDatabase::saveAddition()
+void DatabaseBrowserWindow::saveAddition()
 {
     if (!m_positionChosen)
         return;
@@ -619,7 +619,7 @@ void frmDatabase::saveAddition()
     UpdateCount();
 }
 
-void frmDatabase::cmdCancel_Click()
+void DatabaseBrowserWindow::cmdCancel_Click()
 {
     if (EditOn) {
         EditOn = false;
@@ -636,7 +636,7 @@ void frmDatabase::cmdCancel_Click()
         cancelSearch();
 }
 
-void frmDatabase::finishLookupEdit()
+void DatabaseBrowserWindow::finishLookupEdit()
 {
     // The row edited is not the one the browser stood on: the table is read
     // again and the browser goes to that row, counters and all.
@@ -646,7 +646,7 @@ void frmDatabase::finishLookupEdit()
     showTable(key);
 }
 
-void frmDatabase::cancelAddition()
+void DatabaseBrowserWindow::cancelAddition()
 {
     setDescriptionEditable(false);
     m_lblList->hide();
@@ -670,7 +670,7 @@ void frmDatabase::cancelAddition()
 // ---------------------------------------------------------------------------
 // Add New
 
-void frmDatabase::cmdAddNew_Click()
+void DatabaseBrowserWindow::cmdAddNew_Click()
 {
     AddNewOn = true;
     m_positionChosen = false;
@@ -692,7 +692,7 @@ void frmDatabase::cmdAddNew_Click()
     m_list1->setFocus();
 }
 
-void frmDatabase::SaveFields()
+void DatabaseBrowserWindow::SaveFields()
 {
     // With no row shown there is nothing to come back to; what an earlier
     // addition kept must not reappear.
@@ -703,13 +703,13 @@ void frmDatabase::SaveFields()
     AlbDis = shown ? m_txtDiscription->toPlainText() : QString();
 }
 
-void frmDatabase::LoadList()
+void DatabaseBrowserWindow::LoadList()
 {
     m_list1->clear();
     m_list1->addItems(m_owner.context().store.albumNames());
 }
 
-void frmDatabase::List1_DblClick()
+void DatabaseBrowserWindow::List1_DblClick()
 {
     if (!AddNewOn || m_positionChosen)
         return;
@@ -720,7 +720,8 @@ void frmDatabase::List1_DblClick()
     InputPage();
 }
 
-std::optional<frmDatabase::TypedNumber> frmDatabase::askNumber(const QString &prompt, const QString &title, int highest)
+std::optional<DatabaseBrowserWindow::TypedNumber> DatabaseBrowserWindow::askNumber(const QString &prompt,
+                                                                                   const QString &title, int highest)
 {
     Dialogs &dialogs = m_owner.context().dialogs;
     for (;;) {
@@ -741,7 +742,7 @@ std::optional<frmDatabase::TypedNumber> frmDatabase::askNumber(const QString &pr
     }
 }
 
-void frmDatabase::InputPage()
+void DatabaseBrowserWindow::InputPage()
 {
     m_lblList->hide();
     m_list1->hide();
@@ -756,7 +757,7 @@ void frmDatabase::InputPage()
     InputImageNumber();
 }
 
-void frmDatabase::InputImageNumber()
+void DatabaseBrowserWindow::InputImageNumber()
 {
     const std::optional<TypedNumber> picture =
         askNumber(QStringLiteral("Input the picture number of the page  (1 to 6)"), QStringLiteral("Picture Number"),
@@ -769,7 +770,7 @@ void frmDatabase::InputImageNumber()
     CkForSaved();
 }
 
-void frmDatabase::CkForSaved()
+void DatabaseBrowserWindow::CkForSaved()
 {
     const QStringList files = AddNewChecks::candidates(m_owner.context().store, AlbIn, m_pageAsTyped, ImgNrIn);
     if (AddNewChecks::anyLoads(files)) {
@@ -791,7 +792,7 @@ void frmDatabase::CkForSaved()
     m_list1->setFocus();
 }
 
-void frmDatabase::CkForData()
+void DatabaseBrowserWindow::CkForData()
 {
     m_lblSearchMsg->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -831,7 +832,7 @@ void frmDatabase::CkForData()
 // ---------------------------------------------------------------------------
 // Delete
 
-void frmDatabase::cmdDelete_Click()
+void DatabaseBrowserWindow::cmdDelete_Click()
 {
     if (!m_records)
         return;
@@ -865,7 +866,7 @@ void frmDatabase::cmdDelete_Click()
 // ---------------------------------------------------------------------------
 // Search
 
-void frmDatabase::resetSearchControls()
+void DatabaseBrowserWindow::resetSearchControls()
 {
     m_TxtSearch->clear();
     m_TxtSearch->hide();
@@ -878,7 +879,7 @@ void frmDatabase::resetSearchControls()
     m_cmdSearch->setText(kSearch);
 }
 
-void frmDatabase::cmdSearch_Click()
+void DatabaseBrowserWindow::cmdSearch_Click()
 {
     if (m_cmdSearch->text() == kStartSearch) {
         startSearch();
@@ -893,16 +894,16 @@ void frmDatabase::cmdSearch_Click()
     m_lblSearch->show();
 }
 
-void frmDatabase::optAlb_Click()
+void DatabaseBrowserWindow::optAlb_Click()
 {
     chooseSearchField(true);
 }
-void frmDatabase::optDisc_Click()
+void DatabaseBrowserWindow::optDisc_Click()
 {
     chooseSearchField(false);
 }
 
-void frmDatabase::chooseSearchField(bool albumNames)
+void DatabaseBrowserWindow::chooseSearchField(bool albumNames)
 {
     m_optAlb->setChecked(albumNames);
     m_optDisc->setChecked(!albumNames);
@@ -917,7 +918,7 @@ void frmDatabase::chooseSearchField(bool albumNames)
     m_cmdSearch->setEnabled(true);
 }
 
-void frmDatabase::startSearch()
+void DatabaseBrowserWindow::startSearch()
 {
     const QString text = m_TxtSearch->text();
     if (text.isEmpty()) {
@@ -965,7 +966,7 @@ void frmDatabase::startSearch()
     m_TxtSearch->clear();
 }
 
-void frmDatabase::cancelSearch()
+void DatabaseBrowserWindow::cancelSearch()
 {
     m_TxtSearch->hide();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -974,7 +975,7 @@ void frmDatabase::cancelSearch()
     resetSearchControls();
 }
 
-void frmDatabase::Timer1_Timer()
+void DatabaseBrowserWindow::Timer1_Timer()
 {
     m_timer1->stop();
     activate();

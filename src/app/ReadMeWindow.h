@@ -8,13 +8,13 @@ class WindowOwner;
 
 // Greets the first run: what the program is for, and how it is installed and
 // removed. "&Continue" leads on to the start-up screen.
-class frmReadMe : public QWidget, public OwnedWindow
+class ReadMeWindow : public QWidget, public OwnedWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmReadMe(WindowOwner &owner);
-    ~frmReadMe() override;
+    explicit ReadMeWindow(WindowOwner &owner);
+    ~ReadMeWindow() override;
 
     QWidget *widget() override { return this; }
     void Form_Load();

@@ -1,13 +1,13 @@
-#include "display/frmDisplayPicture.h"
+#include "display/PictureWindow.h"
 
 #include "albumstore/PictureLoader.h"
-#include "albumview/Form1.h"
+#include "albumview/AlbumPageWindow.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
 #include "display/PageSender.h"
 #include "display/PictureFit.h"
 #include "display/PrintLayout.h"
-#include "pictureinfo/frmDiscription.h"
+#include "pictureinfo/PictureInfoWindow.h"
 #include "platform/PictureView.h"
 #include "platform/PrinterSeam.h"
 #include "platform/ScreenMetrics.h"
@@ -31,7 +31,7 @@ constexpr int kDesignHeight = 6870 / 15;  // 458 pixels
 
 }  // namespace
 
-frmDisplayPicture::frmDisplayPicture(WindowOwner &owner)
+PictureWindow::PictureWindow(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint)
     , m_owner(owner)
 {
@@ -44,7 +44,7 @@ frmDisplayPicture::frmDisplayPicture(WindowOwner &owner)
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setToolTip(QStringLiteral("Left click to return to the Album Page Display or right click for a menu"));
     WindowKit::describe(m_image1, QStringLiteral("Picture"));
-    connect(m_image1, &PictureView::pressed, this, &frmDisplayPicture::Form_MouseDown);
+    connect(m_image1, &PictureView::pressed, this, &PictureWindow::Form_MouseDown);
 
     m_picture1 = new QLabel(this);
     m_picture1->setObjectName(QStringLiteral("Picture1"));
@@ -54,7 +54,7 @@ frmDisplayPicture::frmDisplayPicture(WindowOwner &owner)
     m_cmdCancelPrint->setObjectName(QStringLiteral("cmdCancelPrint"));
     m_cmdCancelPrint->setGeometry(QRect(QPoint(8, 8), m_cmdCancelPrint->sizeHint()));
     m_cmdCancelPrint->hide();
-    connect(m_cmdCancelPrint, &QPushButton::clicked, this, &frmDisplayPicture::cmdCancelPrint_Click);
+    connect(m_cmdCancelPrint, &QPushButton::clicked, this, &PictureWindow::cmdCancelPrint_Click);
 
     m_label2 = new QLabel(this);
     m_label2->setObjectName(QStringLiteral("Label2"));
@@ -75,25 +75,25 @@ frmDisplayPicture::frmDisplayPicture(WindowOwner &owner)
     m_owner.installHelpKey(this);
 }
 
-frmDisplayPicture::~frmDisplayPicture() = default;
+PictureWindow::~PictureWindow() = default;
 
-void frmDisplayPicture::buildMenu()
+void PictureWindow::buildMenu()
 {
     m_mnuPopup = new QMenu(QStringLiteral("Popup"), this);
     m_mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
     QAction *back = m_mnuPopup->addAction(QStringLiteral("Back to Thumbnails"));
     back->setObjectName(QStringLiteral("mnuBack"));
-    connect(back, &QAction::triggered, this, &frmDisplayPicture::mnuBack_Click);
+    connect(back, &QAction::triggered, this, &PictureWindow::mnuBack_Click);
 
     m_mnuPrint = m_mnuPopup->addMenu(QStringLiteral("Print Picture"));
     m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
     m_mnuPrint->menuAction()->setObjectName(QStringLiteral("mnuPrint"));
     QAction *small = m_mnuPrint->addAction(QStringLiteral("Small Picture"));
     small->setObjectName(QStringLiteral("mnuSmall"));
-    connect(small, &QAction::triggered, this, &frmDisplayPicture::mnuSmall_Click);
+    connect(small, &QAction::triggered, this, &PictureWindow::mnuSmall_Click);
     QAction *big = m_mnuPrint->addAction(QStringLiteral("Big Picture"));
     big->setObjectName(QStringLiteral("mnuBig"));
-    connect(big, &QAction::triggered, this, &frmDisplayPicture::mnuBig_Click);
+    connect(big, &QAction::triggered, this, &PictureWindow::mnuBig_Click);
 
     // The description opens beside the picture, which stays.
     QAction *info = m_mnuPopup->addAction(QStringLiteral("Picture Information"));
@@ -103,19 +103,19 @@ void frmDisplayPicture::buildMenu()
     m_mnuPopup->addAction(QStringLiteral("Cancel "))->setObjectName(QStringLiteral("mnucancel"));
 }
 
-void frmDisplayPicture::setPicture(const PictureView &thumbnail)
+void PictureWindow::setPicture(const PictureView &thumbnail)
 {
     m_image1->setPicture(thumbnail.pixmap(), thumbnail.naturalSize(), thumbnail.path());
     m_decodedFor = QSize();
 }
 
-void frmDisplayPicture::Form_Activate()
+void PictureWindow::Form_Activate()
 {
     growByScreenRatio();
     SizePicture();
 }
 
-void frmDisplayPicture::growByScreenRatio()
+void PictureWindow::growByScreenRatio()
 {
     const double ratio = m_owner.context().values.ScreenRatio;
     const QRect available = m_owner.context().screen.availableGeometry();
@@ -140,7 +140,7 @@ void frmDisplayPicture::growByScreenRatio()
     move(g.topLeft());
 }
 
-void frmDisplayPicture::SizePicture()
+void PictureWindow::SizePicture()
 {
     m_image1->hide();
     const QSize natural = m_image1->naturalSize();
@@ -152,7 +152,7 @@ void frmDisplayPicture::SizePicture()
     m_image1->show();
 }
 
-void frmDisplayPicture::decodeForSize(const QSize &shown)
+void PictureWindow::decodeForSize(const QSize &shown)
 {
     // The picture is decoded at the size it is shown, never at full size for
     // the screen, and only again when the window has grown.
@@ -168,17 +168,17 @@ void frmDisplayPicture::decodeForSize(const QSize &shown)
     m_decodedFor = wanted;
 }
 
-void frmDisplayPicture::mnuBack_Click()
+void PictureWindow::mnuBack_Click()
 {
     ProgramValues &v = m_owner.context().values;
-    Form1 &page = m_owner.albumPage();
+    AlbumPageWindow &page = m_owner.albumPage();
     page.setWindowTitle(v.AlbumName + QStringLiteral(", Page ") + QString::number(v.PageNumber));
     QCoreApplication::processEvents();
     m_owner.present(page);
     hide();
 }
 
-void frmDisplayPicture::setPrinting(bool printing)
+void PictureWindow::setPrinting(bool printing)
 {
     // Events run while a big print prepares its page; no second print may
     // start from the popup meanwhile.
@@ -186,18 +186,18 @@ void frmDisplayPicture::setPrinting(bool printing)
     m_mnuPrint->menuAction()->setEnabled(!printing);
 }
 
-bool frmDisplayPicture::printCancelled() const
+bool PictureWindow::printCancelled() const
 {
     return m_owner.context().values.CancelPrint || m_owner.programEnded();
 }
 
-QString frmDisplayPicture::pdfName() const
+QString PictureWindow::pdfName() const
 {
     const ProgramValues &v = m_owner.context().values;
     return PageSender::pdfNameFor(v.AlbumName, v.PageNumber, v.PictureNumber);
 }
 
-void frmDisplayPicture::mnuSmall_Click()
+void PictureWindow::mnuSmall_Click()
 {
     if (m_printing)
         return;
@@ -215,7 +215,7 @@ void frmDisplayPicture::mnuSmall_Click()
     setPrinting(false);
 }
 
-void frmDisplayPicture::mnuBig_Click()
+void PictureWindow::mnuBig_Click()
 {
     if (m_printing)
         return;
@@ -260,14 +260,14 @@ void frmDisplayPicture::mnuBig_Click()
     setPrinting(false);
 }
 
-void frmDisplayPicture::cmdCancelPrint_Click()
+void PictureWindow::cmdCancelPrint_Click()
 {
     // The page is made only once the print is past its last chance to be
     // cancelled, so there is no document to abort here.
     m_owner.context().values.CancelPrint = true;
 }
 
-void frmDisplayPicture::Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+void PictureWindow::Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::LeftButton)
         mnuBack_Click();
@@ -275,12 +275,12 @@ void frmDisplayPicture::Form_MouseDown(Qt::MouseButton button, const QPoint &glo
         m_mnuPopup->popup(globalPos);
 }
 
-void frmDisplayPicture::mousePressEvent(QMouseEvent *event)
+void PictureWindow::mousePressEvent(QMouseEvent *event)
 {
     Form_MouseDown(event->button(), event->globalPosition().toPoint());
 }
 
-void frmDisplayPicture::closeEvent(QCloseEvent *event)
+void PictureWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     m_owner.endProgram();

@@ -21,13 +21,13 @@ class WindowOwner;
 // going on into a further album when one is full. It returns to the album
 // list when all is moved; a file that cannot be moved stops the run, and the
 // window then says which and why.
-class frmBatch : public QWidget, public OwnedWindow
+class BatchAlbumWindow : public QWidget, public OwnedWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmBatch(WindowOwner &owner);
-    ~frmBatch() override;
+    explicit BatchAlbumWindow(WindowOwner &owner);
+    ~BatchAlbumWindow() override;
 
     QWidget *widget() override { return this; }
     void Form_Activate() override;

@@ -21,13 +21,13 @@ struct ProgramValues;
 // The album page: one page of the open album as six thumbnails in two rows of
 // three, paged with the Page menu, F1 to F9 and F11, and clicks on the
 // background (left: back, right: forward).
-class Form1 : public QMainWindow, public OwnedWindow
+class AlbumPageWindow : public QMainWindow, public OwnedWindow
 {
     Q_OBJECT
 
 public:
-    explicit Form1(WindowOwner &owner);
-    ~Form1() override;
+    explicit AlbumPageWindow(WindowOwner &owner);
+    ~AlbumPageWindow() override;
 
     QWidget *widget() override { return this; }
     void Form_Activate() override;

@@ -15,13 +15,13 @@ class WindowOwner;
 // The description of one picture position: shown read-only when there is
 // one (with "&Edit" and "&Delete"), or ready for typing when there is none.
 // "&Close" stores what was typed or changed.
-class frmDiscription : public QWidget, public OwnedWindow
+class PictureInfoWindow : public QWidget, public OwnedWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmDiscription(WindowOwner &owner);
-    ~frmDiscription() override;
+    explicit PictureInfoWindow(WindowOwner &owner);
+    ~PictureInfoWindow() override;
 
     QWidget *widget() override { return this; }
     void Form_Activate() override;

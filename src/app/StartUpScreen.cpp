@@ -1,6 +1,6 @@
-#include "app/frmStartUp.h"
+#include "app/StartUpScreen.h"
 
-#include "albums/frmSelect.h"
+#include "albums/AlbumListWindow.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
 #include "platform/WindowKit.h"
@@ -29,7 +29,7 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const Q
 
 }  // namespace
 
-frmStartUp::frmStartUp(WindowOwner &owner)
+StartUpScreen::StartUpScreen(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_owner(owner)
 {
@@ -51,13 +51,13 @@ frmStartUp::frmStartUp(WindowOwner &owner)
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(3000);
-    connect(m_timer1, &QTimer::timeout, this, &frmStartUp::Timer1_Timer);
+    connect(m_timer1, &QTimer::timeout, this, &StartUpScreen::Timer1_Timer);
     m_owner.installHelpKey(this);
 }
 
-frmStartUp::~frmStartUp() = default;
+StartUpScreen::~StartUpScreen() = default;
 
-void frmStartUp::Form_Load()
+void StartUpScreen::Form_Load()
 {
     if (m_loaded)
         return;
@@ -67,7 +67,7 @@ void frmStartUp::Form_Load()
     m_timer1->start();
 }
 
-void frmStartUp::Timer1_Timer()
+void StartUpScreen::Timer1_Timer()
 {
     const QList<QLabel *> labels = findChildren<QLabel *>();
     for (QLabel *label : labels)
@@ -79,7 +79,7 @@ void frmStartUp::Timer1_Timer()
     m_timer1->stop();
 }
 
-void frmStartUp::paintEvent(QPaintEvent *)
+void StartUpScreen::paintEvent(QPaintEvent *)
 {
     // The screen has no title bar; a thin frame sets it off the desktop.
     QPainter p(this);
@@ -87,7 +87,7 @@ void frmStartUp::paintEvent(QPaintEvent *)
     p.drawRect(rect().adjusted(1, 1, -1, -1));
 }
 
-void frmStartUp::closeEvent(QCloseEvent *event)
+void StartUpScreen::closeEvent(QCloseEvent *event)
 {
     event->accept();
     m_owner.endProgram();

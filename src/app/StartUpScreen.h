@@ -10,13 +10,13 @@ class WindowOwner;
 // The start-up screen: the product name for three seconds, then the album
 // list takes over. It stays, empty, behind the album list until the list
 // takes the focus.
-class frmStartUp : public QWidget, public OwnedWindow
+class StartUpScreen : public QWidget, public OwnedWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmStartUp(WindowOwner &owner);
-    ~frmStartUp() override;
+    explicit StartUpScreen(WindowOwner &owner);
+    ~StartUpScreen() override;
 
     QWidget *widget() override { return this; }
     void Form_Load();

@@ -1,4 +1,4 @@
-#include "slideshow/frmSlideshow.h"
+#include "slideshow/SlideshowWindow.h"
 
 #include "app/ProgramValues.h"
 #include "app/Settings.h"
@@ -9,8 +9,8 @@
 #include "slideshow/ScreenSaverInhibitor.h"
 #include "slideshow/SlideFit.h"
 #include "slideshow/SlideTime.h"
+#include "slideshow/SlideshowAlbumChooser.h"
 #include "slideshow/SlideshowPlayer.h"
-#include "slideshow/frmSelect1.h"
 
 #include <QCloseEvent>
 #include <QCursor>
@@ -19,7 +19,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-frmSlideshow::frmSlideshow(WindowOwner &owner)
+SlideshowWindow::SlideshowWindow(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
     , m_owner(owner)
     , m_player(std::make_unique<SlideshowPlayer>())
@@ -45,32 +45,32 @@ frmSlideshow::frmSlideshow(WindowOwner &owner)
     command1->setFocusPolicy(Qt::NoFocus);
     command1->setGeometry(-300, -300, 80, 24);
 
-    connect(m_player.get(), &SlideshowPlayer::pictureReady, this, &frmSlideshow::showSlide);
-    connect(m_player.get(), &SlideshowPlayer::playingChanged, this, &frmSlideshow::playingChanged);
-    connect(m_player.get(), &SlideshowPlayer::finished, this, &frmSlideshow::showEnded);
+    connect(m_player.get(), &SlideshowPlayer::pictureReady, this, &SlideshowWindow::showSlide);
+    connect(m_player.get(), &SlideshowPlayer::playingChanged, this, &SlideshowWindow::playingChanged);
+    connect(m_player.get(), &SlideshowPlayer::finished, this, &SlideshowWindow::showEnded);
 
     Form_Load();
 }
 
-frmSlideshow::~frmSlideshow()
+SlideshowWindow::~SlideshowWindow()
 {
     // The player waits for its workers; it goes before the picture it feeds.
     m_player.reset();
 }
 
-void frmSlideshow::Form_Load()
+void SlideshowWindow::Form_Load()
 {
     setGeometry(QRect(QPoint(0, 0), m_owner.context().screen.screenSize()));
     setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
-void frmSlideshow::Form_Activate()
+void SlideshowWindow::Form_Activate()
 {
     if (isVisible() && !m_player->isRunning())
         play();
 }
 
-void frmSlideshow::play()
+void SlideshowWindow::play()
 {
     AppContext &context = m_owner.context();
     m_image1->hide();
@@ -86,19 +86,19 @@ void frmSlideshow::play()
     playingChanged(m_player->isPlaying());
 }
 
-void frmSlideshow::showSlide(const FoundSlide &slide)
+void SlideshowWindow::showSlide(const FoundSlide &slide)
 {
     m_image1->setPicture(QPixmap::fromImage(slide.picture.image), slide.picture.naturalSize, slide.picture.path);
     SlideSize();
     m_image1->show();
 }
 
-void frmSlideshow::SlideSize()
+void SlideshowWindow::SlideSize()
 {
     m_image1->setGeometry(SlideFit::slideRect(m_image1->naturalSize(), m_owner.context().screen.screenSize()));
 }
 
-void frmSlideshow::playingChanged(bool playing)
+void SlideshowWindow::playingChanged(bool playing)
 {
     if (playing) {
         // Out of the picture, in the top right corner, and invisible there.
@@ -111,17 +111,17 @@ void frmSlideshow::playingChanged(bool playing)
     m_screenSaver->setHeld(playing);
 }
 
-bool frmSlideshow::pointerHidden() const
+bool SlideshowWindow::pointerHidden() const
 {
     return testAttribute(Qt::WA_SetCursor) && cursor().shape() == Qt::BlankCursor;
 }
 
-bool frmSlideshow::screenSaverHeld() const
+bool SlideshowWindow::screenSaverHeld() const
 {
     return m_screenSaver->isHeld();
 }
 
-void frmSlideshow::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
+void SlideshowWindow::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool keypad = modifiers & Qt::KeypadModifier;
     switch (key) {
@@ -145,7 +145,7 @@ void frmSlideshow::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     }
 }
 
-void frmSlideshow::Form_MouseDown(Qt::MouseButton button)
+void SlideshowWindow::Form_MouseDown(Qt::MouseButton button)
 {
     if (button == Qt::LeftButton)
         m_player->requestBack();
@@ -153,7 +153,7 @@ void frmSlideshow::Form_MouseDown(Qt::MouseButton button)
         m_player->requestForward();
 }
 
-void frmSlideshow::cmdExc_Click()
+void SlideshowWindow::cmdExc_Click()
 {
     if (m_player->isRunning())
         m_player->stop();
@@ -161,7 +161,7 @@ void frmSlideshow::cmdExc_Click()
         showEnded();
 }
 
-void frmSlideshow::showEnded()
+void SlideshowWindow::showEnded()
 {
     m_image1->clearPicture();
     m_image1->hide();
@@ -171,24 +171,24 @@ void frmSlideshow::showEnded()
         m_owner.present(m_owner.slideshowChooser());
 }
 
-void frmSlideshow::keyPressEvent(QKeyEvent *event)
+void SlideshowWindow::keyPressEvent(QKeyEvent *event)
 {
     Form_KeyDown(event->key(), event->modifiers());
 }
 
-void frmSlideshow::mousePressEvent(QMouseEvent *event)
+void SlideshowWindow::mousePressEvent(QMouseEvent *event)
 {
     Form_MouseDown(event->button());
 }
 
-void frmSlideshow::closeEvent(QCloseEvent *event)
+void SlideshowWindow::closeEvent(QCloseEvent *event)
 {
     // Closing the window by the desktop's means stops the show like Esc.
     event->accept();
     cmdExc_Click();
 }
 
-void frmSlideshow::hideEvent(QHideEvent *event)
+void SlideshowWindow::hideEvent(QHideEvent *event)
 {
     // A show never plays on unseen, holding the pointer and the screen
     // saver: hidden by the program (at its end, say), the show stops.

@@ -1,11 +1,11 @@
-#include "albums/frmSelect.h"
+#include "albums/AlbumListWindow.h"
 
 #include "albums/AlbumManager.h"
 #include "albumstore/AlbumStore.h"
-#include "albumview/Form1.h"
+#include "albumview/AlbumPageWindow.h"
 #include "app/ProgramValues.h"
+#include "app/StartUpScreen.h"
 #include "app/WindowOwner.h"
-#include "app/frmStartUp.h"
 #include "platform/AlbumListBox.h"
 #include "platform/Dialogs.h"
 #include "platform/WindowKit.h"
@@ -35,7 +35,7 @@ QPushButton *topButton(QWidget *parent, const char *name, const QString &caption
 
 }  // namespace
 
-frmSelect::frmSelect(WindowOwner &owner)
+AlbumListWindow::AlbumListWindow(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window)
     , m_owner(owner)
 {
@@ -49,9 +49,9 @@ frmSelect::frmSelect(WindowOwner &owner)
     m_owner.installHelpKey(this);
 }
 
-frmSelect::~frmSelect() = default;
+AlbumListWindow::~AlbumListWindow() = default;
 
-void frmSelect::buildControls()
+void AlbumListWindow::buildControls()
 {
     m_cmdDatabase = topButton(this, "cmdDatabase", QStringLiteral("Picture &Database"),
                               QStringLiteral("Click to go to the Picture Database Page"), QRect(24, 16, 180, 40));
@@ -64,10 +64,10 @@ void frmSelect::buildControls()
     connect(m_cmdCreate, &QPushButton::clicked, &m_owner, &WindowOwner::showBatchCreator);
 
     m_list1 = new AlbumListBox(this);
-    connect(m_list1, &AlbumListBox::opened, this, &frmSelect::List1_DblClick);
+    connect(m_list1, &AlbumListBox::opened, this, &AlbumListWindow::List1_DblClick);
     connect(m_list1, &AlbumListBox::rightPressed, this,
             [this](const QPoint &pos) { List1_MouseDown(Qt::RightButton, pos); });
-    connect(m_list1, &AlbumListBox::focused, this, &frmSelect::List1_GotFocus);
+    connect(m_list1, &AlbumListBox::focused, this, &AlbumListWindow::List1_GotFocus);
     m_list1->setObjectName(QStringLiteral("List1"));
     m_list1->setToolTip(QStringLiteral("Double click the Album that you want to select"));
     m_list1->setFont(WindowKit::arial(11));
@@ -98,24 +98,24 @@ void frmSelect::buildControls()
     setTabOrder(m_list1, m_cmdDatabase);
 }
 
-void frmSelect::buildMenu()
+void AlbumListWindow::buildMenu()
 {
     m_mnuTest = new QMenu(QStringLiteral("Test"), this);
     m_mnuTest->setObjectName(QStringLiteral("mnuTest"));
     QAction *select = m_mnuTest->addAction(QStringLiteral("Select Selected Album"));
     select->setObjectName(QStringLiteral("mnuSelect"));
-    connect(select, &QAction::triggered, this, &frmSelect::List1_DblClick);
+    connect(select, &QAction::triggered, this, &AlbumListWindow::List1_DblClick);
     m_mnuTest->addSeparator()->setObjectName(QStringLiteral("mnuSp1"));
     QAction *rename = m_mnuTest->addAction(QStringLiteral("Change Album Name"));
     rename->setObjectName(QStringLiteral("mnuChangeName"));
-    connect(rename, &QAction::triggered, this, &frmSelect::mnuChangeName_Click);
+    connect(rename, &QAction::triggered, this, &AlbumListWindow::mnuChangeName_Click);
     m_mnuTest->addSeparator()->setObjectName(QStringLiteral("mnuSp2"));
     QAction *remove = m_mnuTest->addAction(QStringLiteral("Delete Selected Album"));
     remove->setObjectName(QStringLiteral("mnuDelete"));
-    connect(remove, &QAction::triggered, this, &frmSelect::mnuDelete_Click);
+    connect(remove, &QAction::triggered, this, &AlbumListWindow::mnuDelete_Click);
 }
 
-void frmSelect::Form_Activate()
+void AlbumListWindow::Form_Activate()
 {
     ProgramValues &v = m_owner.context().values;
     if (v.ScreenRatio != 1.0)
@@ -131,7 +131,7 @@ void frmSelect::Form_Activate()
     m_list1->setFocus();
 }
 
-void frmSelect::RenewList()
+void AlbumListWindow::RenewList()
 {
     const AlbumStore &store = m_owner.context().store;
     const QStringList albums = store.albumNames();
@@ -144,12 +144,12 @@ void frmSelect::RenewList()
         m_list1->insertItem(int(albums.size()), kCreateNewAlbum);
 }
 
-QString frmSelect::selectedText() const
+QString AlbumListWindow::selectedText() const
 {
     return m_list1->selectedText();
 }
 
-void frmSelect::List1_DblClick()
+void AlbumListWindow::List1_DblClick()
 {
     const QString text = selectedText();
     if (text.isEmpty())
@@ -173,20 +173,20 @@ void frmSelect::List1_DblClick()
     QCoreApplication::processEvents();
 }
 
-void frmSelect::List1_GotFocus()
+void AlbumListWindow::List1_GotFocus()
 {
     QCoreApplication::processEvents();
     if (m_owner.hasStartUpScreen())
         m_owner.startUpScreen().hide();
 }
 
-void frmSelect::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+void AlbumListWindow::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::RightButton && !selectedText().isEmpty())
         m_mnuTest->popup(globalPos);
 }
 
-QString frmSelect::chosenAlbum(const QString &refusal) const
+QString AlbumListWindow::chosenAlbum(const QString &refusal) const
 {
     const QString album = selectedText();
     if (album == kCreateNewAlbum || album == kNoAlbums) {
@@ -196,7 +196,7 @@ QString frmSelect::chosenAlbum(const QString &refusal) const
     return album;
 }
 
-void frmSelect::mnuChangeName_Click()
+void AlbumListWindow::mnuChangeName_Click()
 {
     const QString album = chosenAlbum(QStringLiteral("You can not change the name of this item"));
     if (album.isEmpty())
@@ -206,7 +206,7 @@ void frmSelect::mnuChangeName_Click()
         RenewList();
 }
 
-void frmSelect::mnuDelete_Click()
+void AlbumListWindow::mnuDelete_Click()
 {
     const QString album = chosenAlbum(QStringLiteral("You can not delete this item"));
     if (album.isEmpty())
@@ -229,17 +229,17 @@ void frmSelect::mnuDelete_Click()
     }
 }
 
-HelpFormat frmSelect::helpFormat() const
+HelpFormat AlbumListWindow::helpFormat() const
 {
     return m_optHtmlHelp->isChecked() ? HelpFormat::HtmlHelp : HelpFormat::WinHelp;
 }
 
-void frmSelect::Command1_Click()
+void AlbumListWindow::Command1_Click()
 {
     m_owner.endProgram();
 }
 
-void frmSelect::closeEvent(QCloseEvent *event)
+void AlbumListWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     Command1_Click();

@@ -17,13 +17,13 @@ struct FoundSlide;
 // or a left click steps back and keypad plus or a right click steps on; F12
 // opens help and pauses; Esc stops. While the show plays the pointer is
 // hidden and parked and the screen saver held off.
-class frmSlideshow : public QWidget, public OwnedWindow
+class SlideshowWindow : public QWidget, public OwnedWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmSlideshow(WindowOwner &owner);
-    ~frmSlideshow() override;
+    explicit SlideshowWindow(WindowOwner &owner);
+    ~SlideshowWindow() override;
 
     QWidget *widget() override { return this; }
     // Sizes the window to the screen.

@@ -1,4 +1,4 @@
-#include "app/frmReadMe.h"
+#include "app/ReadMeWindow.h"
 
 #include "albumstore/AlbumStore.h"
 #include "app/WindowOwner.h"
@@ -27,7 +27,7 @@ QLabel *addLabel(QVBoxLayout *layout, QWidget *parent, const char *name, const Q
 
 }  // namespace
 
-frmReadMe::frmReadMe(WindowOwner &owner)
+ReadMeWindow::ReadMeWindow(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
     , m_owner(owner)
 {
@@ -74,7 +74,7 @@ frmReadMe::frmReadMe(WindowOwner &owner)
     cont->setFont(WindowKit::arial(10, true));
     cont->setMinimumWidth(120);
     layout->addWidget(cont, 0, Qt::AlignCenter);
-    connect(cont, &QPushButton::clicked, this, &frmReadMe::Command1_Click);
+    connect(cont, &QPushButton::clicked, this, &ReadMeWindow::Command1_Click);
     // Enter presses "&Continue" wherever the focus is, as in a dialog.
     for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto *shortcut = new QShortcut(QKeySequence(key), this);
@@ -87,9 +87,9 @@ frmReadMe::frmReadMe(WindowOwner &owner)
     m_owner.installHelpKey(this);
 }
 
-frmReadMe::~frmReadMe() = default;
+ReadMeWindow::~ReadMeWindow() = default;
 
-void frmReadMe::Form_Load()
+void ReadMeWindow::Form_Load()
 {
     const ScreenMetrics &screen = m_owner.context().screen;
     const QSize s = screen.screenSize();
@@ -101,13 +101,13 @@ void frmReadMe::Form_Load()
     }
 }
 
-void frmReadMe::Command1_Click()
+void ReadMeWindow::Command1_Click()
 {
     hide();
     m_owner.showStartUpScreen();
 }
 
-void frmReadMe::closeEvent(QCloseEvent *event)
+void ReadMeWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     m_owner.endProgram();

@@ -28,13 +28,13 @@ struct RecordQuery;
 // album, page and picture order, with the picture it belongs to; searching
 // album names or descriptions; editing, adding and deleting descriptions.
 // It is opened from the album list and hides itself to return there.
-class frmDatabase : public QWidget, public OwnedWindow
+class DatabaseBrowserWindow : public QWidget, public OwnedWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmDatabase(WindowOwner &owner);
-    ~frmDatabase() override;
+    explicit DatabaseBrowserWindow(WindowOwner &owner);
+    ~DatabaseBrowserWindow() override;
 
     QWidget *widget() override { return this; }
     // The window as it starts: centred, nothing shown, no mode. Runs when the

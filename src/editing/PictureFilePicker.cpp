@@ -1,4 +1,4 @@
-#include "editing/dview.h"
+#include "editing/PictureFilePicker.h"
 
 #include "albums/FolderList.h"
 #include "albums/SourceFolders.h"
@@ -27,7 +27,7 @@ constexpr int kPreviewSide = int(ViewerPreview::kSquareTwips / 15);  // 281 pixe
 
 }  // namespace
 
-dview::dview(WindowOwner &owner, EditController &editing, QWidget *parent)
+PictureFilePicker::PictureFilePicker(WindowOwner &owner, EditController &editing, QWidget *parent)
     : QDialog(parent)
     , m_owner(owner)
     , m_editing(editing)
@@ -98,8 +98,8 @@ dview::dview(WindowOwner &owner, EditController &editing, QWidget *parent)
         if (!name.isEmpty() && QDir(m_folder).filePath(name) != selectedPath())
             File1_Click(name);
     });
-    connect(select, &QPushButton::clicked, this, &dview::Command2_Click);
-    connect(exit, &QPushButton::clicked, this, &dview::Command1_Click);
+    connect(select, &QPushButton::clicked, this, &PictureFilePicker::Command2_Click);
+    connect(exit, &QPushButton::clicked, this, &PictureFilePicker::Command1_Click);
     m_owner.installHelpKey(this);
 
     fillDrives();
@@ -109,9 +109,9 @@ dview::dview(WindowOwner &owner, EditController &editing, QWidget *parent)
     setFolder(start);
 }
 
-dview::~dview() = default;
+PictureFilePicker::~PictureFilePicker() = default;
 
-void dview::fillDrives()
+void PictureFilePicker::fillDrives()
 {
     m_drive1->clear();
     const QList<SourceFolders::Drive> drives = SourceFolders::drives();
@@ -119,23 +119,23 @@ void dview::fillDrives()
         m_drive1->addItem(drive.caption, drive.root);
 }
 
-void dview::showEvent(QShowEvent *event)
+void PictureFilePicker::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     Form_Activate();
 }
 
-void dview::Form_Activate()
+void PictureFilePicker::Form_Activate()
 {
     m_owner.context().values.ViewerExited = false;
 }
 
-void dview::Drive1_Change()
+void PictureFilePicker::Drive1_Change()
 {
     setFolder(m_drive1->currentData().toString());
 }
 
-void dview::setFolder(const QString &folder)
+void PictureFilePicker::setFolder(const QString &folder)
 {
     const QDir dir(folder);
     if (!dir.exists() || !dir.isReadable()) {
@@ -148,18 +148,18 @@ void dview::setFolder(const QString &folder)
     Dir1_Change();
 }
 
-void dview::Dir1_Change()
+void PictureFilePicker::Dir1_Change()
 {
     fillFolders();
     fillFiles();
 }
 
-void dview::fillFolders()
+void PictureFilePicker::fillFolders()
 {
     FolderList::show(m_dir1, m_folder);
 }
 
-QStringList dview::pictureFiles(const QString &folder)
+QStringList PictureFilePicker::pictureFiles(const QString &folder)
 {
     static const QStringList patterns = {"*.bmp", "*.wmf", "*.ico", "*.rle", "*.jpg", "*.gif", "*.jpeg", "*.png"};
     QDir dir(folder);
@@ -170,18 +170,18 @@ QStringList dview::pictureFiles(const QString &folder)
     return files;
 }
 
-void dview::fillFiles()
+void PictureFilePicker::fillFiles()
 {
     m_file1->clear();
     m_file1->addItems(pictureFiles(m_folder));
 }
 
-QString dview::selectedPath() const
+QString PictureFilePicker::selectedPath() const
 {
     return m_label1->text().isEmpty() ? QString() : QDir::fromNativeSeparators(m_label1->text());
 }
 
-void dview::File1_Click(const QString &fileName)
+void PictureFilePicker::File1_Click(const QString &fileName)
 {
     const QString path = QDir(m_folder).filePath(fileName);
     m_label1->setText(QDir::toNativeSeparators(path));
@@ -199,7 +199,7 @@ void dview::File1_Click(const QString &fileName)
     m_open->show();
 }
 
-void dview::Command2_Click()
+void PictureFilePicker::Command2_Click()
 {
     Dialogs &dialogs = m_owner.context().dialogs;
     const QString path = selectedPath();
@@ -220,7 +220,7 @@ void dview::Command2_Click()
     hide();
 }
 
-void dview::Command1_Click()
+void PictureFilePicker::Command1_Click()
 {
     ProgramValues &v = m_owner.context().values;
     v.ViewerExited = true;
@@ -229,7 +229,7 @@ void dview::Command1_Click()
     hide();
 }
 
-void dview::reject()
+void PictureFilePicker::reject()
 {
     // Closing the viewer by its frame or with Esc ends adding, as "E&xit" does.
     Command1_Click();

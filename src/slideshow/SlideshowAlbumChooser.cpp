@@ -1,4 +1,4 @@
-#include "slideshow/frmSelect1.h"
+#include "slideshow/SlideshowAlbumChooser.h"
 
 #include "albumstore/AlbumStore.h"
 #include "app/ProgramValues.h"
@@ -8,7 +8,7 @@
 #include "platform/Dialogs.h"
 #include "platform/WindowKit.h"
 #include "slideshow/SlideTime.h"
-#include "slideshow/frmSlideshow.h"
+#include "slideshow/SlideshowWindow.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -53,7 +53,7 @@ QAction *addItem(QMenu *menu, const char *name, const QString &caption, bool che
 
 }  // namespace
 
-frmSelect1::frmSelect1(WindowOwner &owner)
+SlideshowAlbumChooser::SlideshowAlbumChooser(WindowOwner &owner)
     : m_owner(owner)
 {
     setObjectName(QStringLiteral("frmSelect1"));
@@ -66,9 +66,9 @@ frmSelect1::frmSelect1(WindowOwner &owner)
     Form_Load();
 }
 
-frmSelect1::~frmSelect1() = default;
+SlideshowAlbumChooser::~SlideshowAlbumChooser() = default;
 
-void frmSelect1::buildControls()
+void SlideshowAlbumChooser::buildControls()
 {
     auto *area = new QWidget(this);
     area->setObjectName(QStringLiteral("clientArea"));
@@ -84,7 +84,7 @@ void frmSelect1::buildControls()
     m_list1->setFont(WindowKit::arial(11));
     m_list1->setGeometry(76, 48, 481, 224);
     WindowKit::describe(m_list1, QStringLiteral("Albums"));
-    connect(m_list1, &AlbumListBox::opened, this, &frmSelect1::List1_DblClick);
+    connect(m_list1, &AlbumListBox::opened, this, &SlideshowAlbumChooser::List1_DblClick);
     connect(m_list1, &AlbumListBox::rightPressed, this,
             [this](const QPoint &pos) { List1_MouseDown(Qt::RightButton, pos); });
 
@@ -94,7 +94,7 @@ void frmSelect1::buildControls()
                                [this] { cmdExc_Click(); });
 }
 
-void frmSelect1::buildMenus()
+void SlideshowAlbumChooser::buildMenus()
 {
     QMenu *options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setObjectName(QStringLiteral("mnuOptions"));
@@ -105,23 +105,23 @@ void frmSelect1::buildMenus()
     m_mnu5 = addItem(timeOn, "mnu5", QStringLiteral("&5 Sec."), true);
     m_mnuMore = addItem(timeOn, "mnuMore", QStringLiteral("&Set Time in Seconds"), true);
     m_mnuRepeat = addItem(options, "mnuRepeat", QStringLiteral("&Repeat Slideshow"), true);
-    connect(m_mnu5, &QAction::triggered, this, &frmSelect1::mnu5_Click);
-    connect(m_mnuMore, &QAction::triggered, this, &frmSelect1::mnuMore_Click);
-    connect(m_mnuRepeat, &QAction::triggered, this, &frmSelect1::mnuRepeat_Click);
+    connect(m_mnu5, &QAction::triggered, this, &SlideshowAlbumChooser::mnu5_Click);
+    connect(m_mnuMore, &QAction::triggered, this, &SlideshowAlbumChooser::mnuMore_Click);
+    connect(m_mnuRepeat, &QAction::triggered, this, &SlideshowAlbumChooser::mnuRepeat_Click);
 
     // The list's popup; its parent menu never shows in the menu bar.
     m_mnuTest = new QMenu(QStringLiteral("Test"), this);
     m_mnuTest->setObjectName(QStringLiteral("mnuTest"));
     QAction *select = addItem(m_mnuTest, "mnuSelect", QStringLiteral("Select Selected Album"), false);
-    connect(select, &QAction::triggered, this, &frmSelect1::List1_DblClick);
+    connect(select, &QAction::triggered, this, &SlideshowAlbumChooser::List1_DblClick);
 }
 
-QListWidget *frmSelect1::list() const
+QListWidget *SlideshowAlbumChooser::list() const
 {
     return m_list1;
 }
 
-void frmSelect1::Form_Load()
+void SlideshowAlbumChooser::Form_Load()
 {
     const Settings &settings = m_owner.context().settings;
     m_repeat = settings.value(Settings::kRepeat, QStringLiteral("No"));
@@ -131,14 +131,14 @@ void frmSelect1::Form_Load()
     m_loaded = true;
 }
 
-void frmSelect1::TimeOff()
+void SlideshowAlbumChooser::TimeOff()
 {
     m_mnuMore->setText(QStringLiteral("&Set Time in seconds"));
     m_mnu5->setChecked(false);
     m_mnuMore->setChecked(false);
 }
 
-void frmSelect1::MnuCkCk()
+void SlideshowAlbumChooser::MnuCkCk()
 {
     TimeOff();
     if (m_time == kFiveSeconds) {
@@ -149,7 +149,7 @@ void frmSelect1::MnuCkCk()
     m_mnuMore->setText(asMenuText(m_time) + QStringLiteral(" &Sec, Set new time"));
 }
 
-void frmSelect1::Form_Activate()
+void SlideshowAlbumChooser::Form_Activate()
 {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
         return;
@@ -161,7 +161,7 @@ void frmSelect1::Form_Activate()
                        "select the album with a left click and  then display a menu with a right click."));
 }
 
-void frmSelect1::RenewList()
+void SlideshowAlbumChooser::RenewList()
 {
     const QStringList albums = m_owner.context().store.albumNames();
     m_list1->clear();
@@ -170,7 +170,7 @@ void frmSelect1::RenewList()
     m_list1->addItems(albums);
 }
 
-void frmSelect1::List1_DblClick()
+void SlideshowAlbumChooser::List1_DblClick()
 {
     const QString text = m_list1->selectedText();
     if (text.isEmpty())
@@ -181,7 +181,7 @@ void frmSelect1::List1_DblClick()
                                           Dialogs::Icon::Warning);
         return;
     }
-    frmSlideshow &player = m_owner.slideshowPlayer();
+    SlideshowWindow &player = m_owner.slideshowPlayer();
     m_owner.present(player);
     // Activation plays the show; the player is not activated again when it
     // was the last window active, so it is asked directly as well (a show
@@ -189,20 +189,20 @@ void frmSelect1::List1_DblClick()
     player.Form_Activate();
 }
 
-void frmSelect1::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+void SlideshowAlbumChooser::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::RightButton && !m_list1->selectedText().isEmpty())
         m_mnuTest->popup(globalPos);
 }
 
-void frmSelect1::mnu5_Click()
+void SlideshowAlbumChooser::mnu5_Click()
 {
     TimeOff();
     m_mnu5->setChecked(true);
     m_owner.context().settings.setValue(Settings::kTime, kFiveSeconds);
 }
 
-void frmSelect1::mnuMore_Click()
+void SlideshowAlbumChooser::mnuMore_Click()
 {
     TimeOff();
     m_mnuMore->setChecked(true);
@@ -221,33 +221,33 @@ void frmSelect1::mnuMore_Click()
     m_owner.context().settings.setValue(Settings::kTime, reply);
 }
 
-void frmSelect1::mnuRepeat_Click()
+void SlideshowAlbumChooser::mnuRepeat_Click()
 {
     // The menu has already turned the mark over; the store follows it.
     m_owner.context().settings.setValue(Settings::kRepeat,
                                         m_mnuRepeat->isChecked() ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
 
-bool frmSelect1::repeatChecked() const
+bool SlideshowAlbumChooser::repeatChecked() const
 {
     return m_mnuRepeat->isChecked();
 }
 
-void frmSelect1::cmdExc_Click()
+void SlideshowAlbumChooser::cmdExc_Click()
 {
     // The window unloads: opened again, it reads the settings afresh.
     m_loaded = false;
     hide();
 }
 
-void frmSelect1::showEvent(QShowEvent *event)
+void SlideshowAlbumChooser::showEvent(QShowEvent *event)
 {
     if (!m_loaded)
         Form_Load();
     QMainWindow::showEvent(event);
 }
 
-void frmSelect1::closeEvent(QCloseEvent *event)
+void SlideshowAlbumChooser::closeEvent(QCloseEvent *event)
 {
     event->accept();
     cmdExc_Click();

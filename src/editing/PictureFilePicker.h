@@ -12,13 +12,13 @@ class WindowOwner;
 // The graphics viewer: a small file picker with a preview, shown modal while
 // pictures are added from disk. "&Select" hands the chosen file to the album
 // page and hides the viewer; "E&xit" ends adding.
-class dview : public QDialog
+class PictureFilePicker : public QDialog
 {
     Q_OBJECT
 
 public:
-    dview(WindowOwner &owner, EditController &editing, QWidget *parent);
-    ~dview() override;
+    PictureFilePicker(WindowOwner &owner, EditController &editing, QWidget *parent);
+    ~PictureFilePicker() override;
 
     void Form_Activate();
     void Drive1_Change();

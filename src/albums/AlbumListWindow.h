@@ -16,13 +16,13 @@ class WindowOwner;
 // The album list, the program's home window: every album folder, opened with
 // a double click; from here the batch creator, the database browser and the
 // slideshow are reached, and the help format is chosen.
-class frmSelect : public QWidget, public OwnedWindow
+class AlbumListWindow : public QWidget, public OwnedWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmSelect(WindowOwner &owner);
-    ~frmSelect() override;
+    explicit AlbumListWindow(WindowOwner &owner);
+    ~AlbumListWindow() override;
 
     QWidget *widget() override { return this; }
     void Form_Activate() override;

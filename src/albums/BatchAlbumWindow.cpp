@@ -1,9 +1,9 @@
-#include "albums/frmBatch.h"
+#include "albums/BatchAlbumWindow.h"
 
+#include "albums/AlbumListWindow.h"
 #include "albums/AlbumManager.h"
 #include "albums/FolderList.h"
 #include "albums/SourceFolders.h"
-#include "albums/frmSelect.h"
 #include "albumstore/AlbumName.h"
 #include "albumstore/AlbumStore.h"
 #include "app/ProgramValues.h"
@@ -42,7 +42,7 @@ constexpr qint64 kEventsEveryMs = 50;
 class FolderListBox : public QListWidget
 {
 public:
-    FolderListBox(frmBatch &form, QWidget *parent)
+    FolderListBox(BatchAlbumWindow &form, QWidget *parent)
         : QListWidget(parent)
         , m_form(form)
     {
@@ -67,7 +67,7 @@ protected:
 private:
     void open(QListWidgetItem *item) { m_form.setFolder(item->data(Qt::UserRole).toString()); }
 
-    frmBatch &m_form;
+    BatchAlbumWindow &m_form;
 };
 
 // A reply to the page or picture question: a whole number in the range, or
@@ -95,7 +95,7 @@ bool sameFolder(const QString &a, const QString &b)
 
 }  // namespace
 
-frmBatch::frmBatch(WindowOwner &owner)
+BatchAlbumWindow::BatchAlbumWindow(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window)
     , m_owner(owner)
     , m_move(this)
@@ -117,9 +117,9 @@ frmBatch::frmBatch(WindowOwner &owner)
         WindowKit::centreOnScreen(this, m_owner.context().screen);
 }
 
-frmBatch::~frmBatch() = default;
+BatchAlbumWindow::~BatchAlbumWindow() = default;
 
-void frmBatch::buildControls()
+void BatchAlbumWindow::buildControls()
 {
     m_lbl1 = new QLabel(this);
     m_lbl1->setObjectName(QStringLiteral("lbl1"));
@@ -148,7 +148,7 @@ void frmBatch::buildControls()
     WindowKit::setBackground(m_cmdSelectFolder, QColor(128, 128, 255));
     m_cmdSelectFolder->setDefault(true);
     m_cmdSelectFolder->setGeometry(392, 12, 152, 38);
-    connect(m_cmdSelectFolder, &QPushButton::clicked, this, &frmBatch::cmdSelectFolder_Click);
+    connect(m_cmdSelectFolder, &QPushButton::clicked, this, &BatchAlbumWindow::cmdSelectFolder_Click);
 
     m_dir1 = new FolderListBox(*this, m_frame1);
     m_dir1->setObjectName(QStringLiteral("Dir1"));
@@ -176,7 +176,7 @@ void frmBatch::buildControls()
                                [this] { cmdExc_Click(); });
 }
 
-void frmBatch::Form_Activate()
+void BatchAlbumWindow::Form_Activate()
 {
     // A run going on keeps its folder: the frame comes back when it ends.
     if (m_running)
@@ -191,7 +191,7 @@ void frmBatch::Form_Activate()
     fillFolders();
 }
 
-void frmBatch::fillDrives()
+void BatchAlbumWindow::fillDrives()
 {
     m_drive1->clear();
     const QList<SourceFolders::Drive> drives = SourceFolders::drives();
@@ -209,13 +209,13 @@ void frmBatch::fillDrives()
     m_drive1->setCurrentIndex(best);
 }
 
-void frmBatch::Drive1_Change()
+void BatchAlbumWindow::Drive1_Change()
 {
     if (!setFolder(m_drive1->currentData().toString()))
         fillDrives();
 }
 
-bool frmBatch::setFolder(const QString &folder)
+bool BatchAlbumWindow::setFolder(const QString &folder)
 {
     if (folder.isEmpty() || !QFileInfo(folder).isDir() || !QDir(folder).isReadable()) {
         warn(QStringLiteral("The folder %1 cannot be opened.").arg(QDir::toNativeSeparators(folder)));
@@ -226,17 +226,17 @@ bool frmBatch::setFolder(const QString &folder)
     return true;
 }
 
-void frmBatch::fillFolders()
+void BatchAlbumWindow::fillFolders()
 {
     FolderList::show(m_dir1, m_folder);
 }
 
-void frmBatch::warn(const QString &text)
+void BatchAlbumWindow::warn(const QString &text)
 {
     m_owner.context().dialogs.message(text, kWarning, Dialogs::Icon::Warning);
 }
 
-void frmBatch::cmdSelectFolder_Click()
+void BatchAlbumWindow::cmdSelectFolder_Click()
 {
     if (m_running)
         return;
@@ -311,7 +311,7 @@ void frmBatch::cmdSelectFolder_Click()
     }
 }
 
-std::optional<frmBatch::Start> frmBatch::askForAlbum()
+std::optional<BatchAlbumWindow::Start> BatchAlbumWindow::askForAlbum()
 {
     AppContext &c = m_owner.context();
     for (;;) {
@@ -348,7 +348,7 @@ std::optional<frmBatch::Start> frmBatch::askForAlbum()
     }
 }
 
-std::optional<frmBatch::Start> frmBatch::askStartingPosition(const QString &albumFolder)
+std::optional<BatchAlbumWindow::Start> BatchAlbumWindow::askStartingPosition(const QString &albumFolder)
 {
     Dialogs &dialogs = m_owner.context().dialogs;
     for (;;) {
@@ -374,7 +374,7 @@ std::optional<frmBatch::Start> frmBatch::askStartingPosition(const QString &albu
     }
 }
 
-QString frmBatch::existingAlbum(const QString &name) const
+QString BatchAlbumWindow::existingAlbum(const QString &name) const
 {
     // Albums are told apart without regard to letter case, as their
     // descriptions are: "summer" adds to "Summer".
@@ -388,19 +388,19 @@ QString frmBatch::existingAlbum(const QString &name) const
     return {};
 }
 
-void frmBatch::giveUp()
+void BatchAlbumWindow::giveUp()
 {
     warn(kGaveUp);
     ReturnToSelectAlbumPage();
 }
 
-void frmBatch::moved(int movedThisRun)
+void BatchAlbumWindow::moved(int movedThisRun)
 {
     m_prgMoved->setValue(m_movedBefore + movedThisRun);
     letEventsRun();
 }
 
-void frmBatch::letEventsRun()
+void BatchAlbumWindow::letEventsRun()
 {
     if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kEventsEveryMs) {
         QCoreApplication::processEvents();
@@ -411,7 +411,7 @@ void frmBatch::letEventsRun()
         m_move.cancel();
 }
 
-void frmBatch::tellFailure(const QString &sourceFolder)
+void BatchAlbumWindow::tellFailure(const QString &sourceFolder)
 {
     const QString text =
         QStringLiteral("%1 could not be moved into the album as %2.\r\n%3\r\nThe files before it are "
@@ -426,7 +426,7 @@ void frmBatch::tellFailure(const QString &sourceFolder)
         warn(text);
 }
 
-void frmBatch::ReturnToSelectAlbumPage()
+void BatchAlbumWindow::ReturnToSelectAlbumPage()
 {
     m_lbl2->clear();
     m_lbl2->hide();
@@ -436,12 +436,12 @@ void frmBatch::ReturnToSelectAlbumPage()
     hide();
 }
 
-void frmBatch::cmdExc_Click()
+void BatchAlbumWindow::cmdExc_Click()
 {
     hide();
 }
 
-void frmBatch::keyPressEvent(QKeyEvent *event)
+void BatchAlbumWindow::keyPressEvent(QKeyEvent *event)
 {
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_running && m_frame1->isVisible()
         && m_frame1->isEnabled()) {
@@ -451,7 +451,7 @@ void frmBatch::keyPressEvent(QKeyEvent *event)
     QWidget::keyPressEvent(event);
 }
 
-void frmBatch::closeEvent(QCloseEvent *event)
+void BatchAlbumWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
     cmdExc_Click();

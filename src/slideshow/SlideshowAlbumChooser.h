@@ -14,13 +14,13 @@ class WindowOwner;
 // The slideshow chooser: the albums, and the Options menu that sets how long
 // each picture stays and whether the show repeats. A double click plays the
 // album full screen; the chooser waits behind the player.
-class frmSelect1 : public QMainWindow, public OwnedWindow
+class SlideshowAlbumChooser : public QMainWindow, public OwnedWindow
 {
     Q_OBJECT
 
 public:
-    explicit frmSelect1(WindowOwner &owner);
-    ~frmSelect1() override;
+    explicit SlideshowAlbumChooser(WindowOwner &owner);
+    ~SlideshowAlbumChooser() override;
 
     QWidget *widget() override { return this; }
     // Reads the settings into the menu marks; runs when the window is made and

@@ -1,4 +1,4 @@
-#include "pictureinfo/frmDiscription.h"
+#include "pictureinfo/PictureInfoWindow.h"
 
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
@@ -43,7 +43,7 @@ public:
     void keepClearBelow(int height) { setViewportMargins(0, 0, 0, height); }
 };
 
-frmDiscription::frmDiscription(WindowOwner &owner)
+PictureInfoWindow::PictureInfoWindow(WindowOwner &owner)
     : QWidget(nullptr, Qt::Window)
     , m_owner(owner)
 {
@@ -64,40 +64,40 @@ frmDiscription::frmDiscription(WindowOwner &owner)
                             1665 / 15);
     m_cmdClose = addButton(this, "cmdClose", QStringLiteral("&Close"), QStringLiteral("Click to close the database"),
                            QColor(192, 255, 192), 3135 / 15);
-    connect(m_cmdEdit, &QPushButton::clicked, this, &frmDiscription::CmdEdit_Click);
-    connect(m_cmdDelete, &QPushButton::clicked, this, &frmDiscription::cmdDelete_Click);
-    connect(m_cmdClose, &QPushButton::clicked, this, &frmDiscription::cmdClose_Click);
+    connect(m_cmdEdit, &QPushButton::clicked, this, &PictureInfoWindow::CmdEdit_Click);
+    connect(m_cmdDelete, &QPushButton::clicked, this, &PictureInfoWindow::cmdDelete_Click);
+    connect(m_cmdClose, &QPushButton::clicked, this, &PictureInfoWindow::cmdClose_Click);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, m_cmdClose, &QPushButton::click);
 
     m_timer1 = new QTimer(this);
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setInterval(20);
-    connect(m_timer1, &QTimer::timeout, this, &frmDiscription::Timer1_Timer);
+    connect(m_timer1, &QTimer::timeout, this, &PictureInfoWindow::Timer1_Timer);
     m_timer1->start();
     m_owner.installHelpKey(this);
 }
 
-frmDiscription::~frmDiscription() = default;
+PictureInfoWindow::~PictureInfoWindow() = default;
 
-QString frmDiscription::text() const
+QString PictureInfoWindow::text() const
 {
     return m_text1->toPlainText();
 }
 
-bool frmDiscription::isBlank(const QString &text)
+bool PictureInfoWindow::isBlank(const QString &text)
 {
     // A description of nothing but blanks is no description.
     return text.trimmed().isEmpty();
 }
 
-void frmDiscription::setEditAndDeleteVisible(bool visible)
+void PictureInfoWindow::setEditAndDeleteVisible(bool visible)
 {
     m_cmdEdit->setVisible(visible);
     m_cmdDelete->setVisible(visible);
 }
 
-void frmDiscription::Form_Activate()
+void PictureInfoWindow::Form_Activate()
 {
     ProgramValues &v = m_owner.context().values;
     // Coming back to the window for the same picture keeps what is being typed.
@@ -137,7 +137,7 @@ void frmDiscription::Form_Activate()
     setWindowTitle(QStringLiteral("Picture Information"));
 }
 
-void frmDiscription::Timer1_Timer()
+void PictureInfoWindow::Timer1_Timer()
 {
     m_cmdClose->show();
     setEditAndDeleteVisible(!isBlank(text()));
@@ -145,7 +145,7 @@ void frmDiscription::Timer1_Timer()
     m_timer1->stop();
 }
 
-void frmDiscription::CmdEdit_Click()
+void PictureInfoWindow::CmdEdit_Click()
 {
     m_text1->moveCursor(QTextCursor::End);
     m_text1->setEnabled(true);
@@ -154,7 +154,7 @@ void frmDiscription::CmdEdit_Click()
     m_edit = true;
 }
 
-void frmDiscription::cmdDelete_Click()
+void PictureInfoWindow::cmdDelete_Click()
 {
     setEditAndDeleteVisible(false);
     const Dialogs::Answer answer = m_owner.context().dialogs.askYesNo(
@@ -171,7 +171,7 @@ void frmDiscription::cmdDelete_Click()
     hide();
 }
 
-bool frmDiscription::cmdClose_Click()
+bool PictureInfoWindow::cmdClose_Click()
 {
     const QString t = text();
     const std::shared_ptr<PictureRecordSet> records = m_records;
@@ -204,7 +204,7 @@ bool frmDiscription::cmdClose_Click()
     return true;
 }
 
-void frmDiscription::hideEvent(QHideEvent *event)
+void PictureInfoWindow::hideEvent(QHideEvent *event)
 {
     QWidget::hideEvent(event);
     // Shown again later, the window reads the description afresh, even for
@@ -212,7 +212,7 @@ void frmDiscription::hideEvent(QHideEvent *event)
     m_shownAlbum = QString();
 }
 
-void frmDiscription::closeEvent(QCloseEvent *event)
+void PictureInfoWindow::closeEvent(QCloseEvent *event)
 {
     if (!cmdClose_Click()) {
         event->ignore();
