@@ -3,8 +3,8 @@
 #include "BenchTable.h"
 
 #include "pictureinfo/DatabaseBrowserWindow.h"
-#include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
+#include "widgets/PictureView.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -1,9 +1,9 @@
 #include "Bench.h"
 #include "BenchPictures.h"
 
-#include "albumview/AlbumPageWindow.h"
-#include "editing/EditController.h"
-#include "editing/PictureFiles.h"
+#include "albumpage/AlbumPageWindow.h"
+#include "albumpage/EditController.h"
+#include "albumpage/PictureFiles.h"
 #include "support/TestEnvironment.h"
 
 #include <QElapsedTimer>

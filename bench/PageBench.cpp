@@ -1,11 +1,11 @@
 #include "Bench.h"
 #include "BenchPictures.h"
 
+#include "albumpage/AlbumPageWindow.h"
 #include "albums/AlbumListWindow.h"
-#include "albumview/AlbumPageWindow.h"
 #include "display/PictureWindow.h"
-#include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
+#include "widgets/PictureView.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

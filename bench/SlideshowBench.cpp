@@ -1,12 +1,12 @@
 #include "Bench.h"
 #include "BenchPictures.h"
 
-#include "platform/PictureView.h"
 #include "slideshow/SlideOrder.h"
 #include "slideshow/SlideshowAlbumChooser.h"
 #include "slideshow/SlideshowPlayer.h"
 #include "slideshow/SlideshowWindow.h"
 #include "support/TestEnvironment.h"
+#include "widgets/PictureView.h"
 
 #include <QAction>
 #include <QElapsedTimer>

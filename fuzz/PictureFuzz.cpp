@@ -2,10 +2,10 @@
 // that takes a picture's size: nothing may crash, hang, or come out of the
 // arithmetic as a box outside its bounds.
 
+#include "albumpage/ThumbLayout.h"
+#include "albumpage/ViewerPreview.h"
 #include "albumstore/PictureLoader.h"
-#include "albumview/ThumbLayout.h"
 #include "display/PictureFit.h"
-#include "editing/ViewerPreview.h"
 #include "slideshow/SlideFit.h"
 
 #include <QGuiApplication>

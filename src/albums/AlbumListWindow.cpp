@@ -1,14 +1,14 @@
 #include "albums/AlbumListWindow.h"
 
+#include "albumpage/AlbumPageWindow.h"
 #include "albums/AlbumManager.h"
 #include "albumstore/AlbumStore.h"
-#include "albumview/AlbumPageWindow.h"
 #include "app/ProgramValues.h"
 #include "app/StartUpScreen.h"
 #include "app/WindowOwner.h"
-#include "platform/AlbumListBox.h"
 #include "platform/Dialogs.h"
-#include "platform/WindowKit.h"
+#include "widgets/AlbumListBox.h"
+#include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/OwnedWindow.h"
-#include "platform/AlbumListBox.h"
 #include "platform/HelpLauncher.h"
+#include "widgets/AlbumListBox.h"
 
 #include <QWidget>
 

@@ -2,14 +2,14 @@
 
 #include "albums/AlbumListWindow.h"
 #include "albums/AlbumManager.h"
-#include "albums/FolderList.h"
-#include "albums/SourceFolders.h"
 #include "albumstore/AlbumName.h"
 #include "albumstore/AlbumStore.h"
+#include "albumstore/SourceFolders.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
 #include "platform/Dialogs.h"
-#include "platform/WindowKit.h"
+#include "widgets/FolderList.h"
+#include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QComboBox>

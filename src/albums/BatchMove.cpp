@@ -1,7 +1,7 @@
 #include "albums/BatchMove.h"
 
-#include "albums/SourceFolders.h"
 #include "albumstore/AlbumStore.h"
+#include "albumstore/SourceFolders.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "albumstore/AlbumStore.h"
 #include "app/WindowOwner.h"
 #include "platform/ScreenMetrics.h"
-#include "platform/WindowKit.h"
+#include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QDir>

@@ -3,7 +3,7 @@
 #include "albums/AlbumListWindow.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
-#include "platform/WindowKit.h"
+#include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

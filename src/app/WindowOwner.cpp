@@ -1,9 +1,9 @@
 #include "app/WindowOwner.h"
 
+#include "albumpage/AlbumPageWindow.h"
 #include "albums/AlbumListWindow.h"
 #include "albums/BatchAlbumWindow.h"
 #include "albumstore/AlbumStore.h"
-#include "albumview/AlbumPageWindow.h"
 #include "app/ProgramValues.h"
 #include "app/ReadMeWindow.h"
 #include "app/Settings.h"

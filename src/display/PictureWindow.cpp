@@ -1,17 +1,17 @@
 #include "display/PictureWindow.h"
 
+#include "albumpage/AlbumPageWindow.h"
 #include "albumstore/PictureLoader.h"
-#include "albumview/AlbumPageWindow.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
 #include "display/PageSender.h"
 #include "display/PictureFit.h"
 #include "display/PrintLayout.h"
 #include "pictureinfo/PictureInfoWindow.h"
-#include "platform/PictureView.h"
 #include "platform/PrinterSeam.h"
 #include "platform/ScreenMetrics.h"
-#include "platform/WindowKit.h"
+#include "widgets/PictureView.h"
+#include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

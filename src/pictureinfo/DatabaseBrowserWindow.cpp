@@ -7,11 +7,11 @@
 #include "pictureinfo/AddNewChecks.h"
 #include "pictureinfo/PictureInfo.h"
 #include "pictureinfo/RecordPicture.h"
-#include "platform/AlbumListBox.h"
 #include "platform/Dialogs.h"
-#include "platform/PictureView.h"
 #include "platform/ScreenMetrics.h"
-#include "platform/WindowKit.h"
+#include "widgets/AlbumListBox.h"
+#include "widgets/PictureView.h"
+#include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

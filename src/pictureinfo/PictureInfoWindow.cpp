@@ -4,7 +4,7 @@
 #include "app/WindowOwner.h"
 #include "pictureinfo/PictureInfo.h"
 #include "platform/Dialogs.h"
-#include "platform/WindowKit.h"
+#include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

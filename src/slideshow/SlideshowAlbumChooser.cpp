@@ -4,11 +4,11 @@
 #include "app/ProgramValues.h"
 #include "app/Settings.h"
 #include "app/WindowOwner.h"
-#include "platform/AlbumListBox.h"
 #include "platform/Dialogs.h"
-#include "platform/WindowKit.h"
 #include "slideshow/SlideTime.h"
 #include "slideshow/SlideshowWindow.h"
+#include "widgets/AlbumListBox.h"
+#include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -3,14 +3,14 @@
 #include "app/ProgramValues.h"
 #include "app/Settings.h"
 #include "app/WindowOwner.h"
-#include "platform/PictureView.h"
 #include "platform/ScreenMetrics.h"
-#include "platform/WindowKit.h"
 #include "slideshow/ScreenSaverInhibitor.h"
 #include "slideshow/SlideFit.h"
 #include "slideshow/SlideTime.h"
 #include "slideshow/SlideshowAlbumChooser.h"
 #include "slideshow/SlideshowPlayer.h"
+#include "widgets/PictureView.h"
+#include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
 #include <QCursor>

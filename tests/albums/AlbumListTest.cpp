@@ -1,11 +1,11 @@
 #include "albums/BatchFiles.h"
 #include "support/DescriptionFile.h"
 
+#include "albumpage/AlbumPageWindow.h"
 #include "albums/AlbumListWindow.h"
-#include "albumview/AlbumPageWindow.h"
-#include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
+#include "widgets/PictureView.h"
 
 #include <QListWidget>
 #include <QtTest>

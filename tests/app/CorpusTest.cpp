@@ -1,12 +1,12 @@
-#include "albumview/AlbumPageWindow.h"
+#include "albumpage/AlbumPageWindow.h"
+#include "albumpage/EditController.h"
+#include "albumpage/PictureFilePicker.h"
 #include "display/PictureWindow.h"
-#include "editing/EditController.h"
-#include "editing/PictureFilePicker.h"
 #include "pictureinfo/RecordPicture.h"
-#include "platform/PictureView.h"
 #include "slideshow/SlideOrder.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
+#include "widgets/PictureView.h"
 
 #include <QDirIterator>
 #include <QFile>

@@ -1,13 +1,13 @@
-#include "albumview/AlbumPageWindow.h"
+#include "albumpage/AlbumPageWindow.h"
+#include "albumpage/EditController.h"
 #include "app/ReadMeWindow.h"
 #include "display/PictureWindow.h"
-#include "editing/EditController.h"
 #include "pictureinfo/PictureInfoWindow.h"
-#include "platform/PictureView.h"
 #include "support/DescriptionFile.h"
 #include "support/ReadOnlyPath.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
+#include "widgets/PictureView.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,5 +1,5 @@
+#include "albumpage/AlbumPageWindow.h"
 #include "albums/AlbumListWindow.h"
-#include "albumview/AlbumPageWindow.h"
 #include "app/ReadMeWindow.h"
 #include "app/Settings.h"
 #include "app/StartUpScreen.h"

@@ -1,11 +1,11 @@
-#include "albumview/AlbumPageWindow.h"
+#include "albumpage/AlbumPageWindow.h"
 #include "display/PictureFit.h"
 #include "display/PictureWindow.h"
 #include "display/PrintLayout.h"
-#include "platform/PictureView.h"
-#include "platform/WindowKit.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
+#include "widgets/PictureView.h"
+#include "widgets/WindowKit.h"
 
 #include <QAction>
 #include <QDir>

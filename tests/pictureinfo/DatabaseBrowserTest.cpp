@@ -5,9 +5,9 @@
 #include "pictureinfo/DatabaseBrowserWindow.h"
 #include "pictureinfo/PictureInfo.h"
 #include "pictureinfo/RecordPicture.h"
-#include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
+#include "widgets/PictureView.h"
 
 #include <QLabel>
 #include <QLineEdit>

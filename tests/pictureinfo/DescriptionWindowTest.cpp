@@ -1,13 +1,13 @@
 #include "support/DescriptionFile.h"
 #include "support/ReadOnlyPath.h"
 
-#include "albumview/AlbumPageWindow.h"
-#include "editing/EditController.h"
+#include "albumpage/AlbumPageWindow.h"
+#include "albumpage/EditController.h"
 #include "pictureinfo/PictureInfo.h"
 #include "pictureinfo/PictureInfoWindow.h"
-#include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
+#include "widgets/PictureView.h"
 
 #include <QAction>
 #include <QMenu>

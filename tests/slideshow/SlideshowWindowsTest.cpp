@@ -1,10 +1,10 @@
 #include "albums/AlbumListWindow.h"
-#include "platform/PictureView.h"
 #include "slideshow/SlideshowAlbumChooser.h"
 #include "slideshow/SlideshowPlayer.h"
 #include "slideshow/SlideshowWindow.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
+#include "widgets/PictureView.h"
 
 #include <QAction>
 #include <QListWidget>

@@ -1,9 +1,9 @@
 #include "support/TestEnvironment.h"
 
+#include "albumpage/AlbumPageWindow.h"
 #include "albums/AlbumListWindow.h"
 #include "albumstore/ProgramFolder.h"
-#include "albumview/AlbumPageWindow.h"
-#include "platform/PictureView.h"
+#include "widgets/PictureView.h"
 
 #include <QDir>
 #include <QFile>

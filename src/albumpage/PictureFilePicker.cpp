@@ -1,15 +1,15 @@
-#include "editing/PictureFilePicker.h"
+#include "albumpage/PictureFilePicker.h"
 
-#include "albums/FolderList.h"
-#include "albums/SourceFolders.h"
+#include "albumpage/EditController.h"
+#include "albumpage/ViewerPreview.h"
 #include "albumstore/PictureLoader.h"
+#include "albumstore/SourceFolders.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
-#include "editing/EditController.h"
-#include "editing/ViewerPreview.h"
 #include "platform/Dialogs.h"
-#include "platform/PictureView.h"
-#include "platform/WindowKit.h"
+#include "widgets/FolderList.h"
+#include "widgets/PictureView.h"
+#include "widgets/WindowKit.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "albumview/ThumbLayout.h"
+#include "albumpage/ThumbLayout.h"
 #include "support/TestMain.h"
 
 #include <QtTest>

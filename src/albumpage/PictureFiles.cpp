@@ -1,4 +1,4 @@
-#include "editing/PictureFiles.h"
+#include "albumpage/PictureFiles.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,17 +1,17 @@
-#include "albumview/AlbumPageWindow.h"
+#include "albumpage/AlbumPageWindow.h"
 
+#include "albumpage/EditController.h"
+#include "albumpage/ThumbLayout.h"
 #include "albums/AlbumListWindow.h"
 #include "albumstore/AlbumStore.h"
 #include "albumstore/PictureLoader.h"
 #include "albumstore/Placeholder.h"
-#include "albumview/ThumbLayout.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
 #include "display/PictureWindow.h"
-#include "editing/EditController.h"
-#include "platform/PictureView.h"
 #include "platform/ScreenMetrics.h"
-#include "platform/WindowKit.h"
+#include "widgets/PictureView.h"
+#include "widgets/WindowKit.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,10 +1,10 @@
+#include "albumpage/AlbumPageWindow.h"
+#include "albumpage/ThumbLayout.h"
 #include "albums/AlbumListWindow.h"
-#include "albumview/AlbumPageWindow.h"
-#include "albumview/ThumbLayout.h"
 #include "display/PictureWindow.h"
-#include "platform/PictureView.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
+#include "widgets/PictureView.h"
 
 #include <QLabel>
 #include <QtTest>

@@ -1,4 +1,4 @@
-#include "platform/PictureView.h"
+#include "widgets/PictureView.h"
 
 #include "albumstore/PictureLoader.h"
 

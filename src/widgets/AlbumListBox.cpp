@@ -1,4 +1,4 @@
-#include "platform/AlbumListBox.h"
+#include "widgets/AlbumListBox.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "platform/WindowKit.h"
+#include "widgets/WindowKit.h"
 
 #include "platform/ScreenMetrics.h"
 

@@ -1,6 +1,6 @@
-#include "albums/FolderList.h"
+#include "widgets/FolderList.h"
 
-#include "albums/SourceFolders.h"
+#include "albumstore/SourceFolders.h"
 
 #include <QDir>
 #include <QListWidget>

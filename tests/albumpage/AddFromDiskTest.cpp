@@ -1,5 +1,5 @@
 #include "EditingFixture.h"
-#include "editing/ViewerPreview.h"
+#include "albumpage/ViewerPreview.h"
 #include "support/TestMain.h"
 
 #include <QMimeData>

@@ -1,17 +1,17 @@
-#include "editing/EditController.h"
+#include "albumpage/EditController.h"
 
+#include "albumpage/AlbumPageWindow.h"
+#include "albumpage/PictureFilePicker.h"
+#include "albumpage/PictureFiles.h"
 #include "albumstore/AlbumStore.h"
 #include "albumstore/PictureLoader.h"
-#include "albumview/AlbumPageWindow.h"
 #include "app/ProgramValues.h"
 #include "app/WindowOwner.h"
-#include "editing/PictureFilePicker.h"
-#include "editing/PictureFiles.h"
 #include "pictureinfo/PictureInfo.h"
 #include "pictureinfo/PictureInfoWindow.h"
 #include "platform/Dialogs.h"
-#include "platform/PictureView.h"
-#include "platform/WindowKit.h"
+#include "widgets/PictureView.h"
+#include "widgets/WindowKit.h"
 
 #include <QAction>
 #include <QClipboard>

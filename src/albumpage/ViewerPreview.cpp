@@ -1,4 +1,4 @@
-#include "editing/ViewerPreview.h"
+#include "albumpage/ViewerPreview.h"
 
 namespace ViewerPreview {
 

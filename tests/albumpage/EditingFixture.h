@@ -1,10 +1,10 @@
 #pragma once
 
-#include "albumview/AlbumPageWindow.h"
-#include "editing/EditController.h"
-#include "editing/PictureFilePicker.h"
-#include "platform/PictureView.h"
+#include "albumpage/AlbumPageWindow.h"
+#include "albumpage/EditController.h"
+#include "albumpage/PictureFilePicker.h"
 #include "support/TestEnvironment.h"
+#include "widgets/PictureView.h"
 
 #include <QAction>
 #include <QDir>

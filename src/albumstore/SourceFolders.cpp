@@ -1,4 +1,4 @@
-#include "albums/SourceFolders.h"
+#include "albumstore/SourceFolders.h"
 
 #include <QDir>
 #include <QStorageInfo>
