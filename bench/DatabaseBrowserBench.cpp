@@ -70,7 +70,7 @@ void databaseBrowser()
         const std::clock_t cpu = std::clock();
         DatabaseBrowserWindow fresh(env.owner());
         fresh.show();
-        fresh.Form_Activate();
+        fresh.activated();
         waitForPicture(fresh);
         opens.push_back(t.nsecsElapsed() / 1e6);
         openCpu.push_back(double(std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC);

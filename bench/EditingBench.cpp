@@ -36,7 +36,7 @@ void placingFigures()
         form->setPosition(1 + i % 6, picture);
         thumbnail.push_back(t.nsecsElapsed() / 1e6);
         t.restart();
-        form->editing().DoImg(1 + i % 6, photo);
+        form->editing().placePicture(1 + i % 6, photo);
         whole.push_back(t.nsecsElapsed() / 1e6);
         t.restart();
         PictureFiles::copyInto(photo,

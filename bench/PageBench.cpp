@@ -54,7 +54,7 @@ void pageFigures()
         fresh.show();
         QElapsedTimer t;
         t.start();
-        fresh.LoadPage();
+        fresh.loadPage();
         return t.nsecsElapsed() / 1e6;
     };
     const QString vips = QStandardPaths::findExecutable(QStringLiteral("vipsthumbnail"));
@@ -88,7 +88,7 @@ void pageFigures()
         const int k = 1 + i % 6;
         QElapsedTimer t;
         t.start();
-        form->Image1_Click(k);
+        form->thumbnailClicked(k);
         large.push_back(t.nsecsElapsed() / 1e6);
         display.mnuBack_Click();
     }
@@ -121,7 +121,7 @@ void albumListFigure()
         env.makeAlbum(QStringLiteral("Album number %1").arg(i));
     AlbumListWindow &list = env.owner().albumList();
     list.show();
-    const double ms = Bench::medianMs(5, [&] { list.RenewList(); });
+    const double ms = Bench::medianMs(5, [&] { list.refillList(); });
     Bench::report(QStringLiteral("album_list_1000_fill_ms"), ms, QStringLiteral("ms"));
 }
 

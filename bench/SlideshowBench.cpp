@@ -130,7 +130,7 @@ void slideshowBench()
         clock.painted = false;
         QElapsedTimer since;
         since.start();
-        player.player().Timer1_Timer();
+        player.player().timeUp();
         ticks.push_back(waitForPaint(clock, since));
     }
     player.cmdExc_Click();

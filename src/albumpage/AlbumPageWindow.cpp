@@ -65,7 +65,7 @@ public:
     }
 
 protected:
-    void mousePressEvent(QMouseEvent *event) override { m_form.Form_MouseDown(event->button()); }
+    void mousePressEvent(QMouseEvent *event) override { m_form.backgroundPressed(event->button()); }
 
 private:
     AlbumPageWindow &m_form;
@@ -82,7 +82,7 @@ AlbumPageWindow::AlbumPageWindow(WindowOwner &owner)
     resize(ThumbLayout::kDesignClientWidth, ThumbLayout::kDesignClientHeight + menuBar()->sizeHint().height());
     m_owner.installHelpKey(this);
     m_editing = new EditController(*this, m_owner);
-    Form_Load();
+    loadPlaceholder();
 }
 
 AlbumPageWindow::~AlbumPageWindow() = default;
@@ -103,13 +103,14 @@ void AlbumPageWindow::buildPage()
     m_cmdNothing->setObjectName(QStringLiteral("cmdNothing"));
     m_cmdNothing->setGeometry(-300, -300, 40, 20);
 
-    m_lblInst = new QLabel(m_page);
-    m_lblInst->setObjectName(QStringLiteral("lblInst"));
-    m_lblInst->setAlignment(Qt::AlignCenter);
-    m_lblInst->setFont(WindowKit::arial(16, true));
-    WindowKit::setBackground(m_lblInst, WindowKit::pageBlue());
-    m_lblInst->setGeometry(ThumbLayout::toPixels({0, 0, ThumbLayout::kLabelWidth, ThumbLayout::kLabelHeight}).toRect());
-    m_lblInst->installEventFilter(this);
+    m_instruction = new QLabel(m_page);
+    m_instruction->setObjectName(QStringLiteral("lblInst"));
+    m_instruction->setAlignment(Qt::AlignCenter);
+    m_instruction->setFont(WindowKit::arial(16, true));
+    WindowKit::setBackground(m_instruction, WindowKit::pageBlue());
+    m_instruction->setGeometry(
+        ThumbLayout::toPixels({0, 0, ThumbLayout::kLabelWidth, ThumbLayout::kLabelHeight}).toRect());
+    m_instruction->installEventFilter(this);
 
     for (int n = 0; n <= 6; ++n) {
         auto *view = new PictureView(m_page);
@@ -122,22 +123,22 @@ void AlbumPageWindow::buildPage()
         view->setToolTip(kThumbTip);
         view->setGeometry(ThumbLayout::toPixels(ThumbLayout::thumbRect(n, QSize(1, 1), 1, 1)).toRect());
         view->setCursor(Qt::PointingHandCursor);
-        connect(view, &PictureView::clicked, this, [this, n] { Image1_Click(n); });
+        connect(view, &PictureView::clicked, this, [this, n] { thumbnailClicked(n); });
         connect(view, &PictureView::pressed, this,
-                [this, n](Qt::MouseButton b, const QPoint &pos) { Image1_MouseDown(n, b, pos); });
+                [this, n](Qt::MouseButton b, const QPoint &pos) { thumbnailPressed(n, b, pos); });
         view->setAcceptsFileDrops(true);
         connect(view, &PictureView::fileDropped, this,
                 [this, n](const QString &path) { m_editing->fileDropped(n, path); });
     }
 
-    m_cmdExc = WindowKit::addCancelButton(this, m_page, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
-                                          [this] { m_owner.endProgram(); });
+    m_endButton = WindowKit::addCancelButton(this, m_page, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
+                                             [this] { m_owner.endProgram(); });
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(1);
-    m_timer1->setSingleShot(true);
-    connect(m_timer1, &QTimer::timeout, this, &AlbumPageWindow::Timer1_Timer);
+    m_loadTimer = new QTimer(this);
+    m_loadTimer->setObjectName(QStringLiteral("Timer1"));
+    m_loadTimer->setInterval(1);
+    m_loadTimer->setSingleShot(true);
+    connect(m_loadTimer, &QTimer::timeout, this, &AlbumPageWindow::loadChosenPage);
 }
 
 void AlbumPageWindow::buildMenus()
@@ -146,8 +147,8 @@ void AlbumPageWindow::buildMenus()
 
     QMenu *page = bar->addMenu(QStringLiteral("&Page"));
     page->setObjectName(QStringLiteral("mnuPage"));
-    m_mnuPage = page->menuAction();
-    m_mnuPage->setObjectName(QStringLiteral("mnuPage"));
+    m_pageMenu = page->menuAction();
+    m_pageMenu->setObjectName(QStringLiteral("mnuPage"));
     for (int k = 1; k <= 10; ++k) {
         const QString caption = k < 10 ? QStringLiteral("Page &%1").arg(k) : QStringLiteral("Page 1&0");
         const QKeySequence key(k < 10 ? Qt::Key(Qt::Key_F1 + k - 1) : Qt::Key_F11);
@@ -166,16 +167,16 @@ void AlbumPageWindow::buildMenus()
     space0->setObjectName(QStringLiteral("mnuSpace0"));
     space0->setEnabled(false);
 
-    m_mnuSelectAlbum = bar->addAction(QStringLiteral("&Select Album"));
-    m_mnuSelectAlbum->setObjectName(QStringLiteral("mnuSelectAlbum"));
-    connect(m_mnuSelectAlbum, &QAction::triggered, this, &AlbumPageWindow::mnuSelectAlbum_Click);
+    m_selectAlbumItem = bar->addAction(QStringLiteral("&Select Album"));
+    m_selectAlbumItem->setObjectName(QStringLiteral("mnuSelectAlbum"));
+    connect(m_selectAlbumItem, &QAction::triggered, this, &AlbumPageWindow::mnuSelectAlbum_Click);
 
     bar->addAction(kSpacer)->setObjectName(QStringLiteral("mnuSpace1"));
 
     QMenu *edit = bar->addMenu(QStringLiteral("&Edit"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
-    m_mnuEdit = edit->menuAction();
-    m_mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    m_editMenu = edit->menuAction();
+    m_editMenu->setObjectName(QStringLiteral("mnuEdit"));
     QMenu *add = addSubmenu(edit, "mnuAdd", QStringLiteral("&Add Picture to the Album"));
     addItem(add, "mnuFromDisk", QStringLiteral("From &Disk Drives"), QKeySequence(Qt::CTRL | Qt::Key_D));
     addItem(add, "mnuFromClipboard", QStringLiteral("From the &Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -189,38 +190,38 @@ void AlbumPageWindow::buildMenus()
 
     bar->addAction(kSpacer)->setObjectName(QStringLiteral("mnuSpace2"));
 
-    m_mnuHelp = bar->addAction(QStringLiteral("&Help"));
-    m_mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    connect(m_mnuHelp, &QAction::triggered, this, &AlbumPageWindow::mnuHelp_Click);
+    m_helpItem = bar->addAction(QStringLiteral("&Help"));
+    m_helpItem->setObjectName(QStringLiteral("mnuHelp"));
+    connect(m_helpItem, &QAction::triggered, this, &AlbumPageWindow::mnuHelp_Click);
 
     // The thumbnail popup; it never appears in the menu bar.
-    m_mnuImgAdd = new QMenu(QStringLiteral("Picture Edit"), this);
-    m_mnuImgAdd->setObjectName(QStringLiteral("mnuImgAdd"));
-    QMenu *addDisk = addSubmenu(m_mnuImgAdd, "mnuAddDisk", QStringLiteral("Add Picture"));
+    m_pictureEditPopup = new QMenu(QStringLiteral("Picture Edit"), this);
+    m_pictureEditPopup->setObjectName(QStringLiteral("mnuImgAdd"));
+    QMenu *addDisk = addSubmenu(m_pictureEditPopup, "mnuAddDisk", QStringLiteral("Add Picture"));
     addItem(addDisk, "mnuAddFromDrives", QStringLiteral("From drives"));
     addItem(addDisk, "mnuAddFromClipboard", QStringLiteral("From Clipboard"));
-    addSeparator(m_mnuImgAdd, "mnuSP2");
-    addItem(m_mnuImgAdd, "mnuDDelete", QStringLiteral("Delete Picture"));
-    addSeparator(m_mnuImgAdd, "mnuSP4");
-    QMenu *dclip = addSubmenu(m_mnuImgAdd, "mnuDClip", QStringLiteral("Clipboard"));
+    addSeparator(m_pictureEditPopup, "mnuSP2");
+    addItem(m_pictureEditPopup, "mnuDDelete", QStringLiteral("Delete Picture"));
+    addSeparator(m_pictureEditPopup, "mnuSP4");
+    QMenu *dclip = addSubmenu(m_pictureEditPopup, "mnuDClip", QStringLiteral("Clipboard"));
     addItem(dclip, "mnuPFromClip", QStringLiteral("Paste from the Clipboard"));
     addItem(dclip, "mnuDToClip", QStringLiteral("Copy to the Clipboard"));
-    addSeparator(m_mnuImgAdd, "mnuSP5");
-    addItem(m_mnuImgAdd, "mnuPicInfo", QStringLiteral("Picture information"));
-    addSeparator(m_mnuImgAdd, "mnuSP6");
-    addItem(m_mnuImgAdd, "mnuCancel", QStringLiteral("Cancel"));
+    addSeparator(m_pictureEditPopup, "mnuSP5");
+    addItem(m_pictureEditPopup, "mnuPicInfo", QStringLiteral("Picture information"));
+    addSeparator(m_pictureEditPopup, "mnuSP6");
+    addItem(m_pictureEditPopup, "mnuCancel", QStringLiteral("Cancel"));
 }
 
-void AlbumPageWindow::Form_Load()
+void AlbumPageWindow::loadPlaceholder()
 {
     const DecodedPicture placeholder = Placeholder::load(m_owner.context().store.placeholderPath());
     Image1(0)->setPicture(placeholder);
-    ArrayInitialize();
+    recordControlPlaces();
     values().LastScaleWidth = 1000.0;
     values().LastScaleHeight = 1000.0;
 }
 
-void AlbumPageWindow::Form_Activate()
+void AlbumPageWindow::activated()
 {
     ProgramValues &v = values();
     const ScreenMetrics &screen = m_owner.context().screen;
@@ -230,10 +231,10 @@ void AlbumPageWindow::Form_Activate()
     if (v.AlbumKind == ProgramValues::kNewAlbum)
         v.AlbumName = v.NewAlbumName;
     if (v.PageLoaded)
-        ImageOn();
+        setThumbnailsVisible(true);
     else
-        m_timer1->start();
-    setCaption();
+        m_loadTimer->start();
+    updateCaption();
     if (m_owner.hasAlbumList())
         m_owner.albumList().hide();
     v.PageLoaded = true;
@@ -241,23 +242,23 @@ void AlbumPageWindow::Form_Activate()
 
 bool AlbumPageWindow::loadPending() const
 {
-    return m_timer1->isActive();
+    return m_loadTimer->isActive();
 }
 
-void AlbumPageWindow::setCaption()
+void AlbumPageWindow::updateCaption()
 {
     setWindowTitle(values().AlbumName + QStringLiteral(", Page ") + QString::number(values().PageNumber));
 }
 
-void AlbumPageWindow::Timer1_Timer()
+void AlbumPageWindow::loadChosenPage()
 {
-    MnuPageOff();
+    uncheckPages();
     m_pageItems[1]->setChecked(true);
-    LoadPage();
-    m_timer1->stop();
+    loadPage();
+    m_loadTimer->stop();
 }
 
-void AlbumPageWindow::LoadPage()
+void AlbumPageWindow::loadPage()
 {
     ProgramValues &v = values();
     const AlbumStore &store = m_owner.context().store;
@@ -266,15 +267,15 @@ void AlbumPageWindow::LoadPage()
 
     const QRectF label = ThumbLayout::toPixels(
         {0, 0, ThumbLayout::kLabelWidth * v.PageScaleX, ThumbLayout::kLabelHeight * v.PageScaleY});
-    m_lblInst->setGeometry(0, 0, int(std::lround(label.width())), int(std::lround(label.height())));
-    m_lblInst->setFont(WindowKit::arial(std::max(1.0, 16.0 * v.PageScaleX), true));
-    m_lblInst->show();
-    m_lblInst->setText(QStringLiteral("Calculating Picture  - - -  Loading Page ") + QString::number(v.PageNumber)
-                       + QStringLiteral("   - - -   Please Wait ."));
+    m_instruction->setGeometry(0, 0, int(std::lround(label.width())), int(std::lround(label.height())));
+    m_instruction->setFont(WindowKit::arial(std::max(1.0, 16.0 * v.PageScaleX), true));
+    m_instruction->show();
+    m_instruction->setText(QStringLiteral("Calculating Picture  - - -  Loading Page ") + QString::number(v.PageNumber)
+                           + QStringLiteral("   - - -   Please Wait ."));
 
     setEnabled(false);
-    MNUOff();
-    ImageOff();
+    setMenusEnabled(false);
+    setThumbnailsVisible(false);
     QCoreApplication::processEvents();
 
     // All six positions decode at once, each at the size it will be drawn;
@@ -303,11 +304,11 @@ void AlbumPageWindow::LoadPage()
     }
 
     QCoreApplication::processEvents();
-    m_lblInst->clear();
-    MNUOn();
+    m_instruction->clear();
+    setMenusEnabled(true);
     setEnabled(true);
     QCoreApplication::processEvents();
-    ArrayInitialize();
+    recordControlPlaces();
 }
 
 PictureLoader::TargetSize AlbumPageWindow::thumbnailTarget() const
@@ -341,7 +342,7 @@ void AlbumPageWindow::setPosition(int n, const DecodedPicture &picture)
         view->setTag(QStringLiteral("1"));
     }
     view->setAccessibleName(QStringLiteral("Picture %1 of page %2").arg(n).arg(values().PageNumber));
-    AdjustThumbSize(n);
+    placeThumbnail(n);
 }
 
 void AlbumPageWindow::showPosition(int n)
@@ -350,19 +351,13 @@ void AlbumPageWindow::showPosition(int n)
     setPosition(n, decodeThumbnail(m_owner.context().store.candidatePaths(v.AlbumName, v.PageNumber, n)));
 }
 
-void AlbumPageWindow::ImageOff()
+void AlbumPageWindow::setThumbnailsVisible(bool visible)
 {
     for (PictureView *view : m_images)
-        view->setVisible(false);
+        view->setVisible(visible);
 }
 
-void AlbumPageWindow::ImageOn()
-{
-    for (PictureView *view : m_images)
-        view->setVisible(true);
-}
-
-void AlbumPageWindow::AdjustThumbSize(int n)
+void AlbumPageWindow::placeThumbnail(int n)
 {
     const ProgramValues &v = values();
     PictureView *view = Image1(n);
@@ -372,7 +367,7 @@ void AlbumPageWindow::AdjustThumbSize(int n)
     view->setVisible(true);
 }
 
-void AlbumPageWindow::ArrayInitialize()
+void AlbumPageWindow::recordControlPlaces()
 {
     const double w = std::max(1, m_page->width());
     const double h = std::max(1, m_page->height());
@@ -384,7 +379,7 @@ void AlbumPageWindow::ArrayInitialize()
     }
 }
 
-void AlbumPageWindow::ReSizeIt()
+void AlbumPageWindow::scaleControls()
 {
     QCoreApplication::processEvents();
     const double w = m_page->width();
@@ -400,7 +395,7 @@ QSizeF AlbumPageWindow::clientUnits() const
     return QSizeF(ThumbLayout::unitsFromPixelsX(m_page->width()), ThumbLayout::unitsFromPixelsY(m_page->height()));
 }
 
-void AlbumPageWindow::CheckForTooSmall()
+void AlbumPageWindow::keepProportions()
 {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
@@ -418,17 +413,17 @@ void AlbumPageWindow::CheckForTooSmall()
     QCoreApplication::processEvents();
 }
 
-void AlbumPageWindow::Form_Resize()
+void AlbumPageWindow::pageResized()
 {
     ProgramValues &v = values();
     if (!v.ResizeArmed) {
         v.ResizeArmed = true;
         return;
     }
-    ImageOff();
-    CheckForTooSmall();
-    ReSizeIt();
-    ImageOn();
+    setThumbnailsVisible(false);
+    keepProportions();
+    scaleControls();
+    setThumbnailsVisible(true);
     const QSizeF client = clientUnits();
     v.LastScaleWidth = client.width();
     v.LastScaleHeight = client.height();
@@ -437,7 +432,7 @@ void AlbumPageWindow::Form_Resize()
 void AlbumPageWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
-    Form_Resize();
+    pageResized();
 }
 
 void AlbumPageWindow::mnuP_Click(int k)
@@ -446,45 +441,39 @@ void AlbumPageWindow::mnuP_Click(int k)
         return;
     ProgramValues &v = values();
     v.PageNumber = k;
-    setCaption();
-    LoadPage();
-    MnuPageOff();
+    updateCaption();
+    loadPage();
+    uncheckPages();
     m_pageItems[k]->setChecked(true);
 }
 
-void AlbumPageWindow::MnuPageOff()
+void AlbumPageWindow::uncheckPages()
 {
     for (int k = 1; k <= 10; ++k)
         m_pageItems[k]->setChecked(false);
 }
 
-void AlbumPageWindow::MNUOff()
+void AlbumPageWindow::setMenusEnabled(bool enabled)
 {
-    for (QAction *a : {m_mnuPage, m_mnuSelectAlbum, m_mnuEdit, m_mnuHelp})
-        a->setEnabled(false);
+    for (QAction *a : {m_pageMenu, m_selectAlbumItem, m_editMenu, m_helpItem})
+        a->setEnabled(enabled);
 }
 
-void AlbumPageWindow::MNUOn()
-{
-    for (QAction *a : {m_mnuPage, m_mnuSelectAlbum, m_mnuEdit, m_mnuHelp})
-        a->setEnabled(true);
-}
-
-void AlbumPageWindow::PageUp()
+void AlbumPageWindow::nextPage()
 {
     const int k = values().PageNumber;
     if (k >= 1 && k <= 9)
         mnuP_Click(k + 1);
 }
 
-void AlbumPageWindow::PageDown()
+void AlbumPageWindow::previousPage()
 {
     const int k = values().PageNumber;
     if (k >= 2 && k <= 10)
         mnuP_Click(k - 1);
 }
 
-void AlbumPageWindow::Form_MouseDown(Qt::MouseButton button)
+void AlbumPageWindow::backgroundPressed(Qt::MouseButton button)
 {
     const ProgramValues &v = values();
     if (v.ImgAddOn || v.ToClipOn || v.ImgDeleteOn)
@@ -495,14 +484,14 @@ void AlbumPageWindow::Form_MouseDown(Qt::MouseButton button)
 void AlbumPageWindow::lblInst_MouseDown(Qt::MouseButton button)
 {
     if (button == Qt::LeftButton)
-        PageDown();
+        previousPage();
     else if (button == Qt::RightButton)
-        PageUp();
+        nextPage();
 }
 
 bool AlbumPageWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_lblInst && event->type() == QEvent::MouseButtonPress) {
+    if (watched == m_instruction && event->type() == QEvent::MouseButtonPress) {
         lblInst_MouseDown(static_cast<QMouseEvent *>(event)->button());
         return true;
     }
@@ -522,14 +511,14 @@ void AlbumPageWindow::mnuHelp_Click()
     m_owner.openHelp();
 }
 
-void AlbumPageWindow::Image1_Click(int k)
+void AlbumPageWindow::thumbnailClicked(int k)
 {
     ProgramValues &v = values();
     if (v.ImgAddOn || v.ImgDeleteOn || v.ToClipOn || v.FromClipOn) {
-        m_editing->Image1_Click(k);
+        m_editing->thumbnailClicked(k);
         return;
     }
-    ImageOff();
+    setThumbnailsVisible(false);
     PictureWindow &display = m_owner.pictureWindow();
     display.setPicture(*Image1(k));
     v.PictureNumber = k;
@@ -537,14 +526,14 @@ void AlbumPageWindow::Image1_Click(int k)
     hide();
 }
 
-void AlbumPageWindow::Image1_MouseDown(int k, Qt::MouseButton button, const QPoint &globalPos)
+void AlbumPageWindow::thumbnailPressed(int k, Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button != Qt::RightButton)
         return;
     ProgramValues &v = values();
     v.PopupIndex = k;
     v.PictureNumber = k;
-    m_mnuImgAdd->popup(globalPos);
+    m_pictureEditPopup->popup(globalPos);
 }
 
 void AlbumPageWindow::closeEvent(QCloseEvent *event)

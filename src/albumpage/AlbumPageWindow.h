@@ -30,38 +30,37 @@ public:
     ~AlbumPageWindow() override;
 
     QWidget *widget() override { return this; }
-    void Form_Activate() override;
+    void activated() override;
 
-    void LoadPage();
-    void ImageOff();
-    void ImageOn();
-    void AdjustThumbSize(int n);
-    void ArrayInitialize();
-    void ReSizeIt();
-    void CheckForTooSmall();
-    void Form_Resize();
+    void loadPage();
+    void setThumbnailsVisible(bool visible);
+    void placeThumbnail(int n);
+    void recordControlPlaces();
+    void scaleControls();
+    void keepProportions();
+    void pageResized();
 
     // Page commands: k is 1..10.
     void mnuP_Click(int k);
-    void MnuPageOff();
-    void MNUOff();
-    void MNUOn();
-    void PageUp();
-    void PageDown();
-    void Form_MouseDown(Qt::MouseButton button);
+    void uncheckPages();
+    // The menu bar's four menus, greyed while a page loads.
+    void setMenusEnabled(bool enabled);
+    void nextPage();
+    void previousPage();
+    void backgroundPressed(Qt::MouseButton button);
     void lblInst_MouseDown(Qt::MouseButton button);
     void mnuSelectAlbum_Click();
     void mnuHelp_Click();
-    void Image1_Click(int k);
-    void Image1_MouseDown(int k, Qt::MouseButton button, const QPoint &globalPos);
+    void thumbnailClicked(int k);
+    void thumbnailPressed(int k, Qt::MouseButton button, const QPoint &globalPos);
 
     PictureView *Image1(int index) const { return m_images.at(index); }
     QAction *pageItem(int k) const { return m_pageItems.at(k); }
-    QLabel *instructionLabel() const { return m_lblInst; }
-    QMenu *pictureEditMenu() const { return m_mnuImgAdd; }
+    QLabel *instructionLabel() const { return m_instruction; }
+    QMenu *pictureEditMenu() const { return m_pictureEditPopup; }
     // The client area in which the page is laid out, below the menu bar.
     QWidget *pageArea() const { return m_page; }
-    void setCaption();
+    void updateCaption();
 
     // The picture of a position decoded at the size it is drawn at.
     DecodedPicture decodeThumbnail(const QStringList &candidates) const;
@@ -87,8 +86,8 @@ private:
         double width = 0, height = 0, top = 0, left = 0;
     };
 
-    void Form_Load();
-    void Timer1_Timer();
+    void loadPlaceholder();
+    void loadChosenPage();
     void buildMenus();
     void buildPage();
     ProgramValues &values() const;
@@ -97,17 +96,17 @@ private:
 
     WindowOwner &m_owner;
     QWidget *m_page = nullptr;
-    QLabel *m_lblInst = nullptr;
-    QTimer *m_timer1 = nullptr;
-    QPushButton *m_cmdExc = nullptr;
+    QLabel *m_instruction = nullptr;
+    QTimer *m_loadTimer = nullptr;
+    QPushButton *m_endButton = nullptr;
     QPushButton *m_cmdNothing = nullptr;
     std::array<PictureView *, 7> m_images{};
     std::array<QAction *, 11> m_pageItems{};
-    QAction *m_mnuPage = nullptr;
-    QAction *m_mnuSelectAlbum = nullptr;
-    QAction *m_mnuEdit = nullptr;
-    QAction *m_mnuHelp = nullptr;
-    QMenu *m_mnuImgAdd = nullptr;
+    QAction *m_pageMenu = nullptr;
+    QAction *m_selectAlbumItem = nullptr;
+    QAction *m_editMenu = nullptr;
+    QAction *m_helpItem = nullptr;
+    QMenu *m_pictureEditPopup = nullptr;
     EditController *m_editing = nullptr;
     std::vector<ControlRatio> m_ratios;
     ThumbnailCache m_cache;

@@ -87,18 +87,18 @@ void EditController::setEditMenus(bool enabled)
         m_form.findChild<QAction *>(QLatin1String(name))->setEnabled(enabled);
 }
 
-void EditController::MNUDEditOff()
+void EditController::lockMenusForMode()
 {
     setEditMenus(false);
 }
 
-void EditController::MNUEditOn()
+void EditController::endAllModes()
 {
-    EndEditMode();
+    endEditMode();
     values().ImgAddOn = false;
 }
 
-void EditController::EndEditMode()
+void EditController::endEditMode()
 {
     setEditMenus(true);
     ProgramValues &v = values();
@@ -122,7 +122,7 @@ void EditController::clearInstruction()
 void EditController::enterMode(bool ProgramValues::*flag, const QString &text)
 {
     values().*flag = true;
-    MNUDEditOff();
+    lockMenusForMode();
     showInstruction(text);
     QCoreApplication::processEvents();
 }
@@ -150,13 +150,13 @@ void EditController::mnuDelete_Click()
 void EditController::mnuCancelEdit_Click()
 {
     clearInstruction();
-    MNUEditOn();
+    endAllModes();
 }
 
 void EditController::mnuFromDisk_Click()
 {
     values().ImgAddOn = true;
-    MNUDEditOff();
+    lockMenusForMode();
     openViewer();
 }
 
@@ -175,7 +175,7 @@ void EditController::openViewer()
         m_viewer.reset();
 }
 
-void EditController::Image1_Click(int k)
+void EditController::thumbnailClicked(int k)
 {
     ProgramValues &v = values();
     if (v.ImgAddOn) {
@@ -186,7 +186,7 @@ void EditController::Image1_Click(int k)
         copyToClipboard(k);
         QCoreApplication::processEvents();
         clearInstruction();
-        MNUEditOn();
+        endAllModes();
         return;
     }
     if (v.FromClipOn) {
@@ -201,7 +201,7 @@ void EditController::addBranch(int k)
 {
     ProgramValues &v = values();
     v.EditAnswer.reset();
-    CkImg(k);
+    confirmReplace(k);
     if (v.EditAnswer == Dialogs::Answer::Cancel) {
         clearInstruction();
         v.ImgAddOn = false;
@@ -209,12 +209,12 @@ void EditController::addBranch(int k)
     }
     if (v.EditAnswer == Dialogs::Answer::No)
         return;
-    DoImg(k, m_viewer ? m_viewer->selectedPath() : QString());
+    placePicture(k, m_viewer ? m_viewer->selectedPath() : QString());
     if (!v.ViewerExited && v.ImgAddOn)
         openViewer();
 }
 
-void EditController::CkImg(int k)
+void EditController::confirmReplace(int k)
 {
     if (m_form.Image1(k)->tag() != QLatin1String("1"))
         return;
@@ -229,7 +229,7 @@ QString EditController::targetBitmap(int k) const
     return m_owner.context().store.picturePath(v.AlbumName, v.PageNumber, k, QStringLiteral(".bmp"));
 }
 
-bool EditController::DoImg(int k, const QString &path)
+bool EditController::placePicture(int k, const QString &path)
 {
     Dialogs &dialogs = m_owner.context().dialogs;
     // Only a picture goes into the album: anything else would sit there as a
@@ -261,10 +261,10 @@ void EditController::fileDropped(int k, const QString &path)
     if (v.ImgAddOn || v.FromClipOn || v.ToClipOn || v.ImgDeleteOn || !m_form.isEnabled())
         return;
     v.EditAnswer.reset();
-    CkImg(k);
+    confirmReplace(k);
     if (v.EditAnswer == Dialogs::Answer::Cancel || v.EditAnswer == Dialogs::Answer::No)
         return;
-    DoImg(k, path);
+    placePicture(k, path);
 }
 
 bool EditController::isFilled(int k) const
@@ -291,7 +291,7 @@ void EditController::paste(int k, bool pasteMode)
         if (pasteMode) {
             QCoreApplication::processEvents();
             clearInstruction();
-            EndEditMode();
+            endEditMode();
         }
         return;
     }
@@ -309,7 +309,7 @@ void EditController::paste(int k, bool pasteMode)
     if (pasteMode) {
         QCoreApplication::processEvents();
         clearInstruction();
-        EndEditMode();
+        endEditMode();
     }
 }
 
@@ -361,7 +361,7 @@ bool EditController::deletePicture(int k)
                                           kWarning, Dialogs::Icon::Critical);
         m_form.showPosition(k);
     }
-    MNUEditOn();
+    endAllModes();
     clearInstruction();
     return removed.ok;
 }

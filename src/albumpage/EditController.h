@@ -22,9 +22,9 @@ public:
     ~EditController() override;
 
     // Menu groups: the nine menus switched together around a mode.
-    void MNUDEditOff();
-    void MNUEditOn();
-    void EndEditMode();
+    void lockMenusForMode();
+    void endAllModes();
+    void endEditMode();
 
     // Edit menu.
     void mnuFromDisk_Click();
@@ -42,18 +42,18 @@ public:
     void mnuPicInfo_Click();
 
     // A thumbnail click while a mode is on.
-    void Image1_Click(int k);
+    void thumbnailClicked(int k);
     // Asks before a filled position is replaced from disk; the answer goes to
     // EditAnswer.
-    void CkImg(int k);
+    void confirmReplace(int k);
     // Places the picture file at path into position k of the page shown.
-    bool DoImg(int k, const QString &path);
+    bool placePicture(int k, const QString &path);
     // A picture file dropped from the desktop onto thumbnail k.
     void fileDropped(int k, const QString &path);
 
     void showInstruction(const QString &text);
     void clearInstruction();
-    PictureFilePicker *viewer() const { return m_viewer.get(); }
+    PictureFilePicker *picker() const { return m_viewer.get(); }
 
     static inline const QString kWarning = QStringLiteral("WARNING");
 

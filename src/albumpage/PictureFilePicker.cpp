@@ -43,40 +43,40 @@ PictureFilePicker::PictureFilePicker(WindowOwner &owner, EditController &editing
     frame->setStyleSheet(QStringLiteral("QFrame { color: #d0d0d0; }"));
     frame->setGeometry(0, 0, kPreviewSide, kPreviewSide);
 
-    m_open = new PictureView(this);
-    m_open->setObjectName(QStringLiteral("open"));
-    m_open->setGeometry(0, 0, kPreviewSide, kPreviewSide);
-    WindowKit::describe(m_open, QStringLiteral("Preview"));
+    m_preview = new PictureView(this);
+    m_preview->setObjectName(QStringLiteral("open"));
+    m_preview->setGeometry(0, 0, kPreviewSide, kPreviewSide);
+    WindowKit::describe(m_preview, QStringLiteral("Preview"));
 
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setWordWrap(true);
-    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_label1->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    WindowKit::setBackground(m_label1, QColor(255, 255, 0));
-    m_label1->setGeometry(0, kPreviewSide + 6, kPreviewSide, 44);
+    m_chosenPath = new QLabel(this);
+    m_chosenPath->setObjectName(QStringLiteral("Label1"));
+    m_chosenPath->setWordWrap(true);
+    m_chosenPath->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_chosenPath->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    WindowKit::setBackground(m_chosenPath, QColor(255, 255, 0));
+    m_chosenPath->setGeometry(0, kPreviewSide + 6, kPreviewSide, 44);
 
-    m_drive1 = new QComboBox(this);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_drive1->setToolTip(QStringLiteral("Select the drive containing the pictures"));
-    m_drive1->setGeometry(296, 8, 334, 28);
-    WindowKit::describe(m_drive1, QStringLiteral("Drives"));
+    m_drives = new QComboBox(this);
+    m_drives->setObjectName(QStringLiteral("Drive1"));
+    m_drives->setToolTip(QStringLiteral("Select the drive containing the pictures"));
+    m_drives->setGeometry(296, 8, 334, 28);
+    WindowKit::describe(m_drives, QStringLiteral("Drives"));
 
-    m_dir1 = new QListWidget(this);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_dir1->setToolTip(QStringLiteral("Double click the folder containing the pictures"));
-    m_dir1->setGeometry(296, 42, 334, 150);
-    WindowKit::describe(m_dir1, QStringLiteral("Folders"));
+    m_folders = new QListWidget(this);
+    m_folders->setObjectName(QStringLiteral("Dir1"));
+    m_folders->setToolTip(QStringLiteral("Double click the folder containing the pictures"));
+    m_folders->setGeometry(296, 42, 334, 150);
+    WindowKit::describe(m_folders, QStringLiteral("Folders"));
 
-    m_file1 = new QListWidget(this);
-    m_file1->setObjectName(QStringLiteral("File1"));
-    m_file1->setToolTip(QStringLiteral("Click to select the image file"));
+    m_files = new QListWidget(this);
+    m_files->setObjectName(QStringLiteral("File1"));
+    m_files->setToolTip(QStringLiteral("Click to select the image file"));
     QFont times(QStringLiteral("Times New Roman"));
     times.setStyleHint(QFont::Serif);
     times.setPointSize(11);
-    m_file1->setFont(times);
-    m_file1->setGeometry(296, 198, 334, 150);
-    WindowKit::describe(m_file1, QStringLiteral("Picture files"));
+    m_files->setFont(times);
+    m_files->setGeometry(296, 198, 334, 150);
+    WindowKit::describe(m_files, QStringLiteral("Picture files"));
 
     auto *select = new QPushButton(QStringLiteral("&Select"), this);
     select->setObjectName(QStringLiteral("Command2"));
@@ -89,17 +89,17 @@ PictureFilePicker::PictureFilePicker(WindowOwner &owner, EditController &editing
     exit->setGeometry(470, 362, 160, 36);
     exit->setAutoDefault(false);
 
-    connect(m_drive1, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
-    connect(m_dir1, &QListWidget::itemActivated, this,
+    connect(m_drives, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
+    connect(m_folders, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { setFolder(item->data(Qt::UserRole).toString()); });
     // A click or the arrow keys preview a file; the file already shown is not
     // decoded again.
-    connect(m_file1, &QListWidget::currentTextChanged, this, [this](const QString &name) {
+    connect(m_files, &QListWidget::currentTextChanged, this, [this](const QString &name) {
         if (!name.isEmpty() && QDir(m_folder).filePath(name) != selectedPath())
             File1_Click(name);
     });
-    connect(select, &QPushButton::clicked, this, &PictureFilePicker::Command2_Click);
-    connect(exit, &QPushButton::clicked, this, &PictureFilePicker::Command1_Click);
+    connect(select, &QPushButton::clicked, this, &PictureFilePicker::selectClicked);
+    connect(exit, &QPushButton::clicked, this, &PictureFilePicker::exitClicked);
     m_owner.installHelpKey(this);
 
     fillDrives();
@@ -113,26 +113,26 @@ PictureFilePicker::~PictureFilePicker() = default;
 
 void PictureFilePicker::fillDrives()
 {
-    m_drive1->clear();
+    m_drives->clear();
     const QList<SourceFolders::Drive> drives = SourceFolders::drives();
     for (const SourceFolders::Drive &drive : drives)
-        m_drive1->addItem(drive.caption, drive.root);
+        m_drives->addItem(drive.caption, drive.root);
 }
 
 void PictureFilePicker::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    Form_Activate();
+    activated();
 }
 
-void PictureFilePicker::Form_Activate()
+void PictureFilePicker::activated()
 {
     m_owner.context().values.ViewerExited = false;
 }
 
 void PictureFilePicker::Drive1_Change()
 {
-    setFolder(m_drive1->currentData().toString());
+    setFolder(m_drives->currentData().toString());
 }
 
 void PictureFilePicker::setFolder(const QString &folder)
@@ -145,10 +145,10 @@ void PictureFilePicker::setFolder(const QString &folder)
         return;
     }
     m_folder = dir.absolutePath();
-    Dir1_Change();
+    folderChanged();
 }
 
-void PictureFilePicker::Dir1_Change()
+void PictureFilePicker::folderChanged()
 {
     fillFolders();
     fillFiles();
@@ -156,7 +156,7 @@ void PictureFilePicker::Dir1_Change()
 
 void PictureFilePicker::fillFolders()
 {
-    FolderList::show(m_dir1, m_folder);
+    FolderList::show(m_folders, m_folder);
 }
 
 QStringList PictureFilePicker::pictureFiles(const QString &folder)
@@ -172,34 +172,34 @@ QStringList PictureFilePicker::pictureFiles(const QString &folder)
 
 void PictureFilePicker::fillFiles()
 {
-    m_file1->clear();
-    m_file1->addItems(pictureFiles(m_folder));
+    m_files->clear();
+    m_files->addItems(pictureFiles(m_folder));
 }
 
 QString PictureFilePicker::selectedPath() const
 {
-    return m_label1->text().isEmpty() ? QString() : QDir::fromNativeSeparators(m_label1->text());
+    return m_chosenPath->text().isEmpty() ? QString() : QDir::fromNativeSeparators(m_chosenPath->text());
 }
 
 void PictureFilePicker::File1_Click(const QString &fileName)
 {
     const QString path = QDir(m_folder).filePath(fileName);
-    m_label1->setText(QDir::toNativeSeparators(path));
-    m_open->hide();
+    m_chosenPath->setText(QDir::toNativeSeparators(path));
+    m_preview->hide();
     const DecodedPicture picture =
         PictureLoader::decodeFitted(path, QSize(kPreviewSide, kPreviewSide) * devicePixelRatioF());
     if (picture.isNull()) {
-        m_open->clearPicture();
+        m_preview->clearPicture();
         return;
     }
-    m_open->setPicture(picture);
+    m_preview->setPicture(picture);
     const QRectF twips = ViewerPreview::fit(picture.naturalSize);
-    m_open->setGeometry(int(std::lround(twips.left() / 15)), int(std::lround(twips.top() / 15)),
-                        int(std::lround(twips.width() / 15)), int(std::lround(twips.height() / 15)));
-    m_open->show();
+    m_preview->setGeometry(int(std::lround(twips.left() / 15)), int(std::lround(twips.top() / 15)),
+                           int(std::lround(twips.width() / 15)), int(std::lround(twips.height() / 15)));
+    m_preview->show();
 }
 
-void PictureFilePicker::Command2_Click()
+void PictureFilePicker::selectClicked()
 {
     Dialogs &dialogs = m_owner.context().dialogs;
     const QString path = selectedPath();
@@ -207,10 +207,10 @@ void PictureFilePicker::Command2_Click()
         const auto answer = dialogs.askYesNo(
             QStringLiteral("No picture has been selected.\r\nDo you want to select a picture?"), kWarning);
         if (answer == Dialogs::Answer::No)
-            Command1_Click();
+            exitClicked();
         return;
     }
-    if (!m_open->hasPicture()) {
+    if (!m_preview->hasPicture()) {
         dialogs.message(QStringLiteral("%1 is not a picture KoLumbra can show.\r\nPlease select another file.")
                             .arg(QDir::toNativeSeparators(path)),
                         kWarning, Dialogs::Icon::Warning);
@@ -220,17 +220,17 @@ void PictureFilePicker::Command2_Click()
     hide();
 }
 
-void PictureFilePicker::Command1_Click()
+void PictureFilePicker::exitClicked()
 {
     ProgramValues &v = m_owner.context().values;
     v.ViewerExited = true;
     v.ImgAddOn = false;
-    m_editing.EndEditMode();
+    m_editing.endEditMode();
     hide();
 }
 
 void PictureFilePicker::reject()
 {
     // Closing the viewer by its frame or with Esc ends adding, as "E&xit" does.
-    Command1_Click();
+    exitClicked();
 }

@@ -20,12 +20,12 @@ public:
     PictureFilePicker(WindowOwner &owner, EditController &editing, QWidget *parent);
     ~PictureFilePicker() override;
 
-    void Form_Activate();
+    void activated();
     void Drive1_Change();
-    void Dir1_Change();
+    void folderChanged();
     void File1_Click(const QString &fileName);
-    void Command2_Click();
-    void Command1_Click();
+    void selectClicked();
+    void exitClicked();
 
     // The full path of the file last clicked, empty when none was.
     QString selectedPath() const;
@@ -45,10 +45,10 @@ private:
 
     WindowOwner &m_owner;
     EditController &m_editing;
-    QComboBox *m_drive1 = nullptr;
-    QListWidget *m_dir1 = nullptr;
-    QListWidget *m_file1 = nullptr;
-    PictureView *m_open = nullptr;
-    QLabel *m_label1 = nullptr;
+    QComboBox *m_drives = nullptr;
+    QListWidget *m_folders = nullptr;
+    QListWidget *m_files = nullptr;
+    PictureView *m_preview = nullptr;
+    QLabel *m_chosenPath = nullptr;
     QString m_folder;
 };

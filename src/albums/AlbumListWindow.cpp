@@ -53,100 +53,100 @@ AlbumListWindow::~AlbumListWindow() = default;
 
 void AlbumListWindow::buildControls()
 {
-    m_cmdDatabase = topButton(this, "cmdDatabase", QStringLiteral("Picture &Database"),
-                              QStringLiteral("Click to go to the Picture Database Page"), QRect(24, 16, 180, 40));
-    m_command2 = topButton(this, "Command2", QStringLiteral("&Slideshow"),
-                           QStringLiteral("Click to go to the Slideshow Page"), QRect(227, 16, 180, 40));
-    m_cmdCreate = topButton(this, "cmdCreate", QStringLiteral("&Create album from folder"),
-                            QStringLiteral("Click to go to the Batch Album Create Page"), QRect(430, 16, 180, 40));
-    connect(m_cmdDatabase, &QPushButton::clicked, &m_owner, &WindowOwner::showDatabaseBrowser);
-    connect(m_command2, &QPushButton::clicked, &m_owner, &WindowOwner::showSlideshowChooser);
-    connect(m_cmdCreate, &QPushButton::clicked, &m_owner, &WindowOwner::showBatchCreator);
+    m_databaseButton = topButton(this, "cmdDatabase", QStringLiteral("Picture &Database"),
+                                 QStringLiteral("Click to go to the Picture Database Page"), QRect(24, 16, 180, 40));
+    m_slideshowButton = topButton(this, "Command2", QStringLiteral("&Slideshow"),
+                                  QStringLiteral("Click to go to the Slideshow Page"), QRect(227, 16, 180, 40));
+    m_batchButton = topButton(this, "cmdCreate", QStringLiteral("&Create album from folder"),
+                              QStringLiteral("Click to go to the Batch Album Create Page"), QRect(430, 16, 180, 40));
+    connect(m_databaseButton, &QPushButton::clicked, &m_owner, &WindowOwner::showDatabaseBrowser);
+    connect(m_slideshowButton, &QPushButton::clicked, &m_owner, &WindowOwner::showSlideshowChooser);
+    connect(m_batchButton, &QPushButton::clicked, &m_owner, &WindowOwner::showBatchCreator);
 
-    m_list1 = new AlbumListBox(this);
-    connect(m_list1, &AlbumListBox::opened, this, &AlbumListWindow::List1_DblClick);
-    connect(m_list1, &AlbumListBox::rightPressed, this,
+    m_albums = new AlbumListBox(this);
+    connect(m_albums, &AlbumListBox::opened, this, &AlbumListWindow::List1_DblClick);
+    connect(m_albums, &AlbumListBox::rightPressed, this,
             [this](const QPoint &pos) { List1_MouseDown(Qt::RightButton, pos); });
-    connect(m_list1, &AlbumListBox::focused, this, &AlbumListWindow::List1_GotFocus);
-    m_list1->setObjectName(QStringLiteral("List1"));
-    m_list1->setToolTip(QStringLiteral("Double click the Album that you want to select"));
-    m_list1->setFont(WindowKit::arial(11));
-    m_list1->setGeometry(76, 72, 481, 224);
-    WindowKit::describe(m_list1, QStringLiteral("Albums"));
+    connect(m_albums, &AlbumListBox::focused, this, &AlbumListWindow::List1_GotFocus);
+    m_albums->setObjectName(QStringLiteral("List1"));
+    m_albums->setToolTip(QStringLiteral("Double click the Album that you want to select"));
+    m_albums->setFont(WindowKit::arial(11));
+    m_albums->setGeometry(76, 72, 481, 224);
+    WindowKit::describe(m_albums, QStringLiteral("Albums"));
 
-    m_label1 = new QLabel(this);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setAlignment(Qt::AlignCenter);
-    m_label1->setFont(WindowKit::arial(10, true));
-    m_label1->setGeometry(20, 304, 594, 66);
+    m_instruction = new QLabel(this);
+    m_instruction->setObjectName(QStringLiteral("Label1"));
+    m_instruction->setAlignment(Qt::AlignCenter);
+    m_instruction->setFont(WindowKit::arial(10, true));
+    m_instruction->setGeometry(20, 304, 594, 66);
 
     auto *lblHelp0 = new QLabel(QStringLiteral("Set Help Option:"), this);
     lblHelp0->setObjectName(QStringLiteral("lblHelp0"));
     lblHelp0->setGeometry(96, 386, 130, 26);
-    m_optWinHelp = new QRadioButton(QStringLiteral("WinHelp Format"), this);
-    m_optWinHelp->setObjectName(QStringLiteral("optWinHelp"));
-    m_optWinHelp->setToolTip(QStringLiteral("Click to select the WinHelp Format"));
-    m_optWinHelp->setGeometry(232, 386, 150, 26);
-    m_optWinHelp->setChecked(true);
-    m_optHtmlHelp = new QRadioButton(QStringLiteral("HTML Help Format"), this);
-    m_optHtmlHelp->setObjectName(QStringLiteral("optHtmlHelp"));
-    m_optHtmlHelp->setToolTip(QStringLiteral("Click to select the HTML Help Format"));
-    m_optHtmlHelp->setGeometry(392, 386, 170, 26);
+    m_winHelpOption = new QRadioButton(QStringLiteral("WinHelp Format"), this);
+    m_winHelpOption->setObjectName(QStringLiteral("optWinHelp"));
+    m_winHelpOption->setToolTip(QStringLiteral("Click to select the WinHelp Format"));
+    m_winHelpOption->setGeometry(232, 386, 150, 26);
+    m_winHelpOption->setChecked(true);
+    m_htmlHelpOption = new QRadioButton(QStringLiteral("HTML Help Format"), this);
+    m_htmlHelpOption->setObjectName(QStringLiteral("optHtmlHelp"));
+    m_htmlHelpOption->setToolTip(QStringLiteral("Click to select the HTML Help Format"));
+    m_htmlHelpOption->setGeometry(392, 386, 170, 26);
 
     WindowKit::addCancelButton(this, this, QStringLiteral("Command1"), QStringLiteral("Command1"),
-                               [this] { Command1_Click(); });
-    setTabOrder(m_list1, m_cmdDatabase);
+                               [this] { endClicked(); });
+    setTabOrder(m_albums, m_databaseButton);
 }
 
 void AlbumListWindow::buildMenu()
 {
-    m_mnuTest = new QMenu(QStringLiteral("Test"), this);
-    m_mnuTest->setObjectName(QStringLiteral("mnuTest"));
-    QAction *select = m_mnuTest->addAction(QStringLiteral("Select Selected Album"));
+    m_albumPopup = new QMenu(QStringLiteral("Test"), this);
+    m_albumPopup->setObjectName(QStringLiteral("mnuTest"));
+    QAction *select = m_albumPopup->addAction(QStringLiteral("Select Selected Album"));
     select->setObjectName(QStringLiteral("mnuSelect"));
     connect(select, &QAction::triggered, this, &AlbumListWindow::List1_DblClick);
-    m_mnuTest->addSeparator()->setObjectName(QStringLiteral("mnuSp1"));
-    QAction *rename = m_mnuTest->addAction(QStringLiteral("Change Album Name"));
+    m_albumPopup->addSeparator()->setObjectName(QStringLiteral("mnuSp1"));
+    QAction *rename = m_albumPopup->addAction(QStringLiteral("Change Album Name"));
     rename->setObjectName(QStringLiteral("mnuChangeName"));
     connect(rename, &QAction::triggered, this, &AlbumListWindow::mnuChangeName_Click);
-    m_mnuTest->addSeparator()->setObjectName(QStringLiteral("mnuSp2"));
-    QAction *remove = m_mnuTest->addAction(QStringLiteral("Delete Selected Album"));
+    m_albumPopup->addSeparator()->setObjectName(QStringLiteral("mnuSp2"));
+    QAction *remove = m_albumPopup->addAction(QStringLiteral("Delete Selected Album"));
     remove->setObjectName(QStringLiteral("mnuDelete"));
     connect(remove, &QAction::triggered, this, &AlbumListWindow::mnuDelete_Click);
 }
 
-void AlbumListWindow::Form_Activate()
+void AlbumListWindow::activated()
 {
     ProgramValues &v = m_owner.context().values;
     if (v.ScreenRatio != 1.0)
         WindowKit::centreOnScreen(this, m_owner.context().screen);
-    RenewList();
-    m_label1->setText(
+    refillList();
+    m_instruction->setText(
         QStringLiteral("Either double click the album name\r\nor\r\n"
                        "select the album with a left click and  then display a menu with a right click."));
     v.PageNumber = 1;
     v.PageLoaded = false;
     // The list is where the keyboard starts; taking the focus also sends the
     // blank start-up screen away.
-    m_list1->setFocus();
+    m_albums->setFocus();
 }
 
-void AlbumListWindow::RenewList()
+void AlbumListWindow::refillList()
 {
     const AlbumStore &store = m_owner.context().store;
     const QStringList albums = store.albumNames();
-    m_list1->clear();
+    m_albums->clear();
     if (albums.isEmpty())
-        m_list1->addItem(kNoAlbums);
-    m_list1->addItems(albums);
+        m_albums->addItem(kNoAlbums);
+    m_albums->addItems(albums);
     // Creating albums needs a program folder the program may write to.
     if (store.isWritable())
-        m_list1->insertItem(int(albums.size()), kCreateNewAlbum);
+        m_albums->insertItem(int(albums.size()), kCreateNewAlbum);
 }
 
 QString AlbumListWindow::selectedText() const
 {
-    return m_list1->selectedText();
+    return m_albums->selectedText();
 }
 
 void AlbumListWindow::List1_DblClick()
@@ -183,7 +183,7 @@ void AlbumListWindow::List1_GotFocus()
 void AlbumListWindow::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::RightButton && !selectedText().isEmpty())
-        m_mnuTest->popup(globalPos);
+        m_albumPopup->popup(globalPos);
 }
 
 QString AlbumListWindow::chosenAlbum(const QString &refusal) const
@@ -203,7 +203,7 @@ void AlbumListWindow::mnuChangeName_Click()
         return;
     AppContext &c = m_owner.context();
     if (AlbumManager(c.store, c.values, c.dialogs).renameAlbum(album))
-        RenewList();
+        refillList();
 }
 
 void AlbumListWindow::mnuDelete_Click()
@@ -212,29 +212,29 @@ void AlbumListWindow::mnuDelete_Click()
     if (album.isEmpty())
         return;
     AppContext &c = m_owner.context();
-    const int row = m_list1->currentRow();
+    const int row = m_albums->currentRow();
     switch (AlbumManager(c.store, c.values, c.dialogs).deleteAlbum(album)) {
     case AlbumManager::Deletion::Cancelled:
         return;
     case AlbumManager::Deletion::Deleted:
         // The entry goes at once; a folder that stayed for its other files
         // comes back the next time the list is filled.
-        delete m_list1->takeItem(row);
-        m_list1->update();
+        delete m_albums->takeItem(row);
+        m_albums->update();
         QCoreApplication::processEvents();
         return;
     case AlbumManager::Deletion::Kept:
-        RenewList();
+        refillList();
         return;
     }
 }
 
 HelpFormat AlbumListWindow::helpFormat() const
 {
-    return m_optHtmlHelp->isChecked() ? HelpFormat::HtmlHelp : HelpFormat::WinHelp;
+    return m_htmlHelpOption->isChecked() ? HelpFormat::HtmlHelp : HelpFormat::WinHelp;
 }
 
-void AlbumListWindow::Command1_Click()
+void AlbumListWindow::endClicked()
 {
     m_owner.endProgram();
 }
@@ -242,5 +242,5 @@ void AlbumListWindow::Command1_Click()
 void AlbumListWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    Command1_Click();
+    endClicked();
 }

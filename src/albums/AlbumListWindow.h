@@ -25,19 +25,19 @@ public:
     ~AlbumListWindow() override;
 
     QWidget *widget() override { return this; }
-    void Form_Activate() override;
+    void activated() override;
 
-    void RenewList();
+    void refillList();
     void List1_DblClick();
     void List1_GotFocus();
     void List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
-    void Command1_Click();
+    void endClicked();
     void mnuChangeName_Click();
     void mnuDelete_Click();
 
     HelpFormat helpFormat() const;
-    AlbumListBox *list() const { return m_list1; }
-    QMenu *popupMenu() const { return m_mnuTest; }
+    AlbumListBox *list() const { return m_albums; }
+    QMenu *popupMenu() const { return m_albumPopup; }
 
     static inline const QString kCreateNewAlbum = QStringLiteral("Create New Album");
     static inline const QString kNoAlbums = QStringLiteral("There are no Album's stored");
@@ -54,12 +54,12 @@ private:
     QString chosenAlbum(const QString &refusal) const;
 
     WindowOwner &m_owner;
-    QPushButton *m_cmdDatabase = nullptr;
-    QPushButton *m_command2 = nullptr;
-    QPushButton *m_cmdCreate = nullptr;
-    AlbumListBox *m_list1 = nullptr;
-    QLabel *m_label1 = nullptr;
-    QRadioButton *m_optWinHelp = nullptr;
-    QRadioButton *m_optHtmlHelp = nullptr;
-    QMenu *m_mnuTest = nullptr;
+    QPushButton *m_databaseButton = nullptr;
+    QPushButton *m_slideshowButton = nullptr;
+    QPushButton *m_batchButton = nullptr;
+    AlbumListBox *m_albums = nullptr;
+    QLabel *m_instruction = nullptr;
+    QRadioButton *m_winHelpOption = nullptr;
+    QRadioButton *m_htmlHelpOption = nullptr;
+    QMenu *m_albumPopup = nullptr;
 };

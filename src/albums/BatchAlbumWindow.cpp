@@ -121,70 +121,70 @@ BatchAlbumWindow::~BatchAlbumWindow() = default;
 
 void BatchAlbumWindow::buildControls()
 {
-    m_lbl1 = new QLabel(this);
-    m_lbl1->setObjectName(QStringLiteral("lbl1"));
-    m_lbl1->setWordWrap(true);
-    m_lbl1->setAlignment(Qt::AlignCenter);
-    m_lbl1->setFont(WindowKit::arial(11, true));
-    m_lbl1->setGeometry(20, 8, 600, 56);
+    m_instruction = new QLabel(this);
+    m_instruction->setObjectName(QStringLiteral("lbl1"));
+    m_instruction->setWordWrap(true);
+    m_instruction->setAlignment(Qt::AlignCenter);
+    m_instruction->setFont(WindowKit::arial(11, true));
+    m_instruction->setGeometry(20, 8, 600, 56);
 
-    m_frame1 = new QFrame(this);
-    m_frame1->setObjectName(QStringLiteral("Frame1"));
-    m_frame1->setFrameShape(QFrame::Box);
-    WindowKit::setBackground(m_frame1, WindowKit::pageBlue());
-    m_frame1->setGeometry(40, 72, 560, 288);
+    m_chooser = new QFrame(this);
+    m_chooser->setObjectName(QStringLiteral("Frame1"));
+    m_chooser->setFrameShape(QFrame::Box);
+    WindowKit::setBackground(m_chooser, WindowKit::pageBlue());
+    m_chooser->setGeometry(40, 72, 560, 288);
 
-    m_drive1 = new QComboBox(m_frame1);
-    m_drive1->setObjectName(QStringLiteral("Drive1"));
-    m_drive1->setToolTip(QStringLiteral("Select the drive with the pictures"));
-    m_drive1->setGeometry(16, 16, 360, 30);
-    WindowKit::describe(m_drive1, QStringLiteral("Drives"));
-    connect(m_drive1, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
+    m_drives = new QComboBox(m_chooser);
+    m_drives->setObjectName(QStringLiteral("Drive1"));
+    m_drives->setToolTip(QStringLiteral("Select the drive with the pictures"));
+    m_drives->setGeometry(16, 16, 360, 30);
+    WindowKit::describe(m_drives, QStringLiteral("Drives"));
+    connect(m_drives, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
 
-    m_cmdSelectFolder = new QPushButton(QStringLiteral("&Select"), m_frame1);
-    m_cmdSelectFolder->setObjectName(QStringLiteral("cmdSelectFolder"));
-    m_cmdSelectFolder->setToolTip(QStringLiteral("Click to start the album creation"));
-    m_cmdSelectFolder->setFont(WindowKit::arial(10, true));
-    WindowKit::setBackground(m_cmdSelectFolder, QColor(128, 128, 255));
-    m_cmdSelectFolder->setDefault(true);
-    m_cmdSelectFolder->setGeometry(392, 12, 152, 38);
-    connect(m_cmdSelectFolder, &QPushButton::clicked, this, &BatchAlbumWindow::cmdSelectFolder_Click);
+    m_selectButton = new QPushButton(QStringLiteral("&Select"), m_chooser);
+    m_selectButton->setObjectName(QStringLiteral("cmdSelectFolder"));
+    m_selectButton->setToolTip(QStringLiteral("Click to start the album creation"));
+    m_selectButton->setFont(WindowKit::arial(10, true));
+    WindowKit::setBackground(m_selectButton, QColor(128, 128, 255));
+    m_selectButton->setDefault(true);
+    m_selectButton->setGeometry(392, 12, 152, 38);
+    connect(m_selectButton, &QPushButton::clicked, this, &BatchAlbumWindow::cmdSelectFolder_Click);
 
-    m_dir1 = new FolderListBox(*this, m_frame1);
-    m_dir1->setObjectName(QStringLiteral("Dir1"));
-    m_dir1->setToolTip(QStringLiteral("Double click to select the folder containing the pictures"));
-    m_dir1->setGeometry(16, 60, 528, 212);
-    WindowKit::describe(m_dir1, QStringLiteral("Folders"));
+    m_folders = new FolderListBox(*this, m_chooser);
+    m_folders->setObjectName(QStringLiteral("Dir1"));
+    m_folders->setToolTip(QStringLiteral("Double click to select the folder containing the pictures"));
+    m_folders->setGeometry(16, 60, 528, 212);
+    WindowKit::describe(m_folders, QStringLiteral("Folders"));
 
-    m_lbl2 = new QLabel(this);
-    m_lbl2->setObjectName(QStringLiteral("lbl2"));
-    m_lbl2->setWordWrap(true);
-    m_lbl2->setAlignment(Qt::AlignCenter);
-    m_lbl2->setFont(WindowKit::arial(10, true));
-    m_lbl2->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_lbl2->setGeometry(20, 362, 600, 64);
-    m_lbl2->hide();
+    m_progressText = new QLabel(this);
+    m_progressText->setObjectName(QStringLiteral("lbl2"));
+    m_progressText->setWordWrap(true);
+    m_progressText->setAlignment(Qt::AlignCenter);
+    m_progressText->setFont(WindowKit::arial(10, true));
+    m_progressText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_progressText->setGeometry(20, 362, 600, 64);
+    m_progressText->hide();
 
-    m_prgMoved = new QProgressBar(this);
-    m_prgMoved->setObjectName(QStringLiteral("prgMoved"));
-    m_prgMoved->setFormat(QStringLiteral("%v of %m files moved"));
-    m_prgMoved->setGeometry(40, 428, 560, 18);
-    WindowKit::describe(m_prgMoved, QStringLiteral("Files moved"));
-    m_prgMoved->hide();
+    m_progress = new QProgressBar(this);
+    m_progress->setObjectName(QStringLiteral("prgMoved"));
+    m_progress->setFormat(QStringLiteral("%v of %m files moved"));
+    m_progress->setGeometry(40, 428, 560, 18);
+    WindowKit::describe(m_progress, QStringLiteral("Files moved"));
+    m_progress->hide();
 
     WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("Command2"),
                                [this] { cmdExc_Click(); });
 }
 
-void BatchAlbumWindow::Form_Activate()
+void BatchAlbumWindow::activated()
 {
     // A run going on keeps its folder: the frame comes back when it ends.
     if (m_running)
         return;
-    m_frame1->setEnabled(true);
-    m_frame1->show();
-    m_lbl1->setText(kInstruction);
-    m_lbl1->show();
+    m_chooser->setEnabled(true);
+    m_chooser->show();
+    m_instruction->setText(kInstruction);
+    m_instruction->show();
     fillDrives();
     if (!QFileInfo(m_folder).isDir())
         m_folder = QDir::homePath();
@@ -193,25 +193,25 @@ void BatchAlbumWindow::Form_Activate()
 
 void BatchAlbumWindow::fillDrives()
 {
-    m_drive1->clear();
+    m_drives->clear();
     const QList<SourceFolders::Drive> drives = SourceFolders::drives();
     int best = -1;
     qsizetype bestLength = -1;
     for (const SourceFolders::Drive &drive : drives) {
-        m_drive1->addItem(drive.caption, drive.root);
+        m_drives->addItem(drive.caption, drive.root);
         // The drive shown is the one the open folder lies on.
         const QString root = drive.root.endsWith(QLatin1Char('/')) ? drive.root : drive.root + QLatin1Char('/');
         if ((m_folder + QLatin1Char('/')).startsWith(root) && root.size() > bestLength) {
-            best = m_drive1->count() - 1;
+            best = m_drives->count() - 1;
             bestLength = root.size();
         }
     }
-    m_drive1->setCurrentIndex(best);
+    m_drives->setCurrentIndex(best);
 }
 
 void BatchAlbumWindow::Drive1_Change()
 {
-    if (!setFolder(m_drive1->currentData().toString()))
+    if (!setFolder(m_drives->currentData().toString()))
         fillDrives();
 }
 
@@ -228,7 +228,7 @@ bool BatchAlbumWindow::setFolder(const QString &folder)
 
 void BatchAlbumWindow::fillFolders()
 {
-    FolderList::show(m_dir1, m_folder);
+    FolderList::show(m_folders, m_folder);
 }
 
 void BatchAlbumWindow::warn(const QString &text)
@@ -251,12 +251,12 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
     const QScopedValueRollback<bool> running(m_running, true);
     m_movedBefore = 0;
     for (;;) {
-        m_frame1->setEnabled(false);
-        m_frame1->hide();
-        m_lbl1->clear();
-        m_lbl1->hide();
-        m_lbl2->clear();
-        m_lbl2->hide();
+        m_chooser->setEnabled(false);
+        m_chooser->hide();
+        m_instruction->clear();
+        m_instruction->hide();
+        m_progressText->clear();
+        m_progressText->hide();
 
         // Read anew for a further album: only what is left is listed.
         const QStringList files = BatchMove::sourceFiles(source);
@@ -273,13 +273,13 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
             continue;
         }
         if (start->isNewAlbum) {
-            m_lbl2->setText(QStringLiteral("Moving pictures to ") + QDir::toNativeSeparators(start->albumFolder)
-                            + QStringLiteral("\r\nPlease wait"));
-            m_lbl2->show();
+            m_progressText->setText(QStringLiteral("Moving pictures to ") + QDir::toNativeSeparators(start->albumFolder)
+                                    + QStringLiteral("\r\nPlease wait"));
+            m_progressText->show();
         }
-        m_prgMoved->setRange(0, m_movedBefore + int(files.size()));
-        m_prgMoved->setValue(m_movedBefore);
-        m_prgMoved->show();
+        m_progress->setRange(0, m_movedBefore + int(files.size()));
+        m_progress->setValue(m_movedBefore);
+        m_progress->show();
         QCoreApplication::processEvents();
         m_sinceEvents.start();
 
@@ -293,7 +293,7 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
         m_movedBefore += m_move.movedCount();
         switch (outcome) {
         case BatchMove::Outcome::AllMoved:
-            ReturnToSelectAlbumPage();
+            returnToAlbumList();
             return;
         case BatchMove::Outcome::AlbumFull:
             // The album is full: the rest go to a further album, asked for
@@ -391,12 +391,12 @@ QString BatchAlbumWindow::existingAlbum(const QString &name) const
 void BatchAlbumWindow::giveUp()
 {
     warn(kGaveUp);
-    ReturnToSelectAlbumPage();
+    returnToAlbumList();
 }
 
 void BatchAlbumWindow::moved(int movedThisRun)
 {
-    m_prgMoved->setValue(m_movedBefore + movedThisRun);
+    m_progress->setValue(m_movedBefore + movedThisRun);
     letEventsRun();
 }
 
@@ -419,18 +419,18 @@ void BatchAlbumWindow::tellFailure(const QString &sourceFolder)
                        "this window.")
             .arg(m_move.failedFile(), m_move.failedTarget(), m_move.failureReason(),
                  QDir::toNativeSeparators(sourceFolder));
-    m_lbl2->setText(text);
-    m_lbl2->show();
+    m_progressText->setText(text);
+    m_progressText->show();
     // Hidden with Esc while it worked: the label alone would go unseen.
     if (!isVisible())
         warn(text);
 }
 
-void BatchAlbumWindow::ReturnToSelectAlbumPage()
+void BatchAlbumWindow::returnToAlbumList()
 {
-    m_lbl2->clear();
-    m_lbl2->hide();
-    m_prgMoved->hide();
+    m_progressText->clear();
+    m_progressText->hide();
+    m_progress->hide();
     m_owner.present(m_owner.albumList());
     QCoreApplication::processEvents();
     hide();
@@ -443,9 +443,9 @@ void BatchAlbumWindow::cmdExc_Click()
 
 void BatchAlbumWindow::keyPressEvent(QKeyEvent *event)
 {
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_running && m_frame1->isVisible()
-        && m_frame1->isEnabled()) {
-        m_cmdSelectFolder->click();
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && !m_running && m_chooser->isVisible()
+        && m_chooser->isEnabled()) {
+        m_selectButton->click();
         return;
     }
     QWidget::keyPressEvent(event);

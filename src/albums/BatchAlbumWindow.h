@@ -30,7 +30,7 @@ public:
     ~BatchAlbumWindow() override;
 
     QWidget *widget() override { return this; }
-    void Form_Activate() override;
+    void activated() override;
 
     void Drive1_Change();
     void cmdSelectFolder_Click();
@@ -63,7 +63,7 @@ private:
     std::optional<Start> askStartingPosition(const QString &albumFolder);
     QString existingAlbum(const QString &name) const;
     void giveUp();
-    void ReturnToSelectAlbumPage();
+    void returnToAlbumList();
     void tellFailure(const QString &sourceFolder);
     void moved(int movedThisRun);
     void letEventsRun();
@@ -71,13 +71,13 @@ private:
 
     WindowOwner &m_owner;
     BatchMove m_move;
-    QLabel *m_lbl1 = nullptr;
-    QFrame *m_frame1 = nullptr;
-    QComboBox *m_drive1 = nullptr;
-    QPushButton *m_cmdSelectFolder = nullptr;
-    QListWidget *m_dir1 = nullptr;
-    QLabel *m_lbl2 = nullptr;
-    QProgressBar *m_prgMoved = nullptr;
+    QLabel *m_instruction = nullptr;
+    QFrame *m_chooser = nullptr;
+    QComboBox *m_drives = nullptr;
+    QPushButton *m_selectButton = nullptr;
+    QListWidget *m_folders = nullptr;
+    QLabel *m_progressText = nullptr;
+    QProgressBar *m_progress = nullptr;
     QString m_folder;
     bool m_running = false;
     int m_movedBefore = 0;  // by the runs for earlier albums of this batch

@@ -74,7 +74,7 @@ ReadMeWindow::ReadMeWindow(WindowOwner &owner)
     cont->setFont(WindowKit::arial(10, true));
     cont->setMinimumWidth(120);
     layout->addWidget(cont, 0, Qt::AlignCenter);
-    connect(cont, &QPushButton::clicked, this, &ReadMeWindow::Command1_Click);
+    connect(cont, &QPushButton::clicked, this, &ReadMeWindow::continueClicked);
     // Enter presses "&Continue" wherever the focus is, as in a dialog.
     for (const auto key : {Qt::Key_Return, Qt::Key_Enter}) {
         auto *shortcut = new QShortcut(QKeySequence(key), this);
@@ -89,7 +89,7 @@ ReadMeWindow::ReadMeWindow(WindowOwner &owner)
 
 ReadMeWindow::~ReadMeWindow() = default;
 
-void ReadMeWindow::Form_Load()
+void ReadMeWindow::place()
 {
     const ScreenMetrics &screen = m_owner.context().screen;
     const QSize s = screen.screenSize();
@@ -101,7 +101,7 @@ void ReadMeWindow::Form_Load()
     }
 }
 
-void ReadMeWindow::Command1_Click()
+void ReadMeWindow::continueClicked()
 {
     hide();
     m_owner.showStartUpScreen();

@@ -17,8 +17,8 @@ public:
     ~ReadMeWindow() override;
 
     QWidget *widget() override { return this; }
-    void Form_Load();
-    void Command1_Click();
+    void place();
+    void continueClicked();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

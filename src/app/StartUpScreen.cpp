@@ -48,26 +48,26 @@ StartUpScreen::StartUpScreen(WindowOwner &owner)
     WindowKit::addCancelButton(this, this, QStringLiteral("Command1"), QStringLiteral("Command1"),
                                [this] { m_owner.endProgram(); });
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(3000);
-    connect(m_timer1, &QTimer::timeout, this, &StartUpScreen::Timer1_Timer);
+    m_timer = new QTimer(this);
+    m_timer->setObjectName(QStringLiteral("Timer1"));
+    m_timer->setInterval(3000);
+    connect(m_timer, &QTimer::timeout, this, &StartUpScreen::showAlbumList);
     m_owner.installHelpKey(this);
 }
 
 StartUpScreen::~StartUpScreen() = default;
 
-void StartUpScreen::Form_Load()
+void StartUpScreen::start()
 {
     if (m_loaded)
         return;
     m_loaded = true;
     if (m_owner.context().values.ScreenRatio != 1.0)
         WindowKit::centreOnScreen(this, m_owner.context().screen);
-    m_timer1->start();
+    m_timer->start();
 }
 
-void StartUpScreen::Timer1_Timer()
+void StartUpScreen::showAlbumList()
 {
     const QList<QLabel *> labels = findChildren<QLabel *>();
     for (QLabel *label : labels)
@@ -76,7 +76,7 @@ void StartUpScreen::Timer1_Timer()
     QCoreApplication::processEvents();
     if (!m_owner.programEnded())
         m_owner.present(m_owner.albumList());
-    m_timer1->stop();
+    m_timer->stop();
 }
 
 void StartUpScreen::paintEvent(QPaintEvent *)

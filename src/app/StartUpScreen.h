@@ -19,9 +19,9 @@ public:
     ~StartUpScreen() override;
 
     QWidget *widget() override { return this; }
-    void Form_Load();
-    void Timer1_Timer();
-    QTimer *timer() const { return m_timer1; }
+    void start();
+    void showAlbumList();
+    QTimer *timer() const { return m_timer; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -29,6 +29,6 @@ protected:
 
 private:
     WindowOwner &m_owner;
-    QTimer *m_timer1 = nullptr;
+    QTimer *m_timer = nullptr;
     bool m_loaded = false;
 };

@@ -130,7 +130,7 @@ void WindowOwner::start()
     v.ScreenRatio = ProgramValues::screenRatioFor(m_context.screen.screenSize().width());
     if (firstRun) {
         ReadMeWindow &readme = readMe();
-        readme.Form_Load();
+        readme.place();
         present(readme);
         QCoreApplication::processEvents();
         settings.setValue(Settings::kFirstRunDone, QStringLiteral("Yes"));
@@ -142,7 +142,7 @@ void WindowOwner::start()
 void WindowOwner::showStartUpScreen()
 {
     StartUpScreen &screen = startUpScreen();
-    screen.Form_Load();
+    screen.start();
     present(screen);
 }
 
@@ -160,7 +160,7 @@ void WindowOwner::present(OwnedWindow &window)
     // A window that was hidden is always activated anew when shown.
     if (m_lastActive != &window || wasHidden) {
         m_lastActive = &window;
-        window.Form_Activate();
+        window.activated();
     }
 }
 
@@ -177,7 +177,7 @@ void WindowOwner::focusWindowChanged(QWindow *focus)
             return;
         if (window != m_lastActive) {
             m_lastActive = window;
-            window->Form_Activate();
+            window->activated();
         }
         return;
     }

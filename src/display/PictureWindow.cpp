@@ -40,29 +40,29 @@ PictureWindow::PictureWindow(WindowOwner &owner)
     WindowKit::setBackground(this, Qt::black);
     resize(kDesignWidth, kDesignHeight);
 
-    m_image1 = new PictureView(this);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setToolTip(QStringLiteral("Left click to return to the Album Page Display or right click for a menu"));
-    WindowKit::describe(m_image1, QStringLiteral("Picture"));
-    connect(m_image1, &PictureView::pressed, this, &PictureWindow::Form_MouseDown);
+    m_picture = new PictureView(this);
+    m_picture->setObjectName(QStringLiteral("Image1"));
+    m_picture->setToolTip(QStringLiteral("Left click to return to the Album Page Display or right click for a menu"));
+    WindowKit::describe(m_picture, QStringLiteral("Picture"));
+    connect(m_picture, &PictureView::pressed, this, &PictureWindow::pressed);
 
-    m_picture1 = new QLabel(this);
-    m_picture1->setObjectName(QStringLiteral("Picture1"));
-    m_picture1->hide();
+    m_capture = new QLabel(this);
+    m_capture->setObjectName(QStringLiteral("Picture1"));
+    m_capture->hide();
 
-    m_cmdCancelPrint = new QPushButton(QStringLiteral("Cancel Print"), this);
-    m_cmdCancelPrint->setObjectName(QStringLiteral("cmdCancelPrint"));
-    m_cmdCancelPrint->setGeometry(QRect(QPoint(8, 8), m_cmdCancelPrint->sizeHint()));
-    m_cmdCancelPrint->hide();
-    connect(m_cmdCancelPrint, &QPushButton::clicked, this, &PictureWindow::cmdCancelPrint_Click);
+    m_cancelPrintButton = new QPushButton(QStringLiteral("Cancel Print"), this);
+    m_cancelPrintButton->setObjectName(QStringLiteral("cmdCancelPrint"));
+    m_cancelPrintButton->setGeometry(QRect(QPoint(8, 8), m_cancelPrintButton->sizeHint()));
+    m_cancelPrintButton->hide();
+    connect(m_cancelPrintButton, &QPushButton::clicked, this, &PictureWindow::cmdCancelPrint_Click);
 
-    m_label2 = new QLabel(this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->setFont(WindowKit::arial(12));
-    m_label2->setContentsMargins(6, 2, 6, 2);
-    WindowKit::setBackground(m_label2, WindowKit::pageBlue());
-    m_label2->move(m_cmdCancelPrint->geometry().right() + 9, 8);
-    m_label2->hide();
+    m_printingLabel = new QLabel(this);
+    m_printingLabel->setObjectName(QStringLiteral("Label2"));
+    m_printingLabel->setFont(WindowKit::arial(12));
+    m_printingLabel->setContentsMargins(6, 2, 6, 2);
+    WindowKit::setBackground(m_printingLabel, WindowKit::pageBlue());
+    m_printingLabel->move(m_cancelPrintButton->geometry().right() + 9, 8);
+    m_printingLabel->hide();
 
     WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
                                [this] { m_owner.endProgram(); });
@@ -79,40 +79,40 @@ PictureWindow::~PictureWindow() = default;
 
 void PictureWindow::buildMenu()
 {
-    m_mnuPopup = new QMenu(QStringLiteral("Popup"), this);
-    m_mnuPopup->setObjectName(QStringLiteral("mnuPopup"));
-    QAction *back = m_mnuPopup->addAction(QStringLiteral("Back to Thumbnails"));
+    m_popup = new QMenu(QStringLiteral("Popup"), this);
+    m_popup->setObjectName(QStringLiteral("mnuPopup"));
+    QAction *back = m_popup->addAction(QStringLiteral("Back to Thumbnails"));
     back->setObjectName(QStringLiteral("mnuBack"));
     connect(back, &QAction::triggered, this, &PictureWindow::mnuBack_Click);
 
-    m_mnuPrint = m_mnuPopup->addMenu(QStringLiteral("Print Picture"));
-    m_mnuPrint->setObjectName(QStringLiteral("mnuPrint"));
-    m_mnuPrint->menuAction()->setObjectName(QStringLiteral("mnuPrint"));
-    QAction *small = m_mnuPrint->addAction(QStringLiteral("Small Picture"));
+    m_printMenu = m_popup->addMenu(QStringLiteral("Print Picture"));
+    m_printMenu->setObjectName(QStringLiteral("mnuPrint"));
+    m_printMenu->menuAction()->setObjectName(QStringLiteral("mnuPrint"));
+    QAction *small = m_printMenu->addAction(QStringLiteral("Small Picture"));
     small->setObjectName(QStringLiteral("mnuSmall"));
     connect(small, &QAction::triggered, this, &PictureWindow::mnuSmall_Click);
-    QAction *big = m_mnuPrint->addAction(QStringLiteral("Big Picture"));
+    QAction *big = m_printMenu->addAction(QStringLiteral("Big Picture"));
     big->setObjectName(QStringLiteral("mnuBig"));
     connect(big, &QAction::triggered, this, &PictureWindow::mnuBig_Click);
 
     // The description opens beside the picture, which stays.
-    QAction *info = m_mnuPopup->addAction(QStringLiteral("Picture Information"));
+    QAction *info = m_popup->addAction(QStringLiteral("Picture Information"));
     info->setObjectName(QStringLiteral("mnuPicinfo"));
     connect(info, &QAction::triggered, this, [this] { m_owner.present(m_owner.descriptionWindow()); });
-    m_mnuPopup->addSeparator()->setObjectName(QStringLiteral("mnuSp0"));
-    m_mnuPopup->addAction(QStringLiteral("Cancel "))->setObjectName(QStringLiteral("mnucancel"));
+    m_popup->addSeparator()->setObjectName(QStringLiteral("mnuSp0"));
+    m_popup->addAction(QStringLiteral("Cancel "))->setObjectName(QStringLiteral("mnucancel"));
 }
 
 void PictureWindow::setPicture(const PictureView &thumbnail)
 {
-    m_image1->setPicture(thumbnail.pixmap(), thumbnail.naturalSize(), thumbnail.path());
+    m_picture->setPicture(thumbnail.pixmap(), thumbnail.naturalSize(), thumbnail.path());
     m_decodedFor = QSize();
 }
 
-void PictureWindow::Form_Activate()
+void PictureWindow::activated()
 {
     growByScreenRatio();
-    SizePicture();
+    fitPicture();
 }
 
 void PictureWindow::growByScreenRatio()
@@ -140,16 +140,16 @@ void PictureWindow::growByScreenRatio()
     move(g.topLeft());
 }
 
-void PictureWindow::SizePicture()
+void PictureWindow::fitPicture()
 {
-    m_image1->hide();
-    const QSize natural = m_image1->naturalSize();
+    m_picture->hide();
+    const QSize natural = m_picture->naturalSize();
     const QRectF fit = PictureFit::sizePicture(natural, QSizeF(size()), QSizeF(frameGeometry().size()));
     const QRect shown(int(std::lround(fit.left())), int(std::lround(fit.top())), int(std::lround(fit.width())),
                       int(std::lround(fit.height())));
-    m_image1->setGeometry(shown);
+    m_picture->setGeometry(shown);
     decodeForSize(shown.size());
-    m_image1->show();
+    m_picture->show();
 }
 
 void PictureWindow::decodeForSize(const QSize &shown)
@@ -157,14 +157,14 @@ void PictureWindow::decodeForSize(const QSize &shown)
     // The picture is decoded at the size it is shown, never at full size for
     // the screen, and only again when the window has grown.
     const QSize wanted = shown * devicePixelRatioF();
-    if (m_image1->path().isEmpty() || wanted.isEmpty())
+    if (m_picture->path().isEmpty() || wanted.isEmpty())
         return;
     if (m_decodedFor.isValid() && m_decodedFor.width() >= wanted.width() && m_decodedFor.height() >= wanted.height())
         return;
-    const DecodedPicture picture = PictureLoader::decodeFitted(m_image1->path(), wanted);
+    const DecodedPicture picture = PictureLoader::decodeFitted(m_picture->path(), wanted);
     if (picture.isNull())
         return;  // the file went away since the page was loaded: keep the thumbnail
-    m_image1->setPicture(picture);
+    m_picture->setPicture(picture);
     m_decodedFor = wanted;
 }
 
@@ -183,7 +183,7 @@ void PictureWindow::setPrinting(bool printing)
     // Events run while a big print prepares its page; no second print may
     // start from the popup meanwhile.
     m_printing = printing;
-    m_mnuPrint->menuAction()->setEnabled(!printing);
+    m_printMenu->menuAction()->setEnabled(!printing);
 }
 
 bool PictureWindow::printCancelled() const
@@ -225,19 +225,20 @@ void PictureWindow::mnuBig_Click()
     WindowKit::setBackground(this, Qt::white);
     QCoreApplication::processEvents();
     // The picture on white, as shown, before the button and the label appear.
-    m_picture1->setPixmap(grab());
+    m_capture->setPixmap(grab());
 
-    m_cmdCancelPrint->show();
-    m_cmdCancelPrint->raise();
+    m_cancelPrintButton->show();
+    m_cancelPrintButton->raise();
     QCoreApplication::processEvents();
     WindowKit::setBackground(this, WindowKit::pageBlue());
     QCoreApplication::processEvents();
-    m_label2->setText(QStringLiteral("Printing"));
-    m_label2->adjustSize();
-    m_label2->move(m_label2->x(), m_cmdCancelPrint->geometry().center().y() - m_label2->height() / 2);
+    m_printingLabel->setText(QStringLiteral("Printing"));
+    m_printingLabel->adjustSize();
+    m_printingLabel->move(m_printingLabel->x(),
+                          m_cancelPrintButton->geometry().center().y() - m_printingLabel->height() / 2);
     QCoreApplication::processEvents();
-    m_label2->show();
-    m_label2->raise();
+    m_printingLabel->show();
+    m_printingLabel->raise();
     QCoreApplication::processEvents();
     QCoreApplication::processEvents();
 
@@ -245,8 +246,8 @@ void PictureWindow::mnuBig_Click()
     // moment "Cancel Print" can act, and the page only exists from here on:
     // a cancelled print leaves nothing at the printer or in a file.
     if (!printCancelled()) {
-        m_cmdCancelPrint->hide();
-        const QImage capture = m_picture1->pixmap().toImage();
+        m_cancelPrintButton->hide();
+        const QImage capture = m_capture->pixmap().toImage();
         const QSize natural = capture.size();
         PageSender(m_owner.context().printer, m_owner.context().dialogs)
             .send(
@@ -254,9 +255,9 @@ void PictureWindow::mnuBig_Click()
                 [natural](const QSizeF &printable) { return PrintLayout::fitted(natural, printable); }, pdfName());
     }
     v.CancelPrint = false;
-    m_picture1->clear();
-    m_cmdCancelPrint->hide();
-    m_label2->hide();
+    m_capture->clear();
+    m_cancelPrintButton->hide();
+    m_printingLabel->hide();
     setPrinting(false);
 }
 
@@ -267,17 +268,17 @@ void PictureWindow::cmdCancelPrint_Click()
     m_owner.context().values.CancelPrint = true;
 }
 
-void PictureWindow::Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
+void PictureWindow::pressed(Qt::MouseButton button, const QPoint &globalPos)
 {
     if (button == Qt::LeftButton)
         mnuBack_Click();
     else if (button == Qt::RightButton)
-        m_mnuPopup->popup(globalPos);
+        m_popup->popup(globalPos);
 }
 
 void PictureWindow::mousePressEvent(QMouseEvent *event)
 {
-    Form_MouseDown(event->button(), event->globalPosition().toPoint());
+    pressed(event->button(), event->globalPosition().toPoint());
 }
 
 void PictureWindow::closeEvent(QCloseEvent *event)

@@ -22,22 +22,22 @@ public:
     ~PictureWindow() override;
 
     QWidget *widget() override { return this; }
-    void Form_Activate() override;
+    void activated() override;
 
     // Takes over the picture of a thumbnail: its file, natural size and the
     // thumbnail itself, shown until the picture is decoded at window size.
     void setPicture(const PictureView &thumbnail);
-    void SizePicture();
+    void fitPicture();
     void mnuBack_Click();
     // The window as it looks, at screen size, on a white background.
     void mnuSmall_Click();
     // The window's inner area, captured and printed as large as the page allows.
     void mnuBig_Click();
     void cmdCancelPrint_Click();
-    void Form_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
+    void pressed(Qt::MouseButton button, const QPoint &globalPos);
 
-    PictureView *image() const { return m_image1; }
-    QMenu *popupMenu() const { return m_mnuPopup; }
+    PictureView *image() const { return m_picture; }
+    QMenu *popupMenu() const { return m_popup; }
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
@@ -52,12 +52,12 @@ private:
     QString pdfName() const;
 
     WindowOwner &m_owner;
-    PictureView *m_image1 = nullptr;
-    QLabel *m_picture1 = nullptr;
-    QPushButton *m_cmdCancelPrint = nullptr;
-    QLabel *m_label2 = nullptr;
-    QMenu *m_mnuPopup = nullptr;
-    QMenu *m_mnuPrint = nullptr;
+    PictureView *m_picture = nullptr;
+    QLabel *m_capture = nullptr;
+    QPushButton *m_cancelPrintButton = nullptr;
+    QLabel *m_printingLabel = nullptr;
+    QMenu *m_popup = nullptr;
+    QMenu *m_printMenu = nullptr;
     QSize m_decodedFor;
     bool m_placed = false;
     bool m_printing = false;

@@ -119,7 +119,7 @@ DatabaseBrowserWindow::DatabaseBrowserWindow(WindowOwner &owner)
     setFixedSize(632, 427);
     buildControls();
     m_owner.installHelpKey(this);
-    Form_Load();
+    reset();
 }
 
 DatabaseBrowserWindow::~DatabaseBrowserWindow()
@@ -222,7 +222,7 @@ void DatabaseBrowserWindow::buildControls()
     m_timer1->setObjectName(QStringLiteral("Timer1"));
     m_timer1->setSingleShot(true);
     m_timer1->setInterval(kNoDataMs);
-    connect(m_timer1, &QTimer::timeout, this, &DatabaseBrowserWindow::Timer1_Timer);
+    connect(m_timer1, &QTimer::timeout, this, &DatabaseBrowserWindow::noDataShown);
 
     m_decoder = new QFutureWatcher<DecodedPicture>(this);
     connect(m_decoder, &QFutureWatcherBase::finished, this, &DatabaseBrowserWindow::pictureDecoded);
@@ -231,7 +231,7 @@ void DatabaseBrowserWindow::buildControls()
                                [this] { cmdExc_Click(); });
 }
 
-void DatabaseBrowserWindow::Form_Load()
+void DatabaseBrowserWindow::reset()
 {
     const ScreenMetrics &screen = m_owner.context().screen;
     if (screen.screenSize().width() != kDesignScreenWidth)
@@ -257,7 +257,7 @@ void DatabaseBrowserWindow::Form_Load()
 void DatabaseBrowserWindow::showEvent(QShowEvent *event)
 {
     if (!m_loaded)
-        Form_Load();
+        reset();
     QWidget::showEvent(event);
 }
 
@@ -276,7 +276,7 @@ bool DatabaseBrowserWindow::userIsBusy() const
     return EditOn || AddNewOn || searchBeingEntered();
 }
 
-void DatabaseBrowserWindow::Form_Activate()
+void DatabaseBrowserWindow::activated()
 {
     if (userIsBusy())
         return;
@@ -397,7 +397,7 @@ void DatabaseBrowserWindow::ButtonsOff()
     m_TxtSearch->hide();
 }
 
-void DatabaseBrowserWindow::CkBut()
+void DatabaseBrowserWindow::updateMoveButtons()
 {
     setMoveButtons(BrowserRules::movesAt(rowCount(), CurrentRecord));
 }
@@ -661,7 +661,7 @@ void DatabaseBrowserWindow::cancelAddition()
     m_txtDiscription->setPlainText(AlbDis);
     CurrentRecord = AlbCurRec;
     InitialButtons();
-    CkBut();
+    updateMoveButtons();
     UpdateCount();
     ShowPicture();
     m_lblSearchMsg->hide();
@@ -767,14 +767,14 @@ void DatabaseBrowserWindow::InputImageNumber()
         return;
     }
     ImgNrIn = picture->number;
-    CkForSaved();
+    checkPictureExists();
 }
 
-void DatabaseBrowserWindow::CkForSaved()
+void DatabaseBrowserWindow::checkPictureExists()
 {
     const QStringList files = AddNewChecks::candidates(m_owner.context().store, AlbIn, m_pageAsTyped, ImgNrIn);
     if (AddNewChecks::anyLoads(files)) {
-        CkForData();
+        checkExistingDescription();
         return;
     }
     const Dialogs::Answer again =
@@ -792,7 +792,7 @@ void DatabaseBrowserWindow::CkForSaved()
     m_list1->setFocus();
 }
 
-void DatabaseBrowserWindow::CkForData()
+void DatabaseBrowserWindow::checkExistingDescription()
 {
     m_lblSearchMsg->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -975,7 +975,7 @@ void DatabaseBrowserWindow::cancelSearch()
     resetSearchControls();
 }
 
-void DatabaseBrowserWindow::Timer1_Timer()
+void DatabaseBrowserWindow::noDataShown()
 {
     m_timer1->stop();
     activate();

@@ -39,11 +39,11 @@ public:
     QWidget *widget() override { return this; }
     // The window as it starts: centred, nothing shown, no mode. Runs when the
     // window is made and when it is shown again after a close from its frame.
-    void Form_Load();
+    void reset();
     // Reads the whole table afresh and shows its first row. An edit, an
     // addition or a search being typed is left as it is: coming back to the
     // window does not throw away what the user was doing.
-    void Form_Activate() override;
+    void activated() override;
 
     void FillFields();
     void ClearFields();
@@ -51,7 +51,7 @@ public:
     void InitialButtons();
     void NoAlbumButtons();
     void ButtonsOff();
-    void CkBut();
+    void updateMoveButtons();
     void ShowPicture();
     void PictureOff();
     void CloseDatabase();
@@ -69,7 +69,7 @@ public:
     void optAlb_Click();
     void optDisc_Click();
     void List1_DblClick();
-    void Timer1_Timer();
+    void noDataShown();
     void cmdExc_Click();
 
     PictureView *image() const { return m_image1; }
@@ -118,8 +118,8 @@ private:
     void LoadList();
     void InputPage();
     void InputImageNumber();
-    void CkForSaved();
-    void CkForData();
+    void checkPictureExists();
+    void checkExistingDescription();
 
     void decodeNext();
     void pictureDecoded();

@@ -52,29 +52,29 @@ PictureInfoWindow::PictureInfoWindow(WindowOwner &owner)
     resize(kClientWidth, kClientHeight);
     WindowKit::setBackground(this, Qt::white);
 
-    m_text1 = new DescriptionBox(this);
-    m_text1->setObjectName(QStringLiteral("Text1"));
-    m_text1->keepClearBelow(kClientHeight - kButtonTop);
-    WindowKit::describe(m_text1, QStringLiteral("Description"));
+    m_text = new DescriptionBox(this);
+    m_text->setObjectName(QStringLiteral("Text1"));
+    m_text->keepClearBelow(kClientHeight - kButtonTop);
+    WindowKit::describe(m_text, QStringLiteral("Description"));
 
-    m_cmdEdit = addButton(this, "CmdEdit", QStringLiteral("&Edit"), QStringLiteral("Click to edit the discription"),
-                          QColor(255, 192, 192), 165 / 15);
-    m_cmdDelete = addButton(this, "cmdDelete", QStringLiteral("&Delete"),
-                            QStringLiteral("Click to delete the discription from the database"), QColor(255, 128, 128),
-                            1665 / 15);
-    m_cmdClose = addButton(this, "cmdClose", QStringLiteral("&Close"), QStringLiteral("Click to close the database"),
-                           QColor(192, 255, 192), 3135 / 15);
-    connect(m_cmdEdit, &QPushButton::clicked, this, &PictureInfoWindow::CmdEdit_Click);
-    connect(m_cmdDelete, &QPushButton::clicked, this, &PictureInfoWindow::cmdDelete_Click);
-    connect(m_cmdClose, &QPushButton::clicked, this, &PictureInfoWindow::cmdClose_Click);
+    m_editButton = addButton(this, "CmdEdit", QStringLiteral("&Edit"), QStringLiteral("Click to edit the discription"),
+                             QColor(255, 192, 192), 165 / 15);
+    m_deleteButton = addButton(this, "cmdDelete", QStringLiteral("&Delete"),
+                               QStringLiteral("Click to delete the discription from the database"),
+                               QColor(255, 128, 128), 1665 / 15);
+    m_closeButton = addButton(this, "cmdClose", QStringLiteral("&Close"), QStringLiteral("Click to close the database"),
+                              QColor(192, 255, 192), 3135 / 15);
+    connect(m_editButton, &QPushButton::clicked, this, &PictureInfoWindow::CmdEdit_Click);
+    connect(m_deleteButton, &QPushButton::clicked, this, &PictureInfoWindow::cmdDelete_Click);
+    connect(m_closeButton, &QPushButton::clicked, this, &PictureInfoWindow::cmdClose_Click);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, m_cmdClose, &QPushButton::click);
+    connect(escape, &QShortcut::activated, m_closeButton, &QPushButton::click);
 
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setInterval(20);
-    connect(m_timer1, &QTimer::timeout, this, &PictureInfoWindow::Timer1_Timer);
-    m_timer1->start();
+    m_buttonTimer = new QTimer(this);
+    m_buttonTimer->setObjectName(QStringLiteral("Timer1"));
+    m_buttonTimer->setInterval(20);
+    connect(m_buttonTimer, &QTimer::timeout, this, &PictureInfoWindow::showButtons);
+    m_buttonTimer->start();
     m_owner.installHelpKey(this);
 }
 
@@ -82,7 +82,7 @@ PictureInfoWindow::~PictureInfoWindow() = default;
 
 QString PictureInfoWindow::text() const
 {
-    return m_text1->toPlainText();
+    return m_text->toPlainText();
 }
 
 bool PictureInfoWindow::isBlank(const QString &text)
@@ -93,17 +93,17 @@ bool PictureInfoWindow::isBlank(const QString &text)
 
 void PictureInfoWindow::setEditAndDeleteVisible(bool visible)
 {
-    m_cmdEdit->setVisible(visible);
-    m_cmdDelete->setVisible(visible);
+    m_editButton->setVisible(visible);
+    m_deleteButton->setVisible(visible);
 }
 
-void PictureInfoWindow::Form_Activate()
+void PictureInfoWindow::activated()
 {
     ProgramValues &v = m_owner.context().values;
     // Coming back to the window for the same picture keeps what is being typed.
     const bool samePosition =
         v.AlbumName == m_shownAlbum && v.PageNumber == m_shownPage && v.PictureNumber == m_shownPicture;
-    if (samePosition && !m_shownAlbum.isNull() && isVisible() && (m_edit || m_text1->isEnabled()))
+    if (samePosition && !m_shownAlbum.isNull() && isVisible() && (m_edit || m_text->isEnabled()))
         return;
     if (m_shownAlbum.isNull())
         WindowKit::centreOnScreen(this, m_owner.context().screen);
@@ -112,13 +112,13 @@ void PictureInfoWindow::Form_Activate()
     m_shownPicture = v.PictureNumber;
     m_edit = false;
 
-    m_text1->clear();
+    m_text->clear();
     setWindowTitle(QStringLiteral("Picture information - - - Searching"));
-    m_text1->setGeometry(0, 0, width(), height());
-    m_text1->setEnabled(false);
-    m_cmdEdit->raise();
-    m_cmdDelete->raise();
-    m_cmdClose->raise();
+    m_text->setGeometry(0, 0, width(), height());
+    m_text->setEnabled(false);
+    m_editButton->raise();
+    m_deleteButton->raise();
+    m_closeButton->raise();
 
     PictureInfo::openRecords(v, m_owner.context().store, m_owner.context().dialogs,
                              RecordQuery::position(v.AlbumName, v.PageNumber, v.PictureNumber));
@@ -126,30 +126,30 @@ void PictureInfoWindow::Form_Activate()
     // this window goes on acting on the row it shows.
     m_records = v.PictureRecords;
     if (m_records->moveFirst()) {
-        m_text1->setPlainText(m_records->field(PictureRecord::kDiscription).toString());
-        m_timer1->start();
+        m_text->setPlainText(m_records->field(PictureRecord::kDiscription).toString());
+        m_buttonTimer->start();
     } else {
         // Nothing to edit or delete without a row.
         setEditAndDeleteVisible(false);
-        m_text1->setEnabled(true);
-        m_text1->setFocus();
+        m_text->setEnabled(true);
+        m_text->setFocus();
     }
     setWindowTitle(QStringLiteral("Picture Information"));
 }
 
-void PictureInfoWindow::Timer1_Timer()
+void PictureInfoWindow::showButtons()
 {
-    m_cmdClose->show();
+    m_closeButton->show();
     setEditAndDeleteVisible(!isBlank(text()));
     QCoreApplication::processEvents();
-    m_timer1->stop();
+    m_buttonTimer->stop();
 }
 
 void PictureInfoWindow::CmdEdit_Click()
 {
-    m_text1->moveCursor(QTextCursor::End);
-    m_text1->setEnabled(true);
-    m_text1->setFocus();
+    m_text->moveCursor(QTextCursor::End);
+    m_text->setEnabled(true);
+    m_text->setFocus();
     setEditAndDeleteVisible(false);
     m_edit = true;
 }
@@ -185,7 +185,7 @@ bool PictureInfoWindow::cmdClose_Click()
         hide();
         return true;
     }
-    if (isBlank(t) || !m_text1->isEnabled()) {
+    if (isBlank(t) || !m_text->isEnabled()) {
         hide();
         return true;
     }
@@ -222,5 +222,5 @@ void PictureInfoWindow::closeEvent(QCloseEvent *event)
     // Closed by its frame, the window is as good as new for the next showing.
     m_edit = false;
     m_shownAlbum = QString();
-    m_timer1->start();
+    m_buttonTimer->start();
 }

@@ -24,16 +24,16 @@ public:
     ~PictureInfoWindow() override;
 
     QWidget *widget() override { return this; }
-    void Form_Activate() override;
+    void activated() override;
 
-    void Timer1_Timer();
+    void showButtons();
     void CmdEdit_Click();
     void cmdDelete_Click();
     // Returns false when the description could not be stored; the window then
     // stays, with the text, so nothing typed is lost.
     bool cmdClose_Click();
 
-    bool Edit() const { return m_edit; }
+    bool isEditing() const { return m_edit; }
     QString text() const;
 
 protected:
@@ -45,11 +45,11 @@ private:
     static bool isBlank(const QString &text);
 
     WindowOwner &m_owner;
-    DescriptionBox *m_text1 = nullptr;
-    QPushButton *m_cmdEdit = nullptr;
-    QPushButton *m_cmdDelete = nullptr;
-    QPushButton *m_cmdClose = nullptr;
-    QTimer *m_timer1 = nullptr;
+    DescriptionBox *m_text = nullptr;
+    QPushButton *m_editButton = nullptr;
+    QPushButton *m_deleteButton = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QTimer *m_buttonTimer = nullptr;
     std::shared_ptr<PictureRecordSet> m_records;
     bool m_edit = false;
     QString m_shownAlbum;

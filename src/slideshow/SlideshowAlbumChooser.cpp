@@ -63,7 +63,7 @@ SlideshowAlbumChooser::SlideshowAlbumChooser(WindowOwner &owner)
     buildMenus();
     setFixedSize(634, 412 + menuBar()->sizeHint().height());
     m_owner.installHelpKey(this);
-    Form_Load();
+    loadSettings();
 }
 
 SlideshowAlbumChooser::~SlideshowAlbumChooser() = default;
@@ -78,17 +78,17 @@ void SlideshowAlbumChooser::buildControls()
     QLabel *label2 = addLabel(area, "Label2", QRect(20, 10, 594, 28));
     label2->setText(QStringLiteral("Press < EXC > to stop the slideshow and to close this screen."));
 
-    m_list1 = new AlbumListBox(area);
-    m_list1->setObjectName(QStringLiteral("List1"));
-    m_list1->setToolTip(QStringLiteral("Double click a Album Name to select and start the Slideshow"));
-    m_list1->setFont(WindowKit::arial(11));
-    m_list1->setGeometry(76, 48, 481, 224);
-    WindowKit::describe(m_list1, QStringLiteral("Albums"));
-    connect(m_list1, &AlbumListBox::opened, this, &SlideshowAlbumChooser::List1_DblClick);
-    connect(m_list1, &AlbumListBox::rightPressed, this,
+    m_albums = new AlbumListBox(area);
+    m_albums->setObjectName(QStringLiteral("List1"));
+    m_albums->setToolTip(QStringLiteral("Double click a Album Name to select and start the Slideshow"));
+    m_albums->setFont(WindowKit::arial(11));
+    m_albums->setGeometry(76, 48, 481, 224);
+    WindowKit::describe(m_albums, QStringLiteral("Albums"));
+    connect(m_albums, &AlbumListBox::opened, this, &SlideshowAlbumChooser::List1_DblClick);
+    connect(m_albums, &AlbumListBox::rightPressed, this,
             [this](const QPoint &pos) { List1_MouseDown(Qt::RightButton, pos); });
 
-    m_label1 = addLabel(area, "Label1", QRect(20, 284, 594, 80));
+    m_instruction = addLabel(area, "Label1", QRect(20, 284, 594, 80));
 
     WindowKit::addCancelButton(this, area, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
                                [this] { cmdExc_Click(); });
@@ -102,77 +102,77 @@ void SlideshowAlbumChooser::buildMenus()
     QMenu *timeOn = options->addMenu(QStringLiteral("&Time On"));
     timeOn->setObjectName(QStringLiteral("mnuTimeOn"));
     timeOn->menuAction()->setObjectName(QStringLiteral("mnuTimeOn"));
-    m_mnu5 = addItem(timeOn, "mnu5", QStringLiteral("&5 Sec."), true);
-    m_mnuMore = addItem(timeOn, "mnuMore", QStringLiteral("&Set Time in Seconds"), true);
-    m_mnuRepeat = addItem(options, "mnuRepeat", QStringLiteral("&Repeat Slideshow"), true);
-    connect(m_mnu5, &QAction::triggered, this, &SlideshowAlbumChooser::mnu5_Click);
-    connect(m_mnuMore, &QAction::triggered, this, &SlideshowAlbumChooser::mnuMore_Click);
-    connect(m_mnuRepeat, &QAction::triggered, this, &SlideshowAlbumChooser::mnuRepeat_Click);
+    m_fiveSeconds = addItem(timeOn, "mnu5", QStringLiteral("&5 Sec."), true);
+    m_setTime = addItem(timeOn, "mnuMore", QStringLiteral("&Set Time in Seconds"), true);
+    m_repeatItem = addItem(options, "mnuRepeat", QStringLiteral("&Repeat Slideshow"), true);
+    connect(m_fiveSeconds, &QAction::triggered, this, &SlideshowAlbumChooser::mnu5_Click);
+    connect(m_setTime, &QAction::triggered, this, &SlideshowAlbumChooser::mnuMore_Click);
+    connect(m_repeatItem, &QAction::triggered, this, &SlideshowAlbumChooser::mnuRepeat_Click);
 
     // The list's popup; its parent menu never shows in the menu bar.
-    m_mnuTest = new QMenu(QStringLiteral("Test"), this);
-    m_mnuTest->setObjectName(QStringLiteral("mnuTest"));
-    QAction *select = addItem(m_mnuTest, "mnuSelect", QStringLiteral("Select Selected Album"), false);
+    m_albumPopup = new QMenu(QStringLiteral("Test"), this);
+    m_albumPopup->setObjectName(QStringLiteral("mnuTest"));
+    QAction *select = addItem(m_albumPopup, "mnuSelect", QStringLiteral("Select Selected Album"), false);
     connect(select, &QAction::triggered, this, &SlideshowAlbumChooser::List1_DblClick);
 }
 
 QListWidget *SlideshowAlbumChooser::list() const
 {
-    return m_list1;
+    return m_albums;
 }
 
-void SlideshowAlbumChooser::Form_Load()
+void SlideshowAlbumChooser::loadSettings()
 {
     const Settings &settings = m_owner.context().settings;
-    m_repeat = settings.value(Settings::kRepeat, QStringLiteral("No"));
-    m_mnuRepeat->setChecked(m_repeat != QLatin1String("No"));
-    m_time = settings.value(Settings::kTime, kFiveSeconds);
-    MnuCkCk();
+    m_repeatSetting = settings.value(Settings::kRepeat, QStringLiteral("No"));
+    m_repeatItem->setChecked(m_repeatSetting != QLatin1String("No"));
+    m_timeSetting = settings.value(Settings::kTime, kFiveSeconds);
+    markTime();
     m_loaded = true;
 }
 
-void SlideshowAlbumChooser::TimeOff()
+void SlideshowAlbumChooser::uncheckTimes()
 {
-    m_mnuMore->setText(QStringLiteral("&Set Time in seconds"));
-    m_mnu5->setChecked(false);
-    m_mnuMore->setChecked(false);
+    m_setTime->setText(QStringLiteral("&Set Time in seconds"));
+    m_fiveSeconds->setChecked(false);
+    m_setTime->setChecked(false);
 }
 
-void SlideshowAlbumChooser::MnuCkCk()
+void SlideshowAlbumChooser::markTime()
 {
-    TimeOff();
-    if (m_time == kFiveSeconds) {
-        m_mnu5->setChecked(true);
+    uncheckTimes();
+    if (m_timeSetting == kFiveSeconds) {
+        m_fiveSeconds->setChecked(true);
         return;
     }
-    m_mnuMore->setChecked(true);
-    m_mnuMore->setText(asMenuText(m_time) + QStringLiteral(" &Sec, Set new time"));
+    m_setTime->setChecked(true);
+    m_setTime->setText(asMenuText(m_timeSetting) + QStringLiteral(" &Sec, Set new time"));
 }
 
-void SlideshowAlbumChooser::Form_Activate()
+void SlideshowAlbumChooser::activated()
 {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
         return;
     if (m_owner.context().values.ScreenRatio != 1.0)
         WindowKit::centreOnScreen(this, m_owner.context().screen);
-    RenewList();
-    m_label1->setText(
+    refillList();
+    m_instruction->setText(
         QStringLiteral("Either double click the album name\r\nor\r\n"
                        "select the album with a left click and  then display a menu with a right click."));
 }
 
-void SlideshowAlbumChooser::RenewList()
+void SlideshowAlbumChooser::refillList()
 {
     const QStringList albums = m_owner.context().store.albumNames();
-    m_list1->clear();
+    m_albums->clear();
     if (albums.isEmpty())
-        m_list1->addItem(kNoAlbums);
-    m_list1->addItems(albums);
+        m_albums->addItem(kNoAlbums);
+    m_albums->addItems(albums);
 }
 
 void SlideshowAlbumChooser::List1_DblClick()
 {
-    const QString text = m_list1->selectedText();
+    const QString text = m_albums->selectedText();
     if (text.isEmpty())
         return;
     m_owner.context().values.AlbumName = text;
@@ -186,26 +186,26 @@ void SlideshowAlbumChooser::List1_DblClick()
     // Activation plays the show; the player is not activated again when it
     // was the last window active, so it is asked directly as well (a show
     // already playing goes on).
-    player.Form_Activate();
+    player.activated();
 }
 
 void SlideshowAlbumChooser::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
 {
-    if (button == Qt::RightButton && !m_list1->selectedText().isEmpty())
-        m_mnuTest->popup(globalPos);
+    if (button == Qt::RightButton && !m_albums->selectedText().isEmpty())
+        m_albumPopup->popup(globalPos);
 }
 
 void SlideshowAlbumChooser::mnu5_Click()
 {
-    TimeOff();
-    m_mnu5->setChecked(true);
+    uncheckTimes();
+    m_fiveSeconds->setChecked(true);
     m_owner.context().settings.setValue(Settings::kTime, kFiveSeconds);
 }
 
 void SlideshowAlbumChooser::mnuMore_Click()
 {
-    TimeOff();
-    m_mnuMore->setChecked(true);
+    uncheckTimes();
+    m_setTime->setChecked(true);
     Dialogs &dialogs = m_owner.context().dialogs;
     QString reply;
     // Cancel gives the empty reply, which is asked again like any other
@@ -217,7 +217,7 @@ void SlideshowAlbumChooser::mnuMore_Click()
             break;
         dialogs.message(QStringLiteral("You must enter a value of 1 or more"), kWarning, Dialogs::Icon::Warning);
     }
-    m_mnuMore->setText(asMenuText(reply) + QStringLiteral("sec, set new time"));
+    m_setTime->setText(asMenuText(reply) + QStringLiteral("sec, set new time"));
     m_owner.context().settings.setValue(Settings::kTime, reply);
 }
 
@@ -225,12 +225,12 @@ void SlideshowAlbumChooser::mnuRepeat_Click()
 {
     // The menu has already turned the mark over; the store follows it.
     m_owner.context().settings.setValue(Settings::kRepeat,
-                                        m_mnuRepeat->isChecked() ? QStringLiteral("Yes") : QStringLiteral("No"));
+                                        m_repeatItem->isChecked() ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
 
-bool SlideshowAlbumChooser::repeatChecked() const
+bool SlideshowAlbumChooser::repeats() const
 {
-    return m_mnuRepeat->isChecked();
+    return m_repeatItem->isChecked();
 }
 
 void SlideshowAlbumChooser::cmdExc_Click()
@@ -243,7 +243,7 @@ void SlideshowAlbumChooser::cmdExc_Click()
 void SlideshowAlbumChooser::showEvent(QShowEvent *event)
 {
     if (!m_loaded)
-        Form_Load();
+        loadSettings();
     QMainWindow::showEvent(event);
 }
 

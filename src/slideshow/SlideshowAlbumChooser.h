@@ -25,19 +25,19 @@ public:
     QWidget *widget() override { return this; }
     // Reads the settings into the menu marks; runs when the window is made and
     // again when it is opened after having been closed.
-    void Form_Load();
-    void Form_Activate() override;
+    void loadSettings();
+    void activated() override;
 
-    void RenewList();
+    void refillList();
     void List1_DblClick();
     void List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos);
     void cmdExc_Click();
 
     // What the player follows at the end of an album.
-    bool repeatChecked() const;
+    bool repeats() const;
 
     QListWidget *list() const;
-    QMenu *popupMenu() const { return m_mnuTest; }
+    QMenu *popupMenu() const { return m_albumPopup; }
 
     static inline const QString kNoAlbums = QStringLiteral("There are no Album's stored");
 
@@ -48,22 +48,22 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void TimeOff();
-    void MnuCkCk();
+    void uncheckTimes();
+    void markTime();
     void mnu5_Click();
     void mnuMore_Click();
     void mnuRepeat_Click();
 
     WindowOwner &m_owner;
-    AlbumListBox *m_list1 = nullptr;
-    QLabel *m_label1 = nullptr;
-    QAction *m_mnu5 = nullptr;
-    QAction *m_mnuMore = nullptr;
-    QAction *m_mnuRepeat = nullptr;
-    QMenu *m_mnuTest = nullptr;
+    AlbumListBox *m_albums = nullptr;
+    QLabel *m_instruction = nullptr;
+    QAction *m_fiveSeconds = nullptr;
+    QAction *m_setTime = nullptr;
+    QAction *m_repeatItem = nullptr;
+    QMenu *m_albumPopup = nullptr;
     // The settings as read when the window loaded; the menu commands write
     // the store, not these.
-    QString m_repeat;
-    QString m_time;
+    QString m_repeatSetting;
+    QString m_timeSetting;
     bool m_loaded = false;
 };

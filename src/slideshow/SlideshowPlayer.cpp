@@ -5,10 +5,10 @@
 SlideshowPlayer::SlideshowPlayer(QObject *parent)
     : QObject(parent)
 {
-    m_timer1.setObjectName(QStringLiteral("Timer1"));
-    m_timer1.setSingleShot(true);
-    m_timer1.setInterval(m_interval);
-    connect(&m_timer1, &QTimer::timeout, this, &SlideshowPlayer::Timer1_Timer);
+    m_timer.setObjectName(QStringLiteral("Timer1"));
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(m_interval);
+    connect(&m_timer, &QTimer::timeout, this, &SlideshowPlayer::timeUp);
 }
 
 SlideshowPlayer::~SlideshowPlayer()
@@ -48,10 +48,10 @@ void SlideshowPlayer::togglePause()
 {
     if (!isRunning())
         return;
-    if (!m_stopSlide) {
-        m_stopSlide = true;
+    if (!m_paused) {
+        m_paused = true;
     } else {
-        m_stopSlide = false;
+        m_paused = false;
         // A step asked for during the pause but not yet taken belongs to the
         // pause; left standing it would fire at the next pause.
         m_back = false;
@@ -65,13 +65,13 @@ void SlideshowPlayer::pause()
 {
     if (!isRunning())
         return;
-    m_stopSlide = true;
+    m_paused = true;
     updatePlaying();
 }
 
 void SlideshowPlayer::requestBack()
 {
-    if (!isRunning() || !m_stopSlide)
+    if (!isRunning() || !m_paused)
         return;
     m_back = true;
     evaluate();
@@ -79,39 +79,39 @@ void SlideshowPlayer::requestBack()
 
 void SlideshowPlayer::requestForward()
 {
-    if (!isRunning() || !m_stopSlide)
+    if (!isRunning() || !m_paused)
         return;
     m_forward = true;
     evaluate();
 }
 
-void SlideshowPlayer::Timer1_Timer()
+void SlideshowPlayer::timeUp()
 {
-    m_timer1.stop();
+    m_timer.stop();
     evaluate();
 }
 
 int SlideshowPlayer::readInterval() const
 {
-    return m_intervalSource ? m_intervalSource() : m_timer1.interval();
+    return m_intervalSource ? m_intervalSource() : m_timer.interval();
 }
 
 void SlideshowPlayer::evaluate()
 {
     // The picture's time must have run out, and then the show either plays
     // or has a step to take.
-    if (m_phase != Phase::Showing || m_timer1.isActive())
+    if (m_phase != Phase::Showing || m_timer.isActive())
         return;
-    if (m_stopSlide && !m_back && !m_forward)
+    if (m_paused && !m_back && !m_forward)
         return;
-    if (m_stopSlide && m_back && !m_forward) {
+    if (m_paused && m_back && !m_forward) {
         m_back = false;
         moveTo(SlideOrder::stepBackFrom(m_current));
         return;
     }
-    if (m_stopSlide && m_forward && !m_back) {
+    if (m_paused && m_forward && !m_back) {
         m_forward = false;
-    } else if (m_stopSlide) {
+    } else if (m_paused) {
         // Back and forward both asked for: the show goes on by one, as for
         // any other step, and both requests are used up; kept, they would
         // move a paused show on after every picture.
@@ -182,7 +182,7 @@ void SlideshowPlayer::show(const FoundSlide &slide)
     emit pictureReady(slide);
     if (m_phase != Phase::Showing)
         return;  // stopped while the picture was put up
-    m_timer1.start(m_interval);
+    m_timer.start(m_interval);
     const std::optional<SlidePosition> next = SlideOrder::after(m_current);
     m_ahead = Search{next, launch(next, true)};
 }
@@ -191,7 +191,7 @@ void SlideshowPlayer::finish()
 {
     ++m_serial;
     m_phase = Phase::Stopped;
-    m_timer1.stop();
+    m_timer.stop();
     m_ahead.reset();
     updatePlaying();
     emit finished();

@@ -51,19 +51,19 @@ public:
     // Keypad plus or a right click; only while paused.
     void requestForward();
     // The picture's time has run out.
-    void Timer1_Timer();
+    void timeUp();
 
     bool isRunning() const { return m_phase != Phase::Stopped; }
-    bool isPaused() const { return m_stopSlide; }
+    bool isPaused() const { return m_paused; }
     // Running and not paused: the pointer is hidden and the screen kept awake.
-    bool isPlaying() const { return isRunning() && !m_stopSlide; }
+    bool isPlaying() const { return isRunning() && !m_paused; }
     // Looking for or decoding the picture to show next.
     bool isLoading() const { return m_phase == Phase::Searching; }
     bool backRequested() const { return m_back; }
     bool forwardRequested() const { return m_forward; }
     // The position of the picture on screen.
     SlidePosition current() const { return m_current; }
-    const QTimer &timer() const { return m_timer1; }
+    const QTimer &timer() const { return m_timer; }
 
 signals:
     void pictureReady(const FoundSlide &slide);
@@ -101,13 +101,13 @@ private:
 
     Phase m_phase = Phase::Stopped;
     // Not reset between shows: a show stopped while paused starts paused.
-    bool m_stopSlide = false;
+    bool m_paused = false;
     bool m_back = false;
     bool m_forward = false;
     bool m_wasPlaying = false;
     int m_interval = 1000;
     SlidePosition m_current;
-    QTimer m_timer1;
+    QTimer m_timer;
 
     // The search for the slide after the current one, started when it went up.
     std::optional<Search> m_ahead;

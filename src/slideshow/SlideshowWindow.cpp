@@ -31,12 +31,12 @@ SlideshowWindow::SlideshowWindow(WindowOwner &owner)
     // Every key comes here first, whatever holds the focus.
     setFocusPolicy(Qt::StrongFocus);
 
-    m_image1 = new PictureView(this);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    WindowKit::describe(m_image1, QStringLiteral("Picture"));
-    m_image1->hide();
-    connect(m_image1, &PictureView::pressed, this,
-            [this](Qt::MouseButton button, const QPoint &) { Form_MouseDown(button); });
+    m_slide = new PictureView(this);
+    m_slide->setObjectName(QStringLiteral("Image1"));
+    WindowKit::describe(m_slide, QStringLiteral("Picture"));
+    m_slide->hide();
+    connect(m_slide, &PictureView::pressed, this,
+            [this](Qt::MouseButton button, const QPoint &) { mousePressed(button); });
 
     WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
                                [this] { cmdExc_Click(); });
@@ -49,7 +49,7 @@ SlideshowWindow::SlideshowWindow(WindowOwner &owner)
     connect(m_player.get(), &SlideshowPlayer::playingChanged, this, &SlideshowWindow::playingChanged);
     connect(m_player.get(), &SlideshowPlayer::finished, this, &SlideshowWindow::showEnded);
 
-    Form_Load();
+    fitToScreen();
 }
 
 SlideshowWindow::~SlideshowWindow()
@@ -58,13 +58,13 @@ SlideshowWindow::~SlideshowWindow()
     m_player.reset();
 }
 
-void SlideshowWindow::Form_Load()
+void SlideshowWindow::fitToScreen()
 {
     setGeometry(QRect(QPoint(0, 0), m_owner.context().screen.screenSize()));
     setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
-void SlideshowWindow::Form_Activate()
+void SlideshowWindow::activated()
 {
     if (isVisible() && !m_player->isRunning())
         play();
@@ -73,13 +73,13 @@ void SlideshowWindow::Form_Activate()
 void SlideshowWindow::play()
 {
     AppContext &context = m_owner.context();
-    m_image1->hide();
-    m_image1->clearPicture();
+    m_slide->hide();
+    m_slide->clearPicture();
     m_player->setLoader(SlideOrder::screenLoader(context.store, context.values.AlbumName, context.screen.screenSize(),
                                                  devicePixelRatioF()));
     m_player->setIntervalSource(
         [&context] { return SlideTime::intervalMs(context.settings.value(Settings::kTime, QStringLiteral("5"))); });
-    m_player->setRepeatSource([this] { return m_owner.slideshowChooser().repeatChecked(); });
+    m_player->setRepeatSource([this] { return m_owner.slideshowChooser().repeats(); });
     setFocus();
     m_player->start();
     // A show that starts paused gives the pointer back at once.
@@ -88,14 +88,14 @@ void SlideshowWindow::play()
 
 void SlideshowWindow::showSlide(const FoundSlide &slide)
 {
-    m_image1->setPicture(QPixmap::fromImage(slide.picture.image), slide.picture.naturalSize, slide.picture.path);
-    SlideSize();
-    m_image1->show();
+    m_slide->setPicture(QPixmap::fromImage(slide.picture.image), slide.picture.naturalSize, slide.picture.path);
+    placeSlide();
+    m_slide->show();
 }
 
-void SlideshowWindow::SlideSize()
+void SlideshowWindow::placeSlide()
 {
-    m_image1->setGeometry(SlideFit::slideRect(m_image1->naturalSize(), m_owner.context().screen.screenSize()));
+    m_slide->setGeometry(SlideFit::slideRect(m_slide->naturalSize(), m_owner.context().screen.screenSize()));
 }
 
 void SlideshowWindow::playingChanged(bool playing)
@@ -121,7 +121,7 @@ bool SlideshowWindow::screenSaverHeld() const
     return m_screenSaver->isHeld();
 }
 
-void SlideshowWindow::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
+void SlideshowWindow::keyPressed(int key, Qt::KeyboardModifiers modifiers)
 {
     const bool keypad = modifiers & Qt::KeypadModifier;
     switch (key) {
@@ -145,7 +145,7 @@ void SlideshowWindow::Form_KeyDown(int key, Qt::KeyboardModifiers modifiers)
     }
 }
 
-void SlideshowWindow::Form_MouseDown(Qt::MouseButton button)
+void SlideshowWindow::mousePressed(Qt::MouseButton button)
 {
     if (button == Qt::LeftButton)
         m_player->requestBack();
@@ -163,8 +163,8 @@ void SlideshowWindow::cmdExc_Click()
 
 void SlideshowWindow::showEnded()
 {
-    m_image1->clearPicture();
-    m_image1->hide();
+    m_slide->clearPicture();
+    m_slide->hide();
     playingChanged(false);
     hide();
     if (m_owner.hasSlideshowChooser() && m_owner.slideshowChooser().isVisible())
@@ -173,12 +173,12 @@ void SlideshowWindow::showEnded()
 
 void SlideshowWindow::keyPressEvent(QKeyEvent *event)
 {
-    Form_KeyDown(event->key(), event->modifiers());
+    keyPressed(event->key(), event->modifiers());
 }
 
 void SlideshowWindow::mousePressEvent(QMouseEvent *event)
 {
-    Form_MouseDown(event->button());
+    mousePressed(event->button());
 }
 
 void SlideshowWindow::closeEvent(QCloseEvent *event)

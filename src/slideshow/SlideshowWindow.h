@@ -27,16 +27,16 @@ public:
 
     QWidget *widget() override { return this; }
     // Sizes the window to the screen.
-    void Form_Load();
+    void fitToScreen();
     // Plays the album chosen last, unless a show is playing already.
-    void Form_Activate() override;
+    void activated() override;
 
-    void SlideSize();
-    void Form_KeyDown(int key, Qt::KeyboardModifiers modifiers);
-    void Form_MouseDown(Qt::MouseButton button);
+    void placeSlide();
+    void keyPressed(int key, Qt::KeyboardModifiers modifiers);
+    void mousePressed(Qt::MouseButton button);
     void cmdExc_Click();
 
-    PictureView *image() const { return m_image1; }
+    PictureView *image() const { return m_slide; }
     SlideshowPlayer &player() const { return *m_player; }
     bool pointerHidden() const;
     bool screenSaverHeld() const;
@@ -54,7 +54,7 @@ private:
     void showEnded();
 
     WindowOwner &m_owner;
-    PictureView *m_image1 = nullptr;
+    PictureView *m_slide = nullptr;
     std::unique_ptr<SlideshowPlayer> m_player;
     std::unique_ptr<ScreenSaverInhibitor> m_screenSaver;
 };

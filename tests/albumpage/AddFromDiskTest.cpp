@@ -54,11 +54,11 @@ private slots:
         f.env.dialogs.answer(Dialogs::Answer::Yes);
         bool stillOpen = false;
         f.whileViewerOpen([&](PictureFilePicker &v) {
-            v.Command2_Click();  // nothing chosen yet: asked, and Yes keeps the viewer
+            v.selectClicked();  // nothing chosen yet: asked, and Yes keeps the viewer
             stillOpen = v.isVisible();
             v.setFolder(source.dir.path());
             v.File1_Click(QStringLiteral("holiday.JPG"));
-            v.Command2_Click();
+            v.selectClicked();
         });
         f.action("mnuFromDisk")->trigger();
         QVERIFY(stillOpen);
@@ -66,7 +66,7 @@ private slots:
                  QStringLiteral("No picture has been selected.\r\nDo you want to select a picture?"));
         QVERIFY(f.editMenus(false));
 
-        f.whileViewerOpen([](PictureFilePicker &v) { v.Command2_Click(); });  // the same file again
+        f.whileViewerOpen([](PictureFilePicker &v) { v.selectClicked(); });  // the same file again
         QTest::mouseClick(f.form->Image1(4), Qt::LeftButton);
         QCOMPARE(f.env.dialogs.shown().size(), 1);  // an empty position asks nothing
         QCOMPARE(contents(f.bitmap(2, 4)), contents(photo));
@@ -85,7 +85,7 @@ private slots:
         f.action("mnuCancelEdit")->trigger();
 
         // Yes replaces; "E&xit" in the viewer opened again ends adding.
-        f.whileViewerOpen([&](PictureFilePicker &v) { v.Command2_Click(); });
+        f.whileViewerOpen([&](PictureFilePicker &v) { v.selectClicked(); });
         f.action("mnuFromDisk")->trigger();
         f.env.dialogs.answer(Dialogs::Answer::Yes);
         f.whileViewerOpen([](PictureFilePicker &) {});

@@ -55,16 +55,16 @@ struct EditingFixture
         poll->setInterval(5);
         auto waited = std::make_shared<int>(0);
         QObject::connect(poll, &QTimer::timeout, form, [this, steps, poll, waited] {
-            PictureFilePicker *viewer = editing().viewer();
+            PictureFilePicker *viewer = editing().picker();
             if (!(viewer && viewer->isVisible()) && ++*waited < 1000)
                 return;
             poll->stop();
             poll->deleteLater();
             if (viewer && viewer->isVisible())
                 steps(*viewer);
-            viewer = editing().viewer();
+            viewer = editing().picker();
             if (viewer && viewer->isVisible())
-                viewer->Command1_Click();
+                viewer->exitClicked();
         });
         poll->start();
     }

@@ -87,7 +87,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(picture));
         QVERIFY(DescriptionFile::rows(rows).isEmpty());
         QCOMPARE(BatchFiles::all(env.store.albumFolder(QStringLiteral("Mixed"))), QStringList{"notes.txt"});
-        list.RenewList();
+        list.refillList();
         QVERIFY(entries(list).contains(QStringLiteral("Mixed")));
 
         // Its own name is refused and Cancel asks again; No changes nothing.

@@ -168,7 +168,7 @@ private slots:
         f.onMoved([&f, hiddenMeanwhile](int moved) {
             if (moved != 1)
                 return;
-            f.window.Form_Activate();
+            f.window.activated();
             f.window.cmdSelectFolder_Click();
             if (hiddenMeanwhile)
                 QTest::keyClick(&f.window, Qt::Key_Escape);

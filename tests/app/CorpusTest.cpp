@@ -75,7 +75,7 @@ private slots:
                     QVERIFY(form->Image1(n)->hasPicture());
                     const bool filled = form->Image1(n)->tag() == QLatin1String("1");
                     shown += filled ? 1 : 0;
-                    form->Image1_Click(n);
+                    form->thumbnailClicked(n);
                     PictureWindow &display = env.owner().pictureWindow();
                     QVERIFY(display.image()->hasPicture());
                     display.mnuBack_Click();

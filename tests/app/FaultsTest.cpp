@@ -119,7 +119,7 @@ private slots:
         QVERIFY(QFile::remove(path));
         for (int n : {2, 3}) {
             QVERIFY(form->Image1(n)->hasPicture());
-            form->Image1_Click(n);
+            form->thumbnailClicked(n);
             QVERIFY(env.owner().pictureWindow().image()->hasPicture());
             env.owner().pictureWindow().mnuBack_Click();
         }

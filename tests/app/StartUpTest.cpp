@@ -135,7 +135,7 @@ private slots:
         QCOMPARE(env.endCount(), 1);
         QVERIFY(!w->isVisible());
         // Nor does the start-up screen hand over to the album list any more.
-        owner.startUpScreen().Timer1_Timer();
+        owner.startUpScreen().showAlbumList();
         QVERIFY(!owner.albumList().isVisible());
     }
 };

@@ -51,7 +51,7 @@ PictureWindow &showPicture(TestEnvironment &env)
     env.putPicture(kAlbum, 1, 3, QStringLiteral(".bmp"), QSize(400, 100), Qt::red);
     AlbumPageWindow *form = env.openAlbum(kAlbum);
     if (form)
-        form->Image1_Click(3);
+        form->thumbnailClicked(3);
     return env.owner().pictureWindow();
 }
 

@@ -127,13 +127,13 @@ private slots:
         DescriptionFile::create(t.env.store.databasePath(), {{kAlbum, 1, 1, "first"}});
         PictureInfoWindow &w = t.open(2, 6);
         QTest::keyClicks(t.text(), QStringLiteral("for page two"));
-        w.Form_Activate();  // coming back keeps the typing
+        w.activated();  // coming back keeps the typing
         PictureInfo::openRecords(t.env.values, t.env.store, t.env.dialogs, RecordQuery::all());
         t.env.values.PageNumber = 7;
         t.env.values.PictureNumber = 1;
         QVERIFY(w.cmdClose_Click());
         QCOMPARE(t.rows(), QStringList({"Trip|1|1|first", "Trip|2|6|for page two"}));
-        w.Form_Activate();  // another picture was asked for
+        w.activated();  // another picture was asked for
         QVERIFY(t.text()->toPlainText().isEmpty());
 
         ReadOnlyPath lock(t.env.store.databasePath());

@@ -59,7 +59,7 @@ struct Show
     {
         static const QHash<QChar, void (SlideshowPlayer::*)()> actions = {
             {QLatin1Char('P'), &SlideshowPlayer::togglePause},    {QLatin1Char('B'), &SlideshowPlayer::requestBack},
-            {QLatin1Char('F'), &SlideshowPlayer::requestForward}, {QLatin1Char('T'), &SlideshowPlayer::Timer1_Timer},
+            {QLatin1Char('F'), &SlideshowPlayer::requestForward}, {QLatin1Char('T'), &SlideshowPlayer::timeUp},
             {QLatin1Char('S'), &SlideshowPlayer::stop},           {QLatin1Char('G'), &SlideshowPlayer::start},
         };
         for (const QChar c : script) {

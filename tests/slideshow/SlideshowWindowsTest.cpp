@@ -89,7 +89,7 @@ private slots:
         // Nothing stored yet: five seconds, no repeat.
         QVERIFY(item(chooser, "mnu5")->isChecked());
         QVERIFY(!item(chooser, "mnuMore")->isChecked());
-        QVERIFY(!chooser.repeatChecked());
+        QVERIFY(!chooser.repeats());
 
         for (const QString &reply : replies)
             env.dialogs.type(reply);
@@ -112,7 +112,7 @@ private slots:
         item(chooser, "mnuRepeat")->trigger();
         QCOMPARE(env.settings.value(Settings::kRepeat), QStringLiteral("Yes"));
         openChooser(env);
-        QVERIFY(chooser.repeatChecked());
+        QVERIFY(chooser.repeats());
         item(chooser, "mnuRepeat")->trigger();
         QCOMPARE(env.settings.value(Settings::kRepeat), QStringLiteral("No"));
     }
@@ -168,16 +168,16 @@ private slots:
         QTest::keyClick(&player, Qt::Key_Space);
         QVERIFY(player.player().isPaused());
         QVERIFY(letGo(player));
-        player.player().Timer1_Timer();
+        player.player().timeUp();
         QTest::keyClick(&player, Qt::Key_Plus, Qt::KeypadModifier);
         QTRY_COMPARE(shownFile(player), QStringLiteral("P1I1.jpg"));
-        player.player().Timer1_Timer();
+        player.player().timeUp();
         QTest::mouseClick(&player, Qt::RightButton, {}, QPoint(5, 5));
         QTRY_COMPARE(shownFile(player), QStringLiteral("P1I2.jpg"));
-        player.player().Timer1_Timer();
+        player.player().timeUp();
         QTest::keyClick(&player, Qt::Key_Minus, Qt::KeypadModifier);
         QTRY_COMPARE(shownFile(player), QStringLiteral("P1I1.jpg"));
-        player.player().Timer1_Timer();
+        player.player().timeUp();
         QTest::mouseClick(player.image(), Qt::LeftButton);
         QTRY_COMPARE(shownFile(player), QStringLiteral("P1I0.jpg"));
 
@@ -217,7 +217,7 @@ private slots:
         QVERIFY(letGo(player));
         QVERIFY(env.owner().slideshowChooser().isVisible());
         // The time running out afterwards loads nothing.
-        player.player().Timer1_Timer();
+        player.player().timeUp();
         QTest::qWait(150);
         QVERIFY(!player.image()->hasPicture());
     }
