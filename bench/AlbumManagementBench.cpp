@@ -2,7 +2,7 @@
 #include "BenchTable.h"
 
 #include "albums/AlbumManager.h"
-#include "pictureinfo/PictureInfo.h"
+#include "pictureinfo/Descriptions.h"
 #include "support/TestEnvironment.h"
 
 #include <QElapsedTimer>
@@ -19,7 +19,8 @@ const QString kAlbum = QStringLiteral("Holiday's 100%");
 
 void addAlbumRows(TestEnvironment &env, const QString &album)
 {
-    PictureInfoDatabase &db = PictureInfo::openDatabase(env.values, env.store, env.dialogs);
+    const std::shared_ptr<PictureInfoDatabase> database = env.descriptions.open();
+    PictureInfoDatabase &db = *database;
     std::optional<PictureInfoDatabase::Transaction> rows = db.beginChange(QStringLiteral("filling"));
     for (int i = 0; i < kAlbumPictures; ++i)
         db.insert({album, 1 + i / 6, 1 + i % 6, QStringLiteral("Beach %1").arg(i)}, QStringLiteral("filling"));
@@ -44,7 +45,7 @@ void albumManagement()
 {
     TestEnvironment env;
     fillTable(env);
-    AlbumManager manager(env.store, env.values, env.dialogs);
+    AlbumManager manager(env.store, env.descriptions, env.dialogs);
 
     // Delete: a 60-picture album with its 60 rows among 100,000.
     std::vector<double> deletes;
@@ -86,24 +87,24 @@ void descriptionQueries()
 {
     TestEnvironment env;
     fillTable(env);
-    Bench::report(
-        QStringLiteral("descriptions_open_whole_table_100k"),
-        Bench::medianMs(kRuns,
-                        [&env] {
-                            PictureRecordSet &set =
-                                PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());
-                            set.moveLast();
-                            set.moveFirst();
-                            if (set.count() != kTableRows || !set.field(PictureRecord::kDiscription).isValid())
-                                qFatal("whole table not read");
-                        }),
-        QStringLiteral("ms"));
+    Bench::report(QStringLiteral("descriptions_open_whole_table_100k"),
+                  Bench::medianMs(kRuns,
+                                  [&env] {
+                                      const auto records = env.descriptions.records(RecordQuery::all());
+                                      PictureRecordSet &set = *records;
+                                      set.moveLast();
+                                      set.moveFirst();
+                                      if (set.count() != kTableRows
+                                          || !set.field(PictureRecord::kDiscription).isValid())
+                                          qFatal("whole table not read");
+                                  }),
+                  QStringLiteral("ms"));
     Bench::report(QStringLiteral("descriptions_position_lookup_100k"),
                   Bench::medianMs(kRuns,
                                   [&env] {
-                                      PictureRecordSet &set = PictureInfo::openRecords(
-                                          env.values, env.store, env.dialogs,
+                                      const auto records = env.descriptions.records(
                                           RecordQuery::position(QStringLiteral("HOLIDAY'S 100%"), 4, 2));
+                                      PictureRecordSet &set = *records;
                                       if (set.count() != 1)
                                           qFatal("position not found");
                                   }),
@@ -111,14 +112,15 @@ void descriptionQueries()
     Bench::report(QStringLiteral("descriptions_search_100k"),
                   Bench::medianMs(kRuns,
                                   [&env] {
-                                      PictureRecordSet &set = PictureInfo::openRecords(
-                                          env.values, env.store, env.dialogs,
+                                      const auto records = env.descriptions.records(
                                           RecordQuery::descriptionContains(QStringLiteral("ZÜRICH, bild 99")));
+                                      PictureRecordSet &set = *records;
                                       if (set.count() < 1)
                                           qFatal("search found nothing");
                                   }),
                   QStringLiteral("ms"));
-    PictureRecordSet &whole = PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());
+    const auto wholeTable = env.descriptions.records(RecordQuery::all());
+    PictureRecordSet &whole = *wholeTable;
     constexpr int kMoves = 1000;
     const double ms = Bench::medianMs(kRuns, [&whole] {
         for (int i = 0; i < kMoves; ++i)

@@ -10,13 +10,6 @@
 // `kolumbra-bench [word...]` runs the groups whose name contains a word.
 namespace Bench {
 
-struct Figure
-{
-    QString name;
-    double value;
-    QString unit;
-};
-
 using Group = std::function<void()>;
 int add(const char *name, Group group);
 // Prints a figure at once, so long groups show progress.

@@ -1,6 +1,6 @@
 #include "BenchTable.h"
 
-#include "pictureinfo/PictureInfo.h"
+#include "pictureinfo/Descriptions.h"
 #include "support/TestEnvironment.h"
 
 namespace BenchTable {
@@ -12,7 +12,8 @@ QString albumOf(int row)
 
 void fill(TestEnvironment &env, int rows)
 {
-    PictureInfoDatabase &db = PictureInfo::openDatabase(env.values, env.store, env.dialogs);
+    const std::shared_ptr<PictureInfoDatabase> database = env.descriptions.open();
+    PictureInfoDatabase &db = *database;
     const QString what = QStringLiteral("filling");
     std::optional<PictureInfoDatabase::Transaction> all = db.beginChange(what);
     for (int i = 0; i < rows; ++i) {

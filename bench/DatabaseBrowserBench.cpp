@@ -68,7 +68,7 @@ void databaseBrowser()
         QElapsedTimer t;
         t.start();
         const std::clock_t cpu = std::clock();
-        DatabaseBrowserWindow fresh(env.owner());
+        DatabaseBrowserWindow fresh(env.owner().context(), env.owner());
         fresh.show();
         fresh.activated();
         waitForPicture(fresh);

@@ -35,7 +35,7 @@ void pageFigures()
 {
     const QStringList files = BenchPictures::photos(6, QSize(6000, 4000));
     TestEnvironment env(QSize(1920, 1080));
-    env.values.ScreenRatio = 3.0;
+    env.session.screenRatio = 3.0;
     for (int n = 1; n <= 6; ++n) {
         env.putFile(kAlbum, 1, n, QStringLiteral(".jpg"), files.at(n - 1));
         env.putFile(kAlbum, 2, n, QStringLiteral(".jpg"), files.at(6 - n));
@@ -50,7 +50,7 @@ void pageFigures()
     // The two programs take turns, so that whatever else the machine does
     // weighs on both alike.
     auto freshLoad = [&] {
-        AlbumPageWindow fresh(env.owner());
+        AlbumPageWindow fresh(env.owner().context(), env.owner());
         fresh.show();
         QElapsedTimer t;
         t.start();

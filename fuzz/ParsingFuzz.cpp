@@ -3,7 +3,8 @@
 // for in prompts. Nothing may crash, and the answers must stay in range.
 
 #include "albumstore/AlbumName.h"
-#include "pictureinfo/AddNewChecks.h"
+#include "albumstore/AlbumStore.h"
+#include "albumstore/TypedNumber.h"
 #include "slideshow/SlideTime.h"
 
 #include <QString>
@@ -30,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(!SlideTime::isAcceptableReply(text) || number >= 1);
 
     // The page and picture number prompts of a new description.
-    for (const int highest : {AddNewChecks::kHighestPage, AddNewChecks::kHighestPicture}) {
-        const AddNewChecks::Answer answer = AddNewChecks::check(text, highest);
-        check(answer.kind != AddNewChecks::Answer::Kind::Accepted || (answer.number >= 1 && answer.number <= highest));
-        check(answer.kind != AddNewChecks::Answer::Kind::Empty || text.isEmpty());
+    for (const int highest : {AlbumStore::kPages, AlbumStore::kPicturesPerPage}) {
+        const TypedNumber::Answer answer = TypedNumber::parse(text, highest);
+        check(!answer.accepted() || (answer.number >= 1 && answer.number <= highest));
+        check(answer.kind != TypedNumber::Answer::Kind::Empty || text.isEmpty());
     }
 
     // An album name either has a problem or can be a folder name here.

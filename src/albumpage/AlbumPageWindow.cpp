@@ -2,13 +2,13 @@
 
 #include "albumpage/EditController.h"
 #include "albumpage/ThumbLayout.h"
-#include "albums/AlbumListWindow.h"
+#include "albumpage/ThumbnailGrid.h"
 #include "albumstore/AlbumStore.h"
 #include "albumstore/PictureLoader.h"
 #include "albumstore/Placeholder.h"
-#include "app/ProgramValues.h"
-#include "app/WindowOwner.h"
-#include "display/PictureWindow.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/Session.h"
 #include "platform/ScreenMetrics.h"
 #include "widgets/PictureView.h"
 #include "widgets/WindowKit.h"
@@ -27,7 +27,6 @@
 
 namespace {
 
-const QString kThumbTip = QStringLiteral("Left click to display the picture or right click for a edit menu");
 const QString kSpacer = QStringLiteral("     ");
 
 QAction *addItem(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut = {})
@@ -54,56 +53,34 @@ void addSeparator(QMenu *menu, const char *name)
     menu->addSeparator()->setObjectName(QLatin1String(name));
 }
 
-// The background of the page: mouse presses there turn pages.
-class PageArea : public QWidget
-{
-public:
-    explicit PageArea(AlbumPageWindow &form)
-        : QWidget(&form)
-        , m_form(form)
-    {
-    }
-
-protected:
-    void mousePressEvent(QMouseEvent *event) override { m_form.backgroundPressed(event->button()); }
-
-private:
-    AlbumPageWindow &m_form;
-};
-
 }  // namespace
 
-AlbumPageWindow::AlbumPageWindow(WindowOwner &owner)
-    : m_owner(owner)
+AlbumPageWindow::AlbumPageWindow(AppContext &context, Navigator &navigator)
+    : m_context(context)
+    , m_navigator(navigator)
 {
     setObjectName(QStringLiteral("Form1"));
     buildPage();
-    buildMenus();
+    const EditController::Menus menus = buildMenus();
     resize(ThumbLayout::kDesignClientWidth, ThumbLayout::kDesignClientHeight + menuBar()->sizeHint().height());
-    m_owner.installHelpKey(this);
-    m_editing = new EditController(*this, m_owner);
-    loadPlaceholder();
+    m_navigator.installHelpKey(this);
+    m_editing = new EditController(*this, menus, m_context, m_navigator);
+    connect(m_grid, &ThumbnailGrid::fileDropped, m_editing, &EditController::fileDropped);
+    m_grid->setPlaceholder(Placeholder::load(m_context.store.placeholderPath()));
+    recordControlPlaces();
 }
 
 AlbumPageWindow::~AlbumPageWindow() = default;
 
-ProgramValues &AlbumPageWindow::values() const
-{
-    return m_owner.context().values;
-}
-
 void AlbumPageWindow::buildPage()
 {
-    m_page = new PageArea(*this);
-    m_page->setObjectName(QStringLiteral("pageArea"));
-    WindowKit::setBackground(m_page, WindowKit::pageBlue());
-    setCentralWidget(m_page);
+    m_grid = new ThumbnailGrid(this);
+    setCentralWidget(m_grid);
+    connect(m_grid, &ThumbnailGrid::backgroundPressed, this, &AlbumPageWindow::backgroundPressed);
+    connect(m_grid, &ThumbnailGrid::thumbnailClicked, this, &AlbumPageWindow::thumbnailClicked);
+    connect(m_grid, &ThumbnailGrid::thumbnailPressed, this, &AlbumPageWindow::thumbnailPressed);
 
-    m_cmdNothing = new QPushButton(QStringLiteral("Command1"), m_page);
-    m_cmdNothing->setObjectName(QStringLiteral("cmdNothing"));
-    m_cmdNothing->setGeometry(-300, -300, 40, 20);
-
-    m_instruction = new QLabel(m_page);
+    m_instruction = new QLabel(m_grid);
     m_instruction->setObjectName(QStringLiteral("lblInst"));
     m_instruction->setAlignment(Qt::AlignCenter);
     m_instruction->setFont(WindowKit::arial(16, true));
@@ -111,28 +88,11 @@ void AlbumPageWindow::buildPage()
     m_instruction->setGeometry(
         ThumbLayout::toPixels({0, 0, ThumbLayout::kLabelWidth, ThumbLayout::kLabelHeight}).toRect());
     m_instruction->installEventFilter(this);
+    // Behind the thumbnails, which it touches.
+    m_instruction->lower();
 
-    for (int n = 0; n <= 6; ++n) {
-        auto *view = new PictureView(m_page);
-        view->setObjectName(QStringLiteral("Image1_%1").arg(n));
-        m_images[n] = view;
-        if (n == 0) {
-            view->setGeometry(-1000, -1000, 153, 153);
-            continue;
-        }
-        view->setToolTip(kThumbTip);
-        view->setGeometry(ThumbLayout::toPixels(ThumbLayout::thumbRect(n, QSize(1, 1), 1, 1)).toRect());
-        view->setCursor(Qt::PointingHandCursor);
-        connect(view, &PictureView::clicked, this, [this, n] { thumbnailClicked(n); });
-        connect(view, &PictureView::pressed, this,
-                [this, n](Qt::MouseButton b, const QPoint &pos) { thumbnailPressed(n, b, pos); });
-        view->setAcceptsFileDrops(true);
-        connect(view, &PictureView::fileDropped, this,
-                [this, n](const QString &path) { m_editing->fileDropped(n, path); });
-    }
-
-    m_endButton = WindowKit::addCancelButton(this, m_page, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
-                                             [this] { m_owner.endProgram(); });
+    WindowKit::addCancelButton(this, m_grid, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
+                               [this] { m_navigator.endProgram(); });
 
     m_loadTimer = new QTimer(this);
     m_loadTimer->setObjectName(QStringLiteral("Timer1"));
@@ -141,8 +101,9 @@ void AlbumPageWindow::buildPage()
     connect(m_loadTimer, &QTimer::timeout, this, &AlbumPageWindow::loadChosenPage);
 }
 
-void AlbumPageWindow::buildMenus()
+EditController::Menus AlbumPageWindow::buildMenus()
 {
+    EditController::Menus menus;
     QMenuBar *bar = menuBar();
 
     QMenu *page = bar->addMenu(QStringLiteral("&Page"));
@@ -178,15 +139,20 @@ void AlbumPageWindow::buildMenus()
     m_editMenu = edit->menuAction();
     m_editMenu->setObjectName(QStringLiteral("mnuEdit"));
     QMenu *add = addSubmenu(edit, "mnuAdd", QStringLiteral("&Add Picture to the Album"));
-    addItem(add, "mnuFromDisk", QStringLiteral("From &Disk Drives"), QKeySequence(Qt::CTRL | Qt::Key_D));
-    addItem(add, "mnuFromClipboard", QStringLiteral("From the &Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    menus.fromDisk =
+        addItem(add, "mnuFromDisk", QStringLiteral("From &Disk Drives"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    menus.fromClipboard =
+        addItem(add, "mnuFromClipboard", QStringLiteral("From the &Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_C));
     QMenu *clip = addSubmenu(edit, "mnuClipboard", QStringLiteral("Cli&pboard"));
-    addItem(clip, "mnuFromClip", QStringLiteral("Paste &from the Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_F));
-    addItem(clip, "mnuToClip", QStringLiteral("Copy &to the Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_T));
+    menus.pasteFromClipboard =
+        addItem(clip, "mnuFromClip", QStringLiteral("Paste &from the Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    menus.copyToClipboard =
+        addItem(clip, "mnuToClip", QStringLiteral("Copy &to the Clipboard"), QKeySequence(Qt::CTRL | Qt::Key_T));
     addSeparator(edit, "mnuSB1");
-    addItem(edit, "mnuDelete", QStringLiteral("D&elete"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    QAction *deleteMode = addItem(edit, "mnuDelete", QStringLiteral("D&elete"), QKeySequence(Qt::CTRL | Qt::Key_E));
+    menus.deleteMode = deleteMode;
     addSeparator(edit, "mnuSB0");
-    addItem(edit, "mnuCancelEdit", QStringLiteral("Cancel Ed&iT"));
+    menus.cancelEdit = addItem(edit, "mnuCancelEdit", QStringLiteral("Cancel Ed&iT"));
 
     bar->addAction(kSpacer)->setObjectName(QStringLiteral("mnuSpace2"));
 
@@ -198,46 +164,40 @@ void AlbumPageWindow::buildMenus()
     m_pictureEditPopup = new QMenu(QStringLiteral("Picture Edit"), this);
     m_pictureEditPopup->setObjectName(QStringLiteral("mnuImgAdd"));
     QMenu *addDisk = addSubmenu(m_pictureEditPopup, "mnuAddDisk", QStringLiteral("Add Picture"));
-    addItem(addDisk, "mnuAddFromDrives", QStringLiteral("From drives"));
-    addItem(addDisk, "mnuAddFromClipboard", QStringLiteral("From Clipboard"));
+    menus.addFromDrives = addItem(addDisk, "mnuAddFromDrives", QStringLiteral("From drives"));
+    menus.addFromClipboard = addItem(addDisk, "mnuAddFromClipboard", QStringLiteral("From Clipboard"));
     addSeparator(m_pictureEditPopup, "mnuSP2");
-    addItem(m_pictureEditPopup, "mnuDDelete", QStringLiteral("Delete Picture"));
+    QAction *deletePicture = addItem(m_pictureEditPopup, "mnuDDelete", QStringLiteral("Delete Picture"));
+    menus.deletePicture = deletePicture;
     addSeparator(m_pictureEditPopup, "mnuSP4");
     QMenu *dclip = addSubmenu(m_pictureEditPopup, "mnuDClip", QStringLiteral("Clipboard"));
-    addItem(dclip, "mnuPFromClip", QStringLiteral("Paste from the Clipboard"));
-    addItem(dclip, "mnuDToClip", QStringLiteral("Copy to the Clipboard"));
+    menus.popupPaste = addItem(dclip, "mnuPFromClip", QStringLiteral("Paste from the Clipboard"));
+    menus.popupCopy = addItem(dclip, "mnuDToClip", QStringLiteral("Copy to the Clipboard"));
     addSeparator(m_pictureEditPopup, "mnuSP5");
-    addItem(m_pictureEditPopup, "mnuPicInfo", QStringLiteral("Picture information"));
+    menus.pictureInfo = addItem(m_pictureEditPopup, "mnuPicInfo", QStringLiteral("Picture information"));
     addSeparator(m_pictureEditPopup, "mnuSP6");
     addItem(m_pictureEditPopup, "mnuCancel", QStringLiteral("Cancel"));
-}
 
-void AlbumPageWindow::loadPlaceholder()
-{
-    const DecodedPicture placeholder = Placeholder::load(m_owner.context().store.placeholderPath());
-    Image1(0)->setPicture(placeholder);
-    recordControlPlaces();
-    values().LastScaleWidth = 1000.0;
-    values().LastScaleHeight = 1000.0;
+    // What an edit mode greys, so that no other mode or page can be started
+    // until it ends.
+    menus.lockedByMode = {m_pageMenu,          m_selectAlbumItem, add->menuAction(),
+                          clip->menuAction(),  m_helpItem,        addDisk->menuAction(),
+                          dclip->menuAction(), deleteMode,        deletePicture};
+    return menus;
 }
 
 void AlbumPageWindow::activated()
 {
-    ProgramValues &v = values();
-    const ScreenMetrics &screen = m_owner.context().screen;
     const bool normal = !(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
-    if (normal && v.ScreenRatio > 1.0)
-        WindowKit::centreOnScreen(this, screen);
-    if (v.AlbumKind == ProgramValues::kNewAlbum)
-        v.AlbumName = v.NewAlbumName;
-    if (v.PageLoaded)
-        setThumbnailsVisible(true);
+    if (normal && m_context.session.screenRatio > 1.0)
+        WindowKit::centreOnScreen(this, m_context.screen);
+    if (m_pageLoaded)
+        m_grid->setThumbnailsVisible(true);
     else
         m_loadTimer->start();
     updateCaption();
-    if (m_owner.hasAlbumList())
-        m_owner.albumList().hide();
-    v.PageLoaded = true;
+    m_navigator.hideAlbumList();
+    m_pageLoaded = true;
 }
 
 bool AlbumPageWindow::loadPending() const
@@ -247,7 +207,8 @@ bool AlbumPageWindow::loadPending() const
 
 void AlbumPageWindow::updateCaption()
 {
-    setWindowTitle(values().AlbumName + QStringLiteral(", Page ") + QString::number(values().PageNumber));
+    const Session &session = m_context.session;
+    setWindowTitle(session.album + QStringLiteral(", Page ") + QString::number(session.page));
 }
 
 void AlbumPageWindow::loadChosenPage()
@@ -260,38 +221,37 @@ void AlbumPageWindow::loadChosenPage()
 
 void AlbumPageWindow::loadPage()
 {
-    ProgramValues &v = values();
-    const AlbumStore &store = m_owner.context().store;
-    v.PageScaleY = v.LastScaleHeight / 1000.0;
-    v.PageScaleX = v.LastScaleWidth / 1000.0;
+    const Session &session = m_context.session;
+    m_pageScaleY = m_lastScaleHeight / 1000.0;
+    m_pageScaleX = m_lastScaleWidth / 1000.0;
 
     const QRectF label = ThumbLayout::toPixels(
-        {0, 0, ThumbLayout::kLabelWidth * v.PageScaleX, ThumbLayout::kLabelHeight * v.PageScaleY});
+        {0, 0, ThumbLayout::kLabelWidth * m_pageScaleX, ThumbLayout::kLabelHeight * m_pageScaleY});
     m_instruction->setGeometry(0, 0, int(std::lround(label.width())), int(std::lround(label.height())));
-    m_instruction->setFont(WindowKit::arial(std::max(1.0, 16.0 * v.PageScaleX), true));
+    m_instruction->setFont(WindowKit::arial(std::max(1.0, 16.0 * m_pageScaleX), true));
     m_instruction->show();
-    m_instruction->setText(QStringLiteral("Calculating Picture  - - -  Loading Page ") + QString::number(v.PageNumber)
+    m_instruction->setText(QStringLiteral("Calculating Picture  - - -  Loading Page ") + QString::number(session.page)
                            + QStringLiteral("   - - -   Please Wait ."));
 
     setEnabled(false);
     setMenusEnabled(false);
-    setThumbnailsVisible(false);
+    m_grid->setThumbnailsVisible(false);
     QCoreApplication::processEvents();
 
     // All six positions decode at once, each at the size it will be drawn;
     // the page then fills in position order as each is ready.
-    const QString scaleKey = QStringLiteral("%1x%2@%3").arg(v.PageScaleX).arg(v.PageScaleY).arg(devicePixelRatioF());
+    const QString scaleKey = QStringLiteral("%1x%2@%3").arg(m_pageScaleX).arg(m_pageScaleY).arg(devicePixelRatioF());
     const PictureLoader::TargetSize target = thumbnailTarget();
-    std::array<QString, 7> keys;
-    std::array<QFuture<DecodedPicture>, 7> jobs;
-    for (int n = 1; n <= 6; ++n) {
-        const QStringList candidates = store.candidatePaths(v.AlbumName, v.PageNumber, n);
+    std::array<QString, ThumbnailGrid::kPositions + 1> keys;
+    std::array<QFuture<DecodedPicture>, ThumbnailGrid::kPositions + 1> jobs;
+    for (int n = 1; n <= ThumbnailGrid::kPositions; ++n) {
+        const QStringList candidates = m_context.store.candidatePaths(session.album, session.page, n);
         keys[n] = ThumbnailCache::keyFor(candidates, scaleKey);
         if (!keys[n].isEmpty() && !m_cache.find(keys[n]))
             jobs[n] = QtConcurrent::run(PictureLoader::decodeLastThatLoads, candidates, target);
     }
 
-    for (int n = 1; n <= 6; ++n) {
+    for (int n = 1; n <= ThumbnailGrid::kPositions; ++n) {
         DecodedPicture picture;
         if (const DecodedPicture *cached = m_cache.find(keys[n])) {
             picture = *cached;
@@ -313,8 +273,8 @@ void AlbumPageWindow::loadPage()
 
 PictureLoader::TargetSize AlbumPageWindow::thumbnailTarget() const
 {
-    const double scaleX = values().PageScaleX;
-    const double scaleY = values().PageScaleY;
+    const double scaleX = m_pageScaleX;
+    const double scaleY = m_pageScaleY;
     const double dpr = devicePixelRatioF();
     return [scaleX, scaleY, dpr](const QSize &natural) {
         return ThumbLayout::thumbPixelSize(natural, scaleX, scaleY) * dpr;
@@ -333,46 +293,28 @@ DecodedPicture AlbumPageWindow::decodeThumbnail(const QStringList &candidates) c
 
 void AlbumPageWindow::setPosition(int n, const DecodedPicture &picture)
 {
-    PictureView *view = Image1(n);
-    if (picture.isNull()) {
-        view->setPicture(Image1(0)->pixmap(), Image1(0)->naturalSize(), Image1(0)->path());
-        view->setTag(QStringLiteral("0"));
-    } else {
-        view->setPicture(picture);
-        view->setTag(QStringLiteral("1"));
-    }
-    view->setAccessibleName(QStringLiteral("Picture %1 of page %2").arg(n).arg(values().PageNumber));
+    m_grid->setPicture(n, picture);
+    m_grid->view(n)->setAccessibleName(QStringLiteral("Picture %1 of page %2").arg(n).arg(m_context.session.page));
     placeThumbnail(n);
 }
 
 void AlbumPageWindow::showPosition(int n)
 {
-    const ProgramValues &v = values();
-    setPosition(n, decodeThumbnail(m_owner.context().store.candidatePaths(v.AlbumName, v.PageNumber, n)));
-}
-
-void AlbumPageWindow::setThumbnailsVisible(bool visible)
-{
-    for (PictureView *view : m_images)
-        view->setVisible(visible);
+    const Session &session = m_context.session;
+    setPosition(n, decodeThumbnail(m_context.store.candidatePaths(session.album, session.page, n)));
 }
 
 void AlbumPageWindow::placeThumbnail(int n)
 {
-    const ProgramValues &v = values();
-    PictureView *view = Image1(n);
-    const QRectF px = ThumbLayout::toPixels(ThumbLayout::thumbRect(n, view->naturalSize(), v.PageScaleX, v.PageScaleY));
-    view->setGeometry(QRect(int(std::lround(px.left())), int(std::lround(px.top())), int(std::lround(px.width())),
-                            int(std::lround(px.height()))));
-    view->setVisible(true);
+    m_grid->place(n, m_pageScaleX, m_pageScaleY);
 }
 
 void AlbumPageWindow::recordControlPlaces()
 {
-    const double w = std::max(1, m_page->width());
-    const double h = std::max(1, m_page->height());
+    const double w = std::max(1, m_grid->width());
+    const double h = std::max(1, m_grid->height());
     m_ratios.clear();
-    const QList<QWidget *> controls = m_page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    const QList<QWidget *> controls = m_grid->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget *c : controls) {
         const QRect g = c->geometry();
         m_ratios.push_back({c, g.width() / w, g.height() / h, g.top() / h, g.left() / w});
@@ -382,8 +324,8 @@ void AlbumPageWindow::recordControlPlaces()
 void AlbumPageWindow::scaleControls()
 {
     QCoreApplication::processEvents();
-    const double w = m_page->width();
-    const double h = m_page->height();
+    const double w = m_grid->width();
+    const double h = m_grid->height();
     for (const ControlRatio &r : m_ratios) {
         r.control->setGeometry(int(std::lround(w * r.left)), int(std::lround(h * r.top)), int(std::lround(w * r.width)),
                                int(std::lround(h * r.height)));
@@ -392,17 +334,16 @@ void AlbumPageWindow::scaleControls()
 
 QSizeF AlbumPageWindow::clientUnits() const
 {
-    return QSizeF(ThumbLayout::unitsFromPixelsX(m_page->width()), ThumbLayout::unitsFromPixelsY(m_page->height()));
+    return QSizeF(ThumbLayout::unitsFromPixelsX(m_grid->width()), ThumbLayout::unitsFromPixelsY(m_grid->height()));
 }
 
 void AlbumPageWindow::keepProportions()
 {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
         return;
-    const ProgramValues &v = values();
     const QSizeF client = clientUnits();
-    const double dW = std::abs(v.LastScaleWidth - client.width());
-    const double dH = std::abs(v.LastScaleHeight - client.height());
+    const double dW = std::abs(m_lastScaleWidth - client.width());
+    const double dH = std::abs(m_lastScaleHeight - client.height());
     const QSize outer = frameGeometry().size();
     const QSizeF wanted = ThumbLayout::correctedOuterSize(QSizeF(outer), dW, dH);
     // A pixel of rounding is no reason to resize again; that would never end.
@@ -415,18 +356,17 @@ void AlbumPageWindow::keepProportions()
 
 void AlbumPageWindow::pageResized()
 {
-    ProgramValues &v = values();
-    if (!v.ResizeArmed) {
-        v.ResizeArmed = true;
+    if (!m_resizeArmed) {
+        m_resizeArmed = true;
         return;
     }
-    setThumbnailsVisible(false);
+    m_grid->setThumbnailsVisible(false);
     keepProportions();
     scaleControls();
-    setThumbnailsVisible(true);
+    m_grid->setThumbnailsVisible(true);
     const QSizeF client = clientUnits();
-    v.LastScaleWidth = client.width();
-    v.LastScaleHeight = client.height();
+    m_lastScaleWidth = client.width();
+    m_lastScaleHeight = client.height();
 }
 
 void AlbumPageWindow::resizeEvent(QResizeEvent *event)
@@ -439,8 +379,7 @@ void AlbumPageWindow::mnuP_Click(int k)
 {
     if (m_pageItems.at(k)->isChecked())
         return;
-    ProgramValues &v = values();
-    v.PageNumber = k;
+    m_context.session.page = k;
     updateCaption();
     loadPage();
     uncheckPages();
@@ -461,22 +400,21 @@ void AlbumPageWindow::setMenusEnabled(bool enabled)
 
 void AlbumPageWindow::nextPage()
 {
-    const int k = values().PageNumber;
+    const int k = m_context.session.page;
     if (k >= 1 && k <= 9)
         mnuP_Click(k + 1);
 }
 
 void AlbumPageWindow::previousPage()
 {
-    const int k = values().PageNumber;
+    const int k = m_context.session.page;
     if (k >= 2 && k <= 10)
         mnuP_Click(k - 1);
 }
 
 void AlbumPageWindow::backgroundPressed(Qt::MouseButton button)
 {
-    const ProgramValues &v = values();
-    if (v.ImgAddOn || v.ToClipOn || v.ImgDeleteOn)
+    if (blocksPaging(m_editing->mode()))
         return;
     lblInst_MouseDown(button);
 }
@@ -500,29 +438,25 @@ bool AlbumPageWindow::eventFilter(QObject *watched, QEvent *event)
 
 void AlbumPageWindow::mnuSelectAlbum_Click()
 {
-    m_owner.present(m_owner.albumList());
-    for (int n = 1; n <= 6; ++n)
-        Image1(n)->clearPicture();
+    m_navigator.showAlbumList();
+    m_grid->clearPictures();
     hide();
 }
 
 void AlbumPageWindow::mnuHelp_Click()
 {
-    m_owner.openHelp();
+    m_navigator.openHelp();
 }
 
 void AlbumPageWindow::thumbnailClicked(int k)
 {
-    ProgramValues &v = values();
-    if (v.ImgAddOn || v.ImgDeleteOn || v.ToClipOn || v.FromClipOn) {
+    if (routesClicks(m_editing->mode())) {
         m_editing->thumbnailClicked(k);
         return;
     }
-    setThumbnailsVisible(false);
-    PictureWindow &display = m_owner.pictureWindow();
-    display.setPicture(*Image1(k));
-    v.PictureNumber = k;
-    m_owner.present(display);
+    m_grid->setThumbnailsVisible(false);
+    m_context.session.picture = k;
+    m_navigator.showPicture(*m_grid->view(k));
     hide();
 }
 
@@ -530,14 +464,13 @@ void AlbumPageWindow::thumbnailPressed(int k, Qt::MouseButton button, const QPoi
 {
     if (button != Qt::RightButton)
         return;
-    ProgramValues &v = values();
-    v.PopupIndex = k;
-    v.PictureNumber = k;
+    m_editing->setPopupPosition(k);
+    m_context.session.picture = k;
     m_pictureEditPopup->popup(globalPos);
 }
 
 void AlbumPageWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    m_owner.endProgram();
+    m_navigator.endProgram();
 }

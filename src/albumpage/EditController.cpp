@@ -3,13 +3,13 @@
 #include "albumpage/AlbumPageWindow.h"
 #include "albumpage/PictureFilePicker.h"
 #include "albumpage/PictureFiles.h"
+#include "albumpage/ThumbnailGrid.h"
 #include "albumstore/AlbumStore.h"
 #include "albumstore/PictureLoader.h"
-#include "app/ProgramValues.h"
-#include "app/WindowOwner.h"
-#include "pictureinfo/PictureInfo.h"
-#include "pictureinfo/PictureInfoWindow.h"
-#include "platform/Dialogs.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/Session.h"
+#include "pictureinfo/Descriptions.h"
 #include "widgets/PictureView.h"
 #include "widgets/WindowKit.h"
 
@@ -22,10 +22,6 @@
 #include <QPainter>
 
 namespace {
-
-// The nine menus that an edit mode greys and its end brings back.
-const char *const kEditMenus[] = {"mnuPage",    "mnuSelectAlbum", "mnuAdd",    "mnuClipboard", "mnuHelp",
-                                  "mnuAddDisk", "mnuDClip",       "mnuDelete", "mnuDDelete"};
 
 QImage flattened(const QImage &image)
 {
@@ -41,215 +37,194 @@ QImage flattened(const QImage &image)
 
 }  // namespace
 
-EditController::EditController(AlbumPageWindow &form, WindowOwner &owner)
-    : QObject(&form)
-    , m_form(form)
-    , m_owner(owner)
+EditController::EditController(AlbumPageWindow &page, const Menus &menus, AppContext &context, Navigator &navigator)
+    : QObject(&page)
+    , m_page(page)
+    , m_context(context)
+    , m_navigator(navigator)
+    , m_lockedByMode(menus.lockedByMode)
 {
-    connectMenus();
+    connectMenus(menus);
 }
 
 EditController::~EditController() = default;
 
-ProgramValues &EditController::values() const
+void EditController::connectMenus(const Menus &menus)
 {
-    return m_owner.context().values;
-}
-
-void EditController::connectMenus()
-{
-    const std::pair<const char *, void (EditController::*)()> commands[] = {
-        {"mnuFromDisk", &EditController::mnuFromDisk_Click},
-        {"mnuFromClipboard", &EditController::mnuFromClipboard_Click},
-        {"mnuFromClip", &EditController::mnuFromClip_Click},
-        {"mnuToClip", &EditController::mnuToClip_Click},
-        {"mnuDelete", &EditController::mnuDelete_Click},
-        {"mnuCancelEdit", &EditController::mnuCancelEdit_Click},
-        {"mnuAddFromDrives", &EditController::mnuAddFromDrives_Click},
-        {"mnuAddFromClipboard", &EditController::mnuAddFromClipboard_Click},
-        {"mnuPFromClip", &EditController::mnuPFromClip_Click},
-        {"mnuDDelete", &EditController::mnuDDelete_Click},
-        {"mnuDToClip", &EditController::mnuDToClip_Click},
-        {"mnuPicInfo", &EditController::mnuPicInfo_Click},
+    const std::pair<QAction *, void (EditController::*)()> commands[] = {
+        {menus.fromDisk, &EditController::mnuFromDisk_Click},
+        {menus.fromClipboard, &EditController::mnuFromClipboard_Click},
+        // The Clipboard submenu's paste is the same command as adding from
+        // the clipboard, and the popup's two the same as the Edit menu's.
+        {menus.pasteFromClipboard, &EditController::mnuFromClipboard_Click},
+        {menus.copyToClipboard, &EditController::mnuToClip_Click},
+        {menus.deleteMode, &EditController::mnuDelete_Click},
+        {menus.cancelEdit, &EditController::mnuCancelEdit_Click},
+        {menus.addFromDrives, &EditController::mnuFromDisk_Click},
+        {menus.addFromClipboard, &EditController::mnuAddFromClipboard_Click},
+        {menus.popupPaste, &EditController::mnuAddFromClipboard_Click},
+        {menus.deletePicture, &EditController::mnuDDelete_Click},
+        {menus.popupCopy, &EditController::mnuDToClip_Click},
     };
-    for (const auto &[name, command] : commands) {
-        QAction *action = m_form.findChild<QAction *>(QLatin1String(name));
-        connect(action, &QAction::triggered, this, [this, action, command = command] {
+    for (const auto &[action, command] : commands) {
+        connect(action, &QAction::triggered, this, [this, action = action, command = command] {
             if (WindowKit::reachable(action))
                 (this->*command)();
         });
     }
+    connect(menus.pictureInfo, &QAction::triggered, this, [this, action = menus.pictureInfo] {
+        if (WindowKit::reachable(action))
+            m_navigator.showPictureInfo();
+    });
 }
 
-void EditController::setEditMenus(bool enabled)
+void EditController::setEditMenusEnabled(bool enabled)
 {
-    for (const char *name : kEditMenus)
-        m_form.findChild<QAction *>(QLatin1String(name))->setEnabled(enabled);
-}
-
-void EditController::lockMenusForMode()
-{
-    setEditMenus(false);
-}
-
-void EditController::endAllModes()
-{
-    endEditMode();
-    values().ImgAddOn = false;
+    for (QAction *action : std::as_const(m_lockedByMode))
+        action->setEnabled(enabled);
 }
 
 void EditController::endEditMode()
 {
-    setEditMenus(true);
-    ProgramValues &v = values();
-    v.ImgDeleteOn = v.ToClipOn = v.FromClipOn = false;
+    setEditMenusEnabled(true);
+    m_mode = EditMode::None;
 }
 
 void EditController::showInstruction(const QString &text)
 {
-    QLabel *label = m_form.instructionLabel();
+    QLabel *label = m_page.instructionLabel();
     label->setText(text);
     label->show();
 }
 
 void EditController::clearInstruction()
 {
-    QLabel *label = m_form.instructionLabel();
+    QLabel *label = m_page.instructionLabel();
     label->clear();
     label->hide();
 }
 
-void EditController::enterMode(bool ProgramValues::*flag, const QString &text)
+void EditController::enterMode(EditMode mode, const QString &text)
 {
-    values().*flag = true;
-    lockMenusForMode();
+    m_mode = mode;
+    setEditMenusEnabled(false);
     showInstruction(text);
     QCoreApplication::processEvents();
 }
 
 void EditController::mnuFromClipboard_Click()
 {
-    enterMode(&ProgramValues::FromClipOn, QStringLiteral("Click the location where you want the picture to appear."));
-}
-
-void EditController::mnuFromClip_Click()
-{
-    mnuFromClipboard_Click();
+    enterMode(EditMode::PasteFromClipboard, QStringLiteral("Click the location where you want the picture to appear."));
 }
 
 void EditController::mnuToClip_Click()
 {
-    enterMode(&ProgramValues::ToClipOn, QStringLiteral("Click on the picture you want to send to the Clipboard."));
+    enterMode(EditMode::CopyToClipboard, QStringLiteral("Click on the picture you want to send to the Clipboard."));
 }
 
 void EditController::mnuDelete_Click()
 {
-    enterMode(&ProgramValues::ImgDeleteOn, QStringLiteral("Click on the picture that you want to delete."));
+    enterMode(EditMode::Delete, QStringLiteral("Click on the picture that you want to delete."));
 }
 
 void EditController::mnuCancelEdit_Click()
 {
     clearInstruction();
-    endAllModes();
+    endEditMode();
 }
 
 void EditController::mnuFromDisk_Click()
 {
-    values().ImgAddOn = true;
-    lockMenusForMode();
-    openViewer();
+    m_mode = EditMode::AddFromDisk;
+    setEditMenusEnabled(false);
+    openPicker();
 }
 
-void EditController::mnuAddFromDrives_Click()
+void EditController::openPicker()
 {
-    mnuFromDisk_Click();
-}
-
-void EditController::openViewer()
-{
-    if (!m_viewer)
-        m_viewer = std::make_unique<PictureFilePicker>(m_owner, *this, &m_form);
-    m_viewer->exec();
-    // "E&xit" unloads the viewer: the next opening starts afresh.
-    if (values().ViewerExited)
-        m_viewer.reset();
+    if (!m_picker)
+        m_picker = std::make_unique<PictureFilePicker>(m_context, m_navigator, *this, &m_page);
+    m_picker->exec();
+    // "E&xit" unloads the picker: the next opening starts afresh.
+    if (m_picker->exited())
+        m_picker.reset();
 }
 
 void EditController::thumbnailClicked(int k)
 {
-    ProgramValues &v = values();
-    if (v.ImgAddOn) {
+    switch (m_mode) {
+    case EditMode::AddFromDisk:
         addBranch(k);
         return;
-    }
-    if (v.ToClipOn) {
+    case EditMode::CopyToClipboard:
         copyToClipboard(k);
         QCoreApplication::processEvents();
         clearInstruction();
-        endAllModes();
+        endEditMode();
         return;
-    }
-    if (v.FromClipOn) {
+    case EditMode::PasteFromClipboard:
         paste(k, true);
         return;
+    case EditMode::Delete:
+        if (confirmDelete())
+            deletePicture(k);
+        return;
+    case EditMode::None:
+        return;
     }
-    if (v.ImgDeleteOn && confirmDelete())
-        deletePicture(k);
 }
 
 void EditController::addBranch(int k)
 {
-    ProgramValues &v = values();
-    v.EditAnswer.reset();
-    confirmReplace(k);
-    if (v.EditAnswer == Dialogs::Answer::Cancel) {
+    const std::optional<Dialogs::Answer> answer = confirmReplace(k);
+    if (answer == Dialogs::Answer::Cancel) {
         clearInstruction();
-        v.ImgAddOn = false;
+        m_mode = EditMode::None;
         return;
     }
-    if (v.EditAnswer == Dialogs::Answer::No)
+    if (answer == Dialogs::Answer::No)
         return;
-    placePicture(k, m_viewer ? m_viewer->selectedPath() : QString());
-    if (!v.ViewerExited && v.ImgAddOn)
-        openViewer();
+    placePicture(k, m_picker ? m_picker->selectedPath() : QString());
+    if (m_picker && !m_picker->exited() && m_mode == EditMode::AddFromDisk)
+        openPicker();
 }
 
-void EditController::confirmReplace(int k)
+std::optional<Dialogs::Answer> EditController::confirmReplace(int k)
 {
-    if (m_form.Image1(k)->tag() != QLatin1String("1"))
-        return;
-    values().EditAnswer = m_owner.context().dialogs.askYesNoCancel(
+    if (!m_page.grid().isFilled(k))
+        return std::nullopt;
+    return m_context.dialogs.askYesNoCancel(
         QStringLiteral("This page position allready has a image,\r\nare you sure that you want to change it?"),
-        kWarning);
+        Dialogs::kWarning);
 }
 
 QString EditController::targetBitmap(int k) const
 {
-    const ProgramValues &v = values();
-    return m_owner.context().store.picturePath(v.AlbumName, v.PageNumber, k, QStringLiteral(".bmp"));
+    const Session &session = m_context.session;
+    return m_context.store.picturePath(session.album, session.page, k, QStringLiteral(".bmp"));
 }
 
 bool EditController::placePicture(int k, const QString &path)
 {
-    Dialogs &dialogs = m_owner.context().dialogs;
+    Dialogs &dialogs = m_context.dialogs;
     // Only a picture goes into the album: anything else would sit there as a
     // file nobody can see.
-    const DecodedPicture picture = m_form.decodeThumbnail({path});
+    const DecodedPicture picture = m_page.decodeThumbnail({path});
     if (path.isEmpty() || picture.isNull()) {
         dialogs.message(QStringLiteral("%1 is not a picture KoLumbra can show.\r\nNothing was added to the album.")
                             .arg(QDir::toNativeSeparators(path)),
-                        kWarning, Dialogs::Icon::Warning);
+                        Dialogs::kWarning, Dialogs::Icon::Warning);
         return false;
     }
     const QString target = targetBitmap(k);
-    m_form.setPosition(k, DecodedPicture{picture.image, picture.naturalSize, target});
+    m_page.setPosition(k, DecodedPicture{picture.image, picture.naturalSize, target});
     clearInstruction();
     QCoreApplication::processEvents();
     const PictureFiles::Result copied = PictureFiles::copyInto(path, target);
     if (!copied.ok) {
         dialogs.message(QStringLiteral("The picture could not be added to the album.\r\n%1").arg(copied.reason),
-                        kWarning, Dialogs::Icon::Critical);
-        m_form.showPosition(k);
+                        Dialogs::kWarning, Dialogs::Icon::Critical);
+        m_page.showPosition(k);
         return false;
     }
     return true;
@@ -257,37 +232,27 @@ bool EditController::placePicture(int k, const QString &path)
 
 void EditController::fileDropped(int k, const QString &path)
 {
-    ProgramValues &v = values();
-    if (v.ImgAddOn || v.FromClipOn || v.ToClipOn || v.ImgDeleteOn || !m_form.isEnabled())
+    if (routesClicks(m_mode) || !m_page.isEnabled())
         return;
-    v.EditAnswer.reset();
-    confirmReplace(k);
-    if (v.EditAnswer == Dialogs::Answer::Cancel || v.EditAnswer == Dialogs::Answer::No)
+    const std::optional<Dialogs::Answer> answer = confirmReplace(k);
+    if (answer == Dialogs::Answer::Cancel || answer == Dialogs::Answer::No)
         return;
     placePicture(k, path);
 }
 
-bool EditController::isFilled(int k) const
-{
-    // The picture shown, not the tag: is it the placeholder's own?
-    return m_form.Image1(k)->pixmap().cacheKey() != m_form.Image1(0)->pixmap().cacheKey();
-}
-
 void EditController::paste(int k, bool pasteMode)
 {
-    ProgramValues &v = values();
-    Dialogs &dialogs = m_owner.context().dialogs;
-    if (isFilled(k)) {
+    Dialogs &dialogs = m_context.dialogs;
+    if (m_page.grid().isFilled(k)) {
         const Dialogs::Answer answer =
-            dialogs.askYesNo(QStringLiteral("Are you sure you want to change the picture?"), kWarning);
-        if (pasteMode)
-            v.EditAnswer = answer;
+            dialogs.askYesNo(QStringLiteral("Are you sure you want to change the picture?"), Dialogs::kWarning);
         if (answer == Dialogs::Answer::No)
             return;
     }
     const QImage image = QGuiApplication::clipboard()->image();
     if (image.isNull()) {
-        dialogs.message(QStringLiteral("There is no picture in the clipboard."), kWarning, Dialogs::Icon::Warning);
+        dialogs.message(QStringLiteral("There is no picture in the clipboard."), Dialogs::kWarning,
+                        Dialogs::Icon::Warning);
         if (pasteMode) {
             QCoreApplication::processEvents();
             clearInstruction();
@@ -297,14 +262,14 @@ void EditController::paste(int k, bool pasteMode)
     }
     const QString target = targetBitmap(k);
     const QImage bitmap = flattened(image);
-    const QSize shown = m_form.thumbnailPixels(bitmap.size());
-    m_form.setPosition(
+    const QSize shown = m_page.thumbnailPixels(bitmap.size());
+    m_page.setPosition(
         k, DecodedPicture{bitmap.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation), bitmap.size(), target});
     const PictureFiles::Result saved = PictureFiles::saveBitmap(bitmap, target);
     if (!saved.ok) {
         dialogs.message(QStringLiteral("The picture could not be saved in the album.\r\n%1").arg(saved.reason),
-                        kWarning, Dialogs::Icon::Critical);
-        m_form.showPosition(k);
+                        Dialogs::kWarning, Dialogs::Icon::Critical);
+        m_page.showPosition(k);
     }
     if (pasteMode) {
         QCoreApplication::processEvents();
@@ -315,19 +280,14 @@ void EditController::paste(int k, bool pasteMode)
 
 void EditController::mnuAddFromClipboard_Click()
 {
-    paste(values().PopupIndex, false);
-}
-
-void EditController::mnuPFromClip_Click()
-{
-    mnuAddFromClipboard_Click();
+    paste(m_popupPosition, false);
 }
 
 void EditController::copyToClipboard(int k)
 {
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    const PictureView *view = m_form.Image1(k);
+    const PictureView *view = m_page.grid().view(k);
     // The whole picture, not the thumbnail; an empty position gives the
     // placeholder.
     QImage full = PictureLoader::decode(view->path()).image;
@@ -338,49 +298,42 @@ void EditController::copyToClipboard(int k)
 
 void EditController::mnuDToClip_Click()
 {
-    copyToClipboard(values().PopupIndex);
+    copyToClipboard(m_popupPosition);
 }
 
 bool EditController::confirmDelete()
 {
-    ProgramValues &v = values();
-    v.EditAnswer = m_owner.context().dialogs.askYesNo(
-        QStringLiteral("Are you sure that you want to delete this picture from the album?"), kWarning);
-    return v.EditAnswer == Dialogs::Answer::Yes;
+    return m_context.dialogs.askYesNo(
+               QStringLiteral("Are you sure that you want to delete this picture from the album?"), Dialogs::kWarning)
+        == Dialogs::Answer::Yes;
 }
 
 bool EditController::deletePicture(int k)
 {
-    const ProgramValues &v = values();
-    const QString folder = m_owner.context().store.albumFolder(v.AlbumName);
-    const PictureFiles::Result removed = PictureFiles::removePosition(folder, v.PageNumber, k);
+    const Session &session = m_context.session;
+    const QString folder = m_context.store.albumFolder(session.album);
+    const PictureFiles::Result removed = PictureFiles::removePosition(folder, session.page, k);
     if (removed.ok) {
-        m_form.setPosition(k, DecodedPicture{});
+        m_page.setPosition(k, DecodedPicture{});
     } else {
-        m_owner.context().dialogs.message(QStringLiteral("The picture could not be deleted.\r\n%1").arg(removed.reason),
-                                          kWarning, Dialogs::Icon::Critical);
-        m_form.showPosition(k);
+        m_context.dialogs.message(QStringLiteral("The picture could not be deleted.\r\n%1").arg(removed.reason),
+                                  Dialogs::kWarning, Dialogs::Icon::Critical);
+        m_page.showPosition(k);
     }
-    endAllModes();
+    endEditMode();
     clearInstruction();
     return removed.ok;
 }
 
 void EditController::mnuDDelete_Click()
 {
-    ProgramValues &v = values();
     if (!confirmDelete())
         return;
-    if (!deletePicture(v.PopupIndex))
+    if (!deletePicture(m_popupPosition))
         return;  // the picture stays, and so does what was written about it
-    PictureRecordSet &records =
-        PictureInfo::openRecords(v, m_owner.context().store, m_owner.context().dialogs,
-                                 RecordQuery::position(v.AlbumName, v.PageNumber, v.PictureNumber));
-    if (records.moveFirst())
-        records.deleteCurrent();
-}
-
-void EditController::mnuPicInfo_Click()
-{
-    m_owner.present(m_owner.descriptionWindow());
+    const Session &session = m_context.session;
+    const std::unique_ptr<PictureRecordSet> records =
+        m_context.descriptions.records(RecordQuery::position(session.album, session.page, session.picture));
+    if (records->moveFirst())
+        records->deleteCurrent();
 }

@@ -4,32 +4,31 @@
 #include "albumpage/ViewerPreview.h"
 #include "albumstore/PictureLoader.h"
 #include "albumstore/SourceFolders.h"
-#include "app/ProgramValues.h"
-#include "app/WindowOwner.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
 #include "platform/Dialogs.h"
+#include "platform/Twips.h"
+#include "widgets/DriveBox.h"
 #include "widgets/FolderList.h"
 #include "widgets/PictureView.h"
 #include "widgets/WindowKit.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 
-#include <cmath>
-
 namespace {
 
-const QString kWarning = QStringLiteral("WARNING");
-constexpr int kPreviewSide = int(ViewerPreview::kSquareTwips / 15);  // 281 pixels
+constexpr int kPreviewSide = int(Twips::toPixels(ViewerPreview::kSquareTwips));  // 281 pixels
 
 }  // namespace
 
-PictureFilePicker::PictureFilePicker(WindowOwner &owner, EditController &editing, QWidget *parent)
+PictureFilePicker::PictureFilePicker(AppContext &context, Navigator &navigator, EditController &editing,
+                                     QWidget *parent)
     : QDialog(parent)
-    , m_owner(owner)
+    , m_context(context)
     , m_editing(editing)
 {
     setObjectName(QStringLiteral("dview"));
@@ -56,7 +55,7 @@ PictureFilePicker::PictureFilePicker(WindowOwner &owner, EditController &editing
     WindowKit::setBackground(m_chosenPath, QColor(255, 255, 0));
     m_chosenPath->setGeometry(0, kPreviewSide + 6, kPreviewSide, 44);
 
-    m_drives = new QComboBox(this);
+    m_drives = new DriveBox(this);
     m_drives->setObjectName(QStringLiteral("Drive1"));
     m_drives->setToolTip(QStringLiteral("Select the drive containing the pictures"));
     m_drives->setGeometry(296, 8, 334, 28);
@@ -89,7 +88,7 @@ PictureFilePicker::PictureFilePicker(WindowOwner &owner, EditController &editing
     exit->setGeometry(470, 362, 160, 36);
     exit->setAutoDefault(false);
 
-    connect(m_drives, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
+    connect(m_drives, &DriveBox::activated, this, [this](int) { Drive1_Change(); });
     connect(m_folders, &QListWidget::itemActivated, this,
             [this](QListWidgetItem *item) { setFolder(item->data(Qt::UserRole).toString()); });
     // A click or the arrow keys preview a file; the file already shown is not
@@ -100,9 +99,9 @@ PictureFilePicker::PictureFilePicker(WindowOwner &owner, EditController &editing
     });
     connect(select, &QPushButton::clicked, this, &PictureFilePicker::selectClicked);
     connect(exit, &QPushButton::clicked, this, &PictureFilePicker::exitClicked);
-    m_owner.installHelpKey(this);
+    navigator.installHelpKey(this);
 
-    fillDrives();
+    m_drives->fill();
     QString start = QDir::currentPath();
     if (QDir(start).isRoot())
         start = QDir::homePath();
@@ -111,36 +110,23 @@ PictureFilePicker::PictureFilePicker(WindowOwner &owner, EditController &editing
 
 PictureFilePicker::~PictureFilePicker() = default;
 
-void PictureFilePicker::fillDrives()
-{
-    m_drives->clear();
-    const QList<SourceFolders::Drive> drives = SourceFolders::drives();
-    for (const SourceFolders::Drive &drive : drives)
-        m_drives->addItem(drive.caption, drive.root);
-}
-
 void PictureFilePicker::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    activated();
-}
-
-void PictureFilePicker::activated()
-{
-    m_owner.context().values.ViewerExited = false;
+    m_exited = false;
 }
 
 void PictureFilePicker::Drive1_Change()
 {
-    setFolder(m_drives->currentData().toString());
+    setFolder(m_drives->chosenRoot());
 }
 
 void PictureFilePicker::setFolder(const QString &folder)
 {
     const QDir dir(folder);
     if (!dir.exists() || !dir.isReadable()) {
-        m_owner.context().dialogs.message(
-            QStringLiteral("The folder %1 cannot be opened.").arg(QDir::toNativeSeparators(folder)), kWarning,
+        m_context.dialogs.message(
+            QStringLiteral("The folder %1 cannot be opened.").arg(QDir::toNativeSeparators(folder)), Dialogs::kWarning,
             Dialogs::Icon::Warning);
         return;
     }
@@ -194,18 +180,17 @@ void PictureFilePicker::File1_Click(const QString &fileName)
     }
     m_preview->setPicture(picture);
     const QRectF twips = ViewerPreview::fit(picture.naturalSize);
-    m_preview->setGeometry(int(std::lround(twips.left() / 15)), int(std::lround(twips.top() / 15)),
-                           int(std::lround(twips.width() / 15)), int(std::lround(twips.height() / 15)));
+    m_preview->setGeometry(Twips::toPixelRect(twips));
     m_preview->show();
 }
 
 void PictureFilePicker::selectClicked()
 {
-    Dialogs &dialogs = m_owner.context().dialogs;
+    Dialogs &dialogs = m_context.dialogs;
     const QString path = selectedPath();
     if (path.isEmpty()) {
         const auto answer = dialogs.askYesNo(
-            QStringLiteral("No picture has been selected.\r\nDo you want to select a picture?"), kWarning);
+            QStringLiteral("No picture has been selected.\r\nDo you want to select a picture?"), Dialogs::kWarning);
         if (answer == Dialogs::Answer::No)
             exitClicked();
         return;
@@ -213,7 +198,7 @@ void PictureFilePicker::selectClicked()
     if (!m_preview->hasPicture()) {
         dialogs.message(QStringLiteral("%1 is not a picture KoLumbra can show.\r\nPlease select another file.")
                             .arg(QDir::toNativeSeparators(path)),
-                        kWarning, Dialogs::Icon::Warning);
+                        Dialogs::kWarning, Dialogs::Icon::Warning);
         return;
     }
     m_editing.showInstruction(QStringLiteral("Click on the empty position where you want to add the image."));
@@ -222,9 +207,7 @@ void PictureFilePicker::selectClicked()
 
 void PictureFilePicker::exitClicked()
 {
-    ProgramValues &v = m_owner.context().values;
-    v.ViewerExited = true;
-    v.ImgAddOn = false;
+    m_exited = true;
     m_editing.endEditMode();
     hide();
 }

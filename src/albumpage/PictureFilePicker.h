@@ -2,12 +2,13 @@
 
 #include <QDialog>
 
+class DriveBox;
 class EditController;
+class Navigator;
 class PictureView;
-class QComboBox;
 class QLabel;
 class QListWidget;
-class WindowOwner;
+struct AppContext;
 
 // The graphics viewer: a small file picker with a preview, shown modal while
 // pictures are added from disk. "&Select" hands the chosen file to the album
@@ -17,15 +18,17 @@ class PictureFilePicker : public QDialog
     Q_OBJECT
 
 public:
-    PictureFilePicker(WindowOwner &owner, EditController &editing, QWidget *parent);
+    PictureFilePicker(AppContext &context, Navigator &navigator, EditController &editing, QWidget *parent);
     ~PictureFilePicker() override;
 
-    void activated();
     void Drive1_Change();
     void folderChanged();
     void File1_Click(const QString &fileName);
     void selectClicked();
     void exitClicked();
+
+    // "E&xit" was pressed, or the picker closed, since it was last shown.
+    bool exited() const { return m_exited; }
 
     // The full path of the file last clicked, empty when none was.
     QString selectedPath() const;
@@ -39,16 +42,16 @@ protected:
     void reject() override;
 
 private:
-    void fillDrives();
     void fillFolders();
     void fillFiles();
 
-    WindowOwner &m_owner;
+    AppContext &m_context;
     EditController &m_editing;
-    QComboBox *m_drives = nullptr;
+    DriveBox *m_drives = nullptr;
     QListWidget *m_folders = nullptr;
     QListWidget *m_files = nullptr;
     PictureView *m_preview = nullptr;
     QLabel *m_chosenPath = nullptr;
     QString m_folder;
+    bool m_exited = false;
 };

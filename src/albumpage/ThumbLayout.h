@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Twips.h"
+
 #include <QRectF>
 #include <QSize>
 #include <QSizeF>
@@ -28,10 +30,10 @@ constexpr std::array<double, 7> ThumbCenterY = {0.0, 254.7545, 254.7545, 254.754
 // the outer frame the resize rules keep in proportion.
 constexpr int kDesignClientWidth = 632;
 constexpr int kDesignClientHeight = 408;
-constexpr double kMinOuterHeight = 3510.0 / 15.0;  // 234 pixels
-constexpr double kMinOuterWidth = 4759.0 / 15.0;   // about 317 pixels
-constexpr double kWidthPerHeight = 1.3559322034;   // 80 / 59
-constexpr double kHeightPerWidth = 0.7375;         // 59 / 80
+constexpr double kMinOuterHeight = Twips::toPixels(3510);  // 234 pixels
+constexpr double kMinOuterWidth = Twips::toPixels(4759);   // about 317 pixels
+constexpr double kWidthPerHeight = 1.3559322034;           // 80 / 59
+constexpr double kHeightPerWidth = 0.7375;                 // 59 / 80
 
 struct UnitRect
 {

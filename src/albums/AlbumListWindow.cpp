@@ -1,11 +1,10 @@
 #include "albums/AlbumListWindow.h"
 
-#include "albumpage/AlbumPageWindow.h"
 #include "albums/AlbumManager.h"
 #include "albumstore/AlbumStore.h"
-#include "app/ProgramValues.h"
-#include "app/StartUpScreen.h"
-#include "app/WindowOwner.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/Session.h"
 #include "platform/Dialogs.h"
 #include "widgets/AlbumListBox.h"
 #include "widgets/WindowKit.h"
@@ -20,8 +19,6 @@
 
 namespace {
 
-const QString kWarning = QStringLiteral("WARNING");
-
 QPushButton *topButton(QWidget *parent, const char *name, const QString &caption, const QString &tip,
                        const QRect &geometry)
 {
@@ -35,9 +32,10 @@ QPushButton *topButton(QWidget *parent, const char *name, const QString &caption
 
 }  // namespace
 
-AlbumListWindow::AlbumListWindow(WindowOwner &owner)
+AlbumListWindow::AlbumListWindow(AppContext &context, Navigator &navigator)
     : QWidget(nullptr, Qt::Window)
-    , m_owner(owner)
+    , m_context(context)
+    , m_navigator(navigator)
 {
     setObjectName(QStringLiteral("frmSelect"));
     setWindowTitle(QStringLiteral("Select Album Display"));
@@ -46,7 +44,7 @@ AlbumListWindow::AlbumListWindow(WindowOwner &owner)
     setFixedSize(634, 429);
     buildControls();
     buildMenu();
-    m_owner.installHelpKey(this);
+    m_navigator.installHelpKey(this);
 }
 
 AlbumListWindow::~AlbumListWindow() = default;
@@ -59,9 +57,9 @@ void AlbumListWindow::buildControls()
                                   QStringLiteral("Click to go to the Slideshow Page"), QRect(227, 16, 180, 40));
     m_batchButton = topButton(this, "cmdCreate", QStringLiteral("&Create album from folder"),
                               QStringLiteral("Click to go to the Batch Album Create Page"), QRect(430, 16, 180, 40));
-    connect(m_databaseButton, &QPushButton::clicked, &m_owner, &WindowOwner::showDatabaseBrowser);
-    connect(m_slideshowButton, &QPushButton::clicked, &m_owner, &WindowOwner::showSlideshowChooser);
-    connect(m_batchButton, &QPushButton::clicked, &m_owner, &WindowOwner::showBatchCreator);
+    connect(m_databaseButton, &QPushButton::clicked, this, [this] { m_navigator.showDatabaseBrowser(); });
+    connect(m_slideshowButton, &QPushButton::clicked, this, [this] { m_navigator.showSlideshowChooser(); });
+    connect(m_batchButton, &QPushButton::clicked, this, [this] { m_navigator.showBatchCreator(); });
 
     m_albums = new AlbumListBox(this);
     connect(m_albums, &AlbumListBox::opened, this, &AlbumListWindow::List1_DblClick);
@@ -117,15 +115,12 @@ void AlbumListWindow::buildMenu()
 
 void AlbumListWindow::activated()
 {
-    ProgramValues &v = m_owner.context().values;
-    if (v.ScreenRatio != 1.0)
-        WindowKit::centreOnScreen(this, m_owner.context().screen);
+    if (m_context.session.screenRatio != 1.0)
+        WindowKit::centreOnScreen(this, m_context.screen);
     refillList();
     m_instruction->setText(
         QStringLiteral("Either double click the album name\r\nor\r\n"
                        "select the album with a left click and  then display a menu with a right click."));
-    v.PageNumber = 1;
-    v.PageLoaded = false;
     // The list is where the keyboard starts; taking the focus also sends the
     // blank start-up screen away.
     m_albums->setFocus();
@@ -133,7 +128,7 @@ void AlbumListWindow::activated()
 
 void AlbumListWindow::refillList()
 {
-    const AlbumStore &store = m_owner.context().store;
+    const AlbumStore &store = m_context.store;
     const QStringList albums = store.albumNames();
     m_albums->clear();
     if (albums.isEmpty())
@@ -154,30 +149,28 @@ void AlbumListWindow::List1_DblClick()
     const QString text = selectedText();
     if (text.isEmpty())
         return;
-    ProgramValues &v = m_owner.context().values;
-    v.AlbumName = text;
     if (text == kNoAlbums) {
-        m_owner.context().dialogs.message(QStringLiteral("You can't select this item as an album"), kWarning,
-                                          Dialogs::Icon::Warning);
+        m_context.dialogs.message(QStringLiteral("You can't select this item as an album"), Dialogs::kWarning,
+                                  Dialogs::Icon::Warning);
         return;
     }
-    v.AlbumKind = ProgramValues::kStoredAlbum;
+    QString album = text;
     if (text == kCreateNewAlbum) {
-        v.AlbumKind = ProgramValues::kNewAlbum;
-        AppContext &c = m_owner.context();
-        if (!AlbumManager(c.store, c.values, c.dialogs).createAlbum())
+        const std::optional<QString> made = manager().createAlbum();
+        if (!made)
             return;
+        album = *made;
     }
-    v.PageNumber = 1;
-    m_owner.present(m_owner.albumPage());
+    m_context.session.album = album;
+    m_context.session.page = 1;
+    m_navigator.openChosenAlbum();
     QCoreApplication::processEvents();
 }
 
 void AlbumListWindow::List1_GotFocus()
 {
     QCoreApplication::processEvents();
-    if (m_owner.hasStartUpScreen())
-        m_owner.startUpScreen().hide();
+    m_navigator.hideStartUpScreen();
 }
 
 void AlbumListWindow::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
@@ -190,7 +183,7 @@ QString AlbumListWindow::chosenAlbum(const QString &refusal) const
 {
     const QString album = selectedText();
     if (album == kCreateNewAlbum || album == kNoAlbums) {
-        m_owner.context().dialogs.message(refusal, kWarning, Dialogs::Icon::Warning);
+        m_context.dialogs.message(refusal, Dialogs::kWarning, Dialogs::Icon::Warning);
         return {};
     }
     return album;
@@ -201,8 +194,7 @@ void AlbumListWindow::mnuChangeName_Click()
     const QString album = chosenAlbum(QStringLiteral("You can not change the name of this item"));
     if (album.isEmpty())
         return;
-    AppContext &c = m_owner.context();
-    if (AlbumManager(c.store, c.values, c.dialogs).renameAlbum(album))
+    if (manager().renameAlbum(album))
         refillList();
 }
 
@@ -211,9 +203,8 @@ void AlbumListWindow::mnuDelete_Click()
     const QString album = chosenAlbum(QStringLiteral("You can not delete this item"));
     if (album.isEmpty())
         return;
-    AppContext &c = m_owner.context();
     const int row = m_albums->currentRow();
-    switch (AlbumManager(c.store, c.values, c.dialogs).deleteAlbum(album)) {
+    switch (manager().deleteAlbum(album)) {
     case AlbumManager::Deletion::Cancelled:
         return;
     case AlbumManager::Deletion::Deleted:
@@ -229,6 +220,11 @@ void AlbumListWindow::mnuDelete_Click()
     }
 }
 
+AlbumManager AlbumListWindow::manager() const
+{
+    return AlbumManager(m_context.store, m_context.descriptions, m_context.dialogs);
+}
+
 HelpFormat AlbumListWindow::helpFormat() const
 {
     return m_htmlHelpOption->isChecked() ? HelpFormat::HtmlHelp : HelpFormat::WinHelp;
@@ -236,7 +232,7 @@ HelpFormat AlbumListWindow::helpFormat() const
 
 void AlbumListWindow::endClicked()
 {
-    m_owner.endProgram();
+    m_navigator.endProgram();
 }
 
 void AlbumListWindow::closeEvent(QCloseEvent *event)

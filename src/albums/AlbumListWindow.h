@@ -6,12 +6,14 @@
 
 #include <QWidget>
 
+class AlbumManager;
+class Navigator;
 class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
 class QRadioButton;
-class WindowOwner;
+struct AppContext;
 
 // The album list, the program's home window: every album folder, opened with
 // a double click; from here the batch creator, the database browser and the
@@ -21,7 +23,7 @@ class AlbumListWindow : public QWidget, public OwnedWindow
     Q_OBJECT
 
 public:
-    explicit AlbumListWindow(WindowOwner &owner);
+    AlbumListWindow(AppContext &context, Navigator &navigator);
     ~AlbumListWindow() override;
 
     QWidget *widget() override { return this; }
@@ -49,11 +51,13 @@ private:
     void buildControls();
     void buildMenu();
     QString selectedText() const;
+    AlbumManager manager() const;
     // The album a menu command is for; empty when none is chosen, or when the
     // entry chosen is not an album (the user is told `refusal`).
     QString chosenAlbum(const QString &refusal) const;
 
-    WindowOwner &m_owner;
+    AppContext &m_context;
+    Navigator &m_navigator;
     QPushButton *m_databaseButton = nullptr;
     QPushButton *m_slideshowButton = nullptr;
     QPushButton *m_batchButton = nullptr;

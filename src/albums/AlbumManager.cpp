@@ -2,8 +2,7 @@
 
 #include "albumstore/AlbumName.h"
 #include "albumstore/AlbumStore.h"
-#include "app/ProgramValues.h"
-#include "pictureinfo/PictureInfo.h"
+#include "pictureinfo/Descriptions.h"
 #include "platform/Dialogs.h"
 
 #include <QDir>
@@ -15,7 +14,6 @@
 
 namespace {
 
-const QString kWarning = QStringLiteral("WARNING");
 const QString kNoName = QStringLiteral("You either did not enter a name or pressed <Cancel>");
 
 // Names the album list shows for entries that are not albums.
@@ -50,16 +48,16 @@ bool isLink(const QFileInfo &info)
 
 }  // namespace
 
-AlbumManager::AlbumManager(const AlbumStore &store, ProgramValues &values, Dialogs &dialogs)
+AlbumManager::AlbumManager(const AlbumStore &store, Descriptions &descriptions, Dialogs &dialogs)
     : m_store(store)
-    , m_values(values)
+    , m_descriptions(descriptions)
     , m_dialogs(dialogs)
 {
 }
 
 void AlbumManager::warn(const QString &text) const
 {
-    m_dialogs.message(text, kWarning, Dialogs::Icon::Warning);
+    m_dialogs.message(text, Dialogs::kWarning, Dialogs::Icon::Warning);
 }
 
 QString AlbumManager::alreadyUsedMessage(const QString &name)
@@ -96,29 +94,22 @@ std::optional<QString> AlbumManager::nameProblem(const QString &name, const QStr
 
 std::optional<QString> AlbumManager::albumFolderOf(const QString &album) const
 {
-    // Album names come from the folder list; still, nothing here may reach
-    // outside the program folder.
-    if (album.isEmpty() || album == QLatin1String(".") || album == QLatin1String("..")
-        || QDir::fromNativeSeparators(album).contains(QLatin1Char('/')))
+    if (!AlbumStore::isAlbumFolderName(album))
         return std::nullopt;
-    const QString path = m_store.albumFolder(album);
-    if (QDir::cleanPath(QFileInfo(path).absolutePath())
-        != QDir::cleanPath(QFileInfo(m_store.programFolder()).absoluteFilePath()))
-        return std::nullopt;
-    return path;
+    return m_store.albumFolder(album);
 }
 
-bool AlbumManager::createAlbum()
+std::optional<QString> AlbumManager::createAlbum()
 {
     for (;;) {
         const QString reply =
             m_dialogs.input(QStringLiteral("Input the name of the new album"), QStringLiteral("ENTER ALBUM NAME"));
-        m_values.NewAlbumName = reply;
         if (noName(reply)) {
-            if (m_dialogs.askYesNo(kNoName + QStringLiteral("\r\nDo you wish to continue creating a album?"), kWarning)
+            if (m_dialogs.askYesNo(kNoName + QStringLiteral("\r\nDo you wish to continue creating a album?"),
+                                   Dialogs::kWarning)
                 == Dialogs::Answer::Yes)
                 continue;
-            return false;
+            return std::nullopt;
         }
         if (const std::optional<QString> problem = nameProblem(reply)) {
             warn(*problem);
@@ -126,7 +117,7 @@ bool AlbumManager::createAlbum()
         }
         switch (makeAlbumFolder(reply)) {
         case Making::Made:
-            return true;
+            return reply;
         case Making::Exists:
             warn(alreadyUsedMessage(reply));
             break;
@@ -154,7 +145,7 @@ bool AlbumManager::renameAlbum(const QString &album)
             m_dialogs.input(QStringLiteral("Input a new name for the album"), QStringLiteral("RENAME"));
         if (noName(reply)) {
             if (m_dialogs.askYesNo(kNoName + QStringLiteral("\r\nDo you wish to continue renaming the album?"),
-                                   kWarning)
+                                   Dialogs::kWarning)
                 == Dialogs::Answer::Yes)
                 continue;
             return false;
@@ -166,7 +157,7 @@ bool AlbumManager::renameAlbum(const QString &album)
         const Dialogs::Answer answer = m_dialogs.askYesNoCancel(
             QStringLiteral("Are you sure that you want to rename the album \r\n ' ") + album
                 + QStringLiteral(" '  as ' ") + reply + QStringLiteral(" ' \r\nPress <Cancel> to get another name."),
-            kWarning);
+            Dialogs::kWarning);
         if (answer == Dialogs::Answer::Cancel)
             continue;
         if (answer != Dialogs::Answer::Yes)
@@ -188,7 +179,8 @@ bool AlbumManager::moveAlbum(const QString &album, const QString &newName)
     // The descriptions are renamed in a transaction that is committed only
     // once the folder has its new name, so that both change or neither.
     const QString notRenamed = QStringLiteral("'%1' was not renamed.").arg(album);
-    PictureInfoDatabase &db = PictureInfo::openDatabase(m_values, m_store, m_dialogs);
+    const std::shared_ptr<PictureInfoDatabase> database = m_descriptions.open();
+    PictureInfoDatabase &db = *database;
     const bool carryRows = db.albumRowCount(album) > 0;
     std::optional<PictureInfoDatabase::Transaction> rows = carryRows ? db.beginChange(notRenamed) : std::nullopt;
     if (carryRows && (!rows || !db.renameAlbumRows(album, newName, notRenamed)))
@@ -217,7 +209,7 @@ bool AlbumManager::moveAlbum(const QString &album, const QString &newName)
 AlbumManager::Deletion AlbumManager::deleteAlbum(const QString &album)
 {
     if (m_dialogs.askYesNo(QStringLiteral("Are you sure that You want to delete '") + album + QStringLiteral("'"),
-                           kWarning)
+                           Dialogs::kWarning)
         != Dialogs::Answer::Yes)
         return Deletion::Cancelled;
     return removeAlbum(album);
@@ -271,7 +263,7 @@ AlbumManager::Deletion AlbumManager::removeAlbum(const QString &album)
         }
     }
 
-    PictureRecordSet &records = PictureInfo::openRecords(m_values, m_store, m_dialogs, RecordQuery::album(album));
-    records.deleteAll(QStringLiteral("The descriptions of '%1' were not deleted.").arg(album));
+    m_descriptions.records(RecordQuery::album(album))
+        ->deleteAll(QStringLiteral("The descriptions of '%1' were not deleted.").arg(album));
     return outcome;
 }

@@ -5,8 +5,8 @@
 #include <optional>
 
 class AlbumStore;
+class Descriptions;
 class Dialogs;
-struct ProgramValues;
 
 // Making, renaming and deleting albums from the album list: the questions,
 // the folders, and the album's descriptions, which follow a renamed album
@@ -14,11 +14,11 @@ struct ProgramValues;
 class AlbumManager
 {
 public:
-    AlbumManager(const AlbumStore &store, ProgramValues &values, Dialogs &dialogs);
+    AlbumManager(const AlbumStore &store, Descriptions &descriptions, Dialogs &dialogs);
 
-    // Asks for a name until an empty album folder is made (true, and
-    // NewAlbumName holds the name) or the user gives up (false).
-    bool createAlbum();
+    // Asks for a name until an empty album folder is made (its name) or the
+    // user gives up (nothing).
+    std::optional<QString> createAlbum();
 
     // Asks for the new name and a confirmation; true when renamed. The folder
     // and the descriptions are renamed together, or neither is.
@@ -55,6 +55,6 @@ private:
     void warn(const QString &text) const;
 
     const AlbumStore &m_store;
-    ProgramValues &m_values;
+    Descriptions &m_descriptions;
     Dialogs &m_dialogs;
 };

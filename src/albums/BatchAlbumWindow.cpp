@@ -1,18 +1,18 @@
 #include "albums/BatchAlbumWindow.h"
 
-#include "albums/AlbumListWindow.h"
 #include "albums/AlbumManager.h"
 #include "albumstore/AlbumName.h"
 #include "albumstore/AlbumStore.h"
-#include "albumstore/SourceFolders.h"
-#include "app/ProgramValues.h"
-#include "app/WindowOwner.h"
+#include "albumstore/TypedNumber.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/Session.h"
 #include "platform/Dialogs.h"
+#include "widgets/DriveBox.h"
 #include "widgets/FolderList.h"
 #include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +27,6 @@
 
 namespace {
 
-const QString kWarning = QStringLiteral("WARNING");
 const QString kInstruction = QStringLiteral(
     "Navigate to and select the folder containing the pictures you want to put in the album. Then press <Select>");
 const QString kGaveUp = QStringLiteral(
@@ -70,17 +69,6 @@ private:
     BatchAlbumWindow &m_form;
 };
 
-// A reply to the page or picture question: a whole number in the range, or
-// nothing (a number out of range, a fraction, a word).
-std::optional<int> wholeNumber(const QString &reply, int lowest, int highest)
-{
-    bool ok = false;
-    const int n = reply.trimmed().toInt(&ok);
-    if (!ok || n < lowest || n > highest)
-        return std::nullopt;
-    return n;
-}
-
 QString startingFolder()
 {
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
@@ -95,9 +83,10 @@ bool sameFolder(const QString &a, const QString &b)
 
 }  // namespace
 
-BatchAlbumWindow::BatchAlbumWindow(WindowOwner &owner)
+BatchAlbumWindow::BatchAlbumWindow(AppContext &context, Navigator &navigator)
     : QWidget(nullptr, Qt::Window)
-    , m_owner(owner)
+    , m_context(context)
+    , m_navigator(navigator)
     , m_move(this)
 {
     setObjectName(QStringLiteral("frmBatch"));
@@ -106,15 +95,15 @@ BatchAlbumWindow::BatchAlbumWindow(WindowOwner &owner)
     setFont(WindowKit::arial(10));
     setFixedSize(640, 453);
     buildControls();
-    m_owner.installHelpKey(this);
+    m_navigator.installHelpKey(this);
 
     connect(&m_move, &BatchMove::progressed, this, [this](int movedThisRun, int) { moved(movedThisRun); });
     connect(&m_move, &BatchMove::copying, this, [this] { letEventsRun(); });
 
     fillDrives();
     setFolder(startingFolder());
-    if (m_owner.context().values.ScreenRatio != 1.0)
-        WindowKit::centreOnScreen(this, m_owner.context().screen);
+    if (m_context.session.screenRatio != 1.0)
+        WindowKit::centreOnScreen(this, m_context.screen);
 }
 
 BatchAlbumWindow::~BatchAlbumWindow() = default;
@@ -134,12 +123,12 @@ void BatchAlbumWindow::buildControls()
     WindowKit::setBackground(m_chooser, WindowKit::pageBlue());
     m_chooser->setGeometry(40, 72, 560, 288);
 
-    m_drives = new QComboBox(m_chooser);
+    m_drives = new DriveBox(m_chooser);
     m_drives->setObjectName(QStringLiteral("Drive1"));
     m_drives->setToolTip(QStringLiteral("Select the drive with the pictures"));
     m_drives->setGeometry(16, 16, 360, 30);
     WindowKit::describe(m_drives, QStringLiteral("Drives"));
-    connect(m_drives, &QComboBox::activated, this, [this](int) { Drive1_Change(); });
+    connect(m_drives, &DriveBox::activated, this, [this](int) { Drive1_Change(); });
 
     m_selectButton = new QPushButton(QStringLiteral("&Select"), m_chooser);
     m_selectButton->setObjectName(QStringLiteral("cmdSelectFolder"));
@@ -193,25 +182,14 @@ void BatchAlbumWindow::activated()
 
 void BatchAlbumWindow::fillDrives()
 {
-    m_drives->clear();
-    const QList<SourceFolders::Drive> drives = SourceFolders::drives();
-    int best = -1;
-    qsizetype bestLength = -1;
-    for (const SourceFolders::Drive &drive : drives) {
-        m_drives->addItem(drive.caption, drive.root);
-        // The drive shown is the one the open folder lies on.
-        const QString root = drive.root.endsWith(QLatin1Char('/')) ? drive.root : drive.root + QLatin1Char('/');
-        if ((m_folder + QLatin1Char('/')).startsWith(root) && root.size() > bestLength) {
-            best = m_drives->count() - 1;
-            bestLength = root.size();
-        }
-    }
-    m_drives->setCurrentIndex(best);
+    // The drive shown is the one the open folder lies on.
+    m_drives->fill();
+    m_drives->chooseDriveOf(m_folder);
 }
 
 void BatchAlbumWindow::Drive1_Change()
 {
-    if (!setFolder(m_drives->currentData().toString()))
+    if (!setFolder(m_drives->chosenRoot()))
         fillDrives();
 }
 
@@ -233,14 +211,14 @@ void BatchAlbumWindow::fillFolders()
 
 void BatchAlbumWindow::warn(const QString &text)
 {
-    m_owner.context().dialogs.message(text, kWarning, Dialogs::Icon::Warning);
+    m_context.dialogs.message(text, Dialogs::kWarning, Dialogs::Icon::Warning);
 }
 
 void BatchAlbumWindow::cmdSelectFolder_Click()
 {
     if (m_running)
         return;
-    AppContext &c = m_owner.context();
+    AppContext &c = m_context;
     const QString source = m_folder;
     if (sameFolder(source, c.store.programFolder())) {
         warn(QStringLiteral("The folder %1 holds KoLumbra's own files, which must stay where they are.\r\n"
@@ -283,13 +261,9 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
         QCoreApplication::processEvents();
         m_sinceEvents.start();
 
-        // The run counts on copies: the windows that answer the user
-        // meanwhile may reset the shared page number.
         int page = start->page;
         int picture = start->picture;
         const BatchMove::Outcome outcome = m_move.run(source, files, start->albumFolder, page, picture);
-        c.values.PageNumber = page;
-        c.values.PictureNumber = picture;
         m_movedBefore += m_move.movedCount();
         switch (outcome) {
         case BatchMove::Outcome::AllMoved:
@@ -299,8 +273,6 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
             // The album is full: the rest go to a further album, asked for
             // with the same name question.
             QCoreApplication::processEvents();
-            c.values.PageNumber = 1;
-            c.values.PictureNumber = 1;
             continue;
         case BatchMove::Outcome::Failed:
             tellFailure(source);
@@ -313,7 +285,7 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
 
 std::optional<BatchAlbumWindow::Start> BatchAlbumWindow::askForAlbum()
 {
-    AppContext &c = m_owner.context();
+    AppContext &c = m_context;
     for (;;) {
         const QString reply =
             c.dialogs.input(QStringLiteral("Input the name of the new album."), QStringLiteral("New Album Name"));
@@ -325,7 +297,7 @@ std::optional<BatchAlbumWindow::Start> BatchAlbumWindow::askForAlbum()
         }
         QString album = existingAlbum(reply);
         if (album.isEmpty()) {
-            const AlbumManager manager(c.store, c.values, c.dialogs);
+            const AlbumManager manager(c.store, c.descriptions, c.dialogs);
             if (const std::optional<QString> problem = manager.nameProblem(reply)) {
                 warn(*problem);
                 continue;
@@ -341,7 +313,8 @@ std::optional<BatchAlbumWindow::Start> BatchAlbumWindow::askForAlbum()
             }
         }
         if (c.dialogs.askYesNo(
-                QStringLiteral("That album name is allready in use.\r\nDo you want to add pictures to it?"), kWarning)
+                QStringLiteral("That album name is allready in use.\r\nDo you want to add pictures to it?"),
+                Dialogs::kWarning)
             != Dialogs::Answer::Yes)
             continue;
         return askStartingPosition(c.store.albumFolder(album));
@@ -350,15 +323,15 @@ std::optional<BatchAlbumWindow::Start> BatchAlbumWindow::askForAlbum()
 
 std::optional<BatchAlbumWindow::Start> BatchAlbumWindow::askStartingPosition(const QString &albumFolder)
 {
-    Dialogs &dialogs = m_owner.context().dialogs;
+    Dialogs &dialogs = m_context.dialogs;
     for (;;) {
         const QString pageReply = dialogs.input(
             QStringLiteral("Enter the starting page number where you want the picture to appear. ( 1 to 10)"),
             QStringLiteral("STARTING PAGE"));
         if (pageReply.isEmpty())
             return std::nullopt;
-        const std::optional<int> page = wholeNumber(pageReply, 1, AlbumStore::kPages);
-        if (!page) {
+        const TypedNumber::Answer page = TypedNumber::parse(pageReply.trimmed(), AlbumStore::kPages);
+        if (!page.accepted()) {
             warn(QStringLiteral("The page number must be between 1 and 10."));
             continue;
         }
@@ -367,8 +340,10 @@ std::optional<BatchAlbumWindow::Start> BatchAlbumWindow::askStartingPosition(con
                                                        QStringLiteral("STARTING IMAGE NUMBER"));
             if (pictureReply.isEmpty())
                 return std::nullopt;
-            if (const std::optional<int> picture = wholeNumber(pictureReply, 1, AlbumStore::kPicturesPerPage))
-                return Start{albumFolder, *page, *picture, false};
+            const TypedNumber::Answer picture =
+                TypedNumber::parse(pictureReply.trimmed(), AlbumStore::kPicturesPerPage);
+            if (picture.accepted())
+                return Start{albumFolder, page.number, picture.number, false};
             warn(QStringLiteral("The image number must be between 1 and 6."));
         }
     }
@@ -378,7 +353,7 @@ QString BatchAlbumWindow::existingAlbum(const QString &name) const
 {
     // Albums are told apart without regard to letter case, as their
     // descriptions are: "summer" adds to "Summer".
-    const QStringList albums = m_owner.context().store.albumNames();
+    const QStringList albums = m_context.store.albumNames();
     if (albums.contains(name))
         return name;
     for (const QString &album : albums) {
@@ -407,7 +382,7 @@ void BatchAlbumWindow::letEventsRun()
         m_sinceEvents.start();
     }
     // A program that ends stops the run before the next file.
-    if (m_owner.programEnded())
+    if (m_navigator.programEnded())
         m_move.cancel();
 }
 
@@ -431,7 +406,7 @@ void BatchAlbumWindow::returnToAlbumList()
     m_progressText->clear();
     m_progressText->hide();
     m_progress->hide();
-    m_owner.present(m_owner.albumList());
+    m_navigator.showAlbumList();
     QCoreApplication::processEvents();
     hide();
 }

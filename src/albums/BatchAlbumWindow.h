@@ -8,13 +8,14 @@
 
 #include <optional>
 
-class QComboBox;
+class DriveBox;
+class Navigator;
 class QFrame;
 class QLabel;
 class QListWidget;
 class QProgressBar;
 class QPushButton;
-class WindowOwner;
+struct AppContext;
 
 // The batch album creator: the user picks a folder, names an album, and every
 // file of the folder is moved into the album's positions in order of name,
@@ -26,7 +27,7 @@ class BatchAlbumWindow : public QWidget, public OwnedWindow
     Q_OBJECT
 
 public:
-    explicit BatchAlbumWindow(WindowOwner &owner);
+    BatchAlbumWindow(AppContext &context, Navigator &navigator);
     ~BatchAlbumWindow() override;
 
     QWidget *widget() override { return this; }
@@ -69,11 +70,12 @@ private:
     void letEventsRun();
     void warn(const QString &text);
 
-    WindowOwner &m_owner;
+    AppContext &m_context;
+    Navigator &m_navigator;
     BatchMove m_move;
     QLabel *m_instruction = nullptr;
     QFrame *m_chooser = nullptr;
-    QComboBox *m_drives = nullptr;
+    DriveBox *m_drives = nullptr;
     QPushButton *m_selectButton = nullptr;
     QListWidget *m_folders = nullptr;
     QLabel *m_progressText = nullptr;

@@ -17,9 +17,24 @@ QString AlbumStore::albumFolder(const QString &album) const
     return QDir(m_programFolder).filePath(album);
 }
 
+bool AlbumStore::isAlbumFolderName(const QString &album)
+{
+    return !album.isEmpty() && album != QLatin1String(".") && album != QLatin1String("..")
+        && !album.contains(QLatin1Char('/')) && !album.contains(QLatin1Char('\\')) && !album.contains(QChar(0));
+}
+
+namespace {
+
+QString fileName(const QString &pageText, int picture, const QString &extension)
+{
+    return QStringLiteral("P%1I%2%3").arg(pageText).arg(picture - 1).arg(extension);
+}
+
+}  // namespace
+
 QString AlbumStore::pictureFileName(int page, int picture, const QString &extension)
 {
-    return QStringLiteral("P%1I%2%3").arg(page).arg(picture - 1).arg(extension);
+    return fileName(QString::number(page), picture, extension);
 }
 
 QString AlbumStore::picturePath(const QString &album, int page, int picture, const QString &extension) const
@@ -36,9 +51,15 @@ const std::array<QString, 4> &AlbumStore::extensions()
 
 QStringList AlbumStore::candidatePaths(const QString &album, int page, int picture) const
 {
+    return candidatePaths(album, QString::number(page), picture);
+}
+
+QStringList AlbumStore::candidatePaths(const QString &album, const QString &pageText, int picture) const
+{
+    const QDir folder(albumFolder(album));
     QStringList paths;
     for (const QString &ext : extensions())
-        paths << picturePath(album, page, picture, ext);
+        paths << folder.filePath(fileName(pageText, picture, ext));
     return paths;
 }
 

@@ -19,11 +19,20 @@ public:
     const QString &programFolder() const { return m_programFolder; }
 
     QString albumFolder(const QString &album) const;
+    // Whether `album` names a folder directly inside the program folder and
+    // nothing beside it, here and on Windows, where albums may be copied to.
+    // Album names come from the folder list or from the descriptions table,
+    // which any program may have written; nothing is read, renamed or
+    // deleted for a name that fails this.
+    static bool isAlbumFolderName(const QString &album);
     // picture is the number the user sees, 1..6; the file carries picture - 1.
     QString picturePath(const QString &album, int page, int picture, const QString &extension) const;
     // The four names a position is looked up under, in lookup order; when
-    // several exist, the last one that loads is the one shown.
+    // several exist, the last one that loads is the one shown (a bitmap
+    // before a JPEG). Every window that shows a position asks here.
     QStringList candidatePaths(const QString &album, int page, int picture) const;
+    // The same for a page number as the user typed it ("05" names P05...).
+    QStringList candidatePaths(const QString &album, const QString &pageText, int picture) const;
 
     QString placeholderPath() const;
     QString helpFilePath() const;

@@ -1,8 +1,11 @@
 #include "app/ReadMeWindow.h"
 
 #include "albumstore/AlbumStore.h"
-#include "app/WindowOwner.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/Session.h"
 #include "platform/ScreenMetrics.h"
+#include "platform/Twips.h"
 #include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
@@ -27,16 +30,17 @@ QLabel *addLabel(QVBoxLayout *layout, QWidget *parent, const char *name, const Q
 
 }  // namespace
 
-ReadMeWindow::ReadMeWindow(WindowOwner &owner)
+ReadMeWindow::ReadMeWindow(AppContext &context, Navigator &navigator)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::CustomizeWindowHint)
-    , m_owner(owner)
+    , m_context(context)
+    , m_navigator(navigator)
 {
     setObjectName(QStringLiteral("frmReadMe"));
     setWindowTitle(QStringLiteral("ReadMe"));
     WindowKit::setBackground(this, Qt::white);
     setFixedSize(640, 453);
 
-    const QString folder = QDir::toNativeSeparators(m_owner.context().store.programFolder());
+    const QString folder = QDir::toNativeSeparators(m_context.store.programFolder());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 14, 24, 14);
     layout->setSpacing(4);
@@ -83,17 +87,17 @@ ReadMeWindow::ReadMeWindow(WindowOwner &owner)
     setFocusProxy(cont);
 
     WindowKit::addCancelButton(this, this, QStringLiteral("cmdEsc"), QStringLiteral("cmdEsc"),
-                               [this] { m_owner.endProgram(); });
-    m_owner.installHelpKey(this);
+                               [this] { m_navigator.endProgram(); });
+    m_navigator.installHelpKey(this);
 }
 
 ReadMeWindow::~ReadMeWindow() = default;
 
 void ReadMeWindow::place()
 {
-    const ScreenMetrics &screen = m_owner.context().screen;
+    const ScreenMetrics &screen = m_context.screen;
     const QSize s = screen.screenSize();
-    if (s.width() * ScreenMetrics::kTwipsPerPixel <= 9700) {
+    if (Twips::fromPixels(s.width()) <= 9700) {
         move(0, 0);
     } else {
         const QSize frame = frameGeometry().size();
@@ -104,11 +108,11 @@ void ReadMeWindow::place()
 void ReadMeWindow::continueClicked()
 {
     hide();
-    m_owner.showStartUpScreen();
+    m_navigator.showStartUpScreen();
 }
 
 void ReadMeWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    m_owner.endProgram();
+    m_navigator.endProgram();
 }

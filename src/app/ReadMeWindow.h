@@ -4,7 +4,8 @@
 
 #include <QWidget>
 
-class WindowOwner;
+class Navigator;
+struct AppContext;
 
 // Greets the first run: what the program is for, and how it is installed and
 // removed. "&Continue" leads on to the start-up screen.
@@ -13,7 +14,7 @@ class ReadMeWindow : public QWidget, public OwnedWindow
     Q_OBJECT
 
 public:
-    explicit ReadMeWindow(WindowOwner &owner);
+    ReadMeWindow(AppContext &context, Navigator &navigator);
     ~ReadMeWindow() override;
 
     QWidget *widget() override { return this; }
@@ -24,5 +25,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    WindowOwner &m_owner;
+    AppContext &m_context;
+    Navigator &m_navigator;
 };

@@ -1,8 +1,8 @@
 #include "app/StartUpScreen.h"
 
-#include "albums/AlbumListWindow.h"
-#include "app/ProgramValues.h"
-#include "app/WindowOwner.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/Session.h"
 #include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
@@ -29,9 +29,10 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const Q
 
 }  // namespace
 
-StartUpScreen::StartUpScreen(WindowOwner &owner)
+StartUpScreen::StartUpScreen(AppContext &context, Navigator &navigator)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
-    , m_owner(owner)
+    , m_context(context)
+    , m_navigator(navigator)
 {
     setObjectName(QStringLiteral("frmStartUp"));
     WindowKit::setBackground(this, Qt::white);
@@ -46,13 +47,13 @@ StartUpScreen::StartUpScreen(WindowOwner &owner)
              QRect(0, 380, 644, 30), QColor(128, 0, 0));
 
     WindowKit::addCancelButton(this, this, QStringLiteral("Command1"), QStringLiteral("Command1"),
-                               [this] { m_owner.endProgram(); });
+                               [this] { m_navigator.endProgram(); });
 
     m_timer = new QTimer(this);
     m_timer->setObjectName(QStringLiteral("Timer1"));
     m_timer->setInterval(3000);
     connect(m_timer, &QTimer::timeout, this, &StartUpScreen::showAlbumList);
-    m_owner.installHelpKey(this);
+    m_navigator.installHelpKey(this);
 }
 
 StartUpScreen::~StartUpScreen() = default;
@@ -62,8 +63,8 @@ void StartUpScreen::start()
     if (m_loaded)
         return;
     m_loaded = true;
-    if (m_owner.context().values.ScreenRatio != 1.0)
-        WindowKit::centreOnScreen(this, m_owner.context().screen);
+    if (m_context.session.screenRatio != 1.0)
+        WindowKit::centreOnScreen(this, m_context.screen);
     m_timer->start();
 }
 
@@ -74,8 +75,8 @@ void StartUpScreen::showAlbumList()
         label->hide();
     setEnabled(false);
     QCoreApplication::processEvents();
-    if (!m_owner.programEnded())
-        m_owner.present(m_owner.albumList());
+    if (!m_navigator.programEnded())
+        m_navigator.showAlbumList();
     m_timer->stop();
 }
 
@@ -90,5 +91,5 @@ void StartUpScreen::paintEvent(QPaintEvent *)
 void StartUpScreen::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    m_owner.endProgram();
+    m_navigator.endProgram();
 }

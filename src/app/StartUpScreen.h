@@ -5,7 +5,8 @@
 #include <QWidget>
 
 class QTimer;
-class WindowOwner;
+class Navigator;
+struct AppContext;
 
 // The start-up screen: the product name for three seconds, then the album
 // list takes over. It stays, empty, behind the album list until the list
@@ -15,7 +16,7 @@ class StartUpScreen : public QWidget, public OwnedWindow
     Q_OBJECT
 
 public:
-    explicit StartUpScreen(WindowOwner &owner);
+    StartUpScreen(AppContext &context, Navigator &navigator);
     ~StartUpScreen() override;
 
     QWidget *widget() override { return this; }
@@ -28,7 +29,8 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    WindowOwner &m_owner;
+    AppContext &m_context;
+    Navigator &m_navigator;
     QTimer *m_timer = nullptr;
     bool m_loaded = false;
 };

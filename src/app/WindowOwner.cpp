@@ -4,8 +4,8 @@
 #include "albums/AlbumListWindow.h"
 #include "albums/BatchAlbumWindow.h"
 #include "albumstore/AlbumStore.h"
-#include "app/ProgramValues.h"
 #include "app/ReadMeWindow.h"
+#include "app/Session.h"
 #include "app/Settings.h"
 #include "app/StartUpScreen.h"
 #include "display/PictureWindow.h"
@@ -32,8 +32,8 @@ WindowOwner::WindowOwner(AppContext context, QObject *parent)
 
 WindowOwner::~WindowOwner()
 {
-    // Windows refer to one another through the owner; take them down while it
-    // is still whole, the most dependent first.
+    // Windows hold the owner as their navigator; take them down while it is
+    // still whole, the most dependent first.
     m_windows.clear();
     m_lastActive = nullptr;
     m_descriptionWindow.reset();
@@ -51,8 +51,8 @@ WindowOwner::~WindowOwner()
 template <typename W> W &WindowOwner::ensure(std::unique_ptr<W> &slot)
 {
     if (!slot) {
-        slot = std::make_unique<W>(*this);
-        registerWindow(*slot);
+        slot = std::make_unique<W>(m_context, static_cast<Navigator &>(*this));
+        m_windows.push_back(slot.get());
     }
     return *slot;
 }
@@ -81,10 +81,6 @@ SlideshowAlbumChooser &WindowOwner::slideshowChooser()
 {
     return ensure(m_slideshowChooser);
 }
-SlideshowWindow &WindowOwner::slideshowPlayer()
-{
-    return ensure(m_slideshowPlayer);
-}
 PictureInfoWindow &WindowOwner::descriptionWindow()
 {
     return ensure(m_descriptionWindow);
@@ -98,36 +94,24 @@ BatchAlbumWindow &WindowOwner::batchCreator()
     return ensure(m_batchCreator);
 }
 
-void WindowOwner::showSlideshowChooser()
+SlideshowWindow &WindowOwner::slideshowPlayer()
 {
-    present(slideshowChooser());
-}
-
-void WindowOwner::showDatabaseBrowser()
-{
-    present(databaseBrowser());
-}
-
-void WindowOwner::showBatchCreator()
-{
-    present(batchCreator());
-}
-
-void WindowOwner::registerWindow(OwnedWindow &window)
-{
-    m_windows.push_back(&window);
+    if (!m_slideshowPlayer) {
+        ensure(m_slideshowPlayer);
+        // The show follows the chooser's Repeat mark when it reaches the end.
+        m_slideshowPlayer->setRepeatSource([this] { return slideshowChooser().repeats(); });
+    }
+    return *m_slideshowPlayer;
 }
 
 void WindowOwner::start()
 {
-    ProgramValues &v = m_context.values;
     Settings &settings = m_context.settings;
     const bool firstRun = settings.value(Settings::kFirstRunDone).isEmpty();
     if (firstRun)
         m_context.store.installDemoAlbum();
     albumPage();
-    v.ResizeArmed = false;
-    v.ScreenRatio = ProgramValues::screenRatioFor(m_context.screen.screenSize().width());
+    m_context.session.screenRatio = Session::screenRatioFor(m_context.screen.screenSize().width());
     if (firstRun) {
         ReadMeWindow &readme = readMe();
         readme.place();
@@ -137,13 +121,6 @@ void WindowOwner::start()
         return;
     }
     showStartUpScreen();
-}
-
-void WindowOwner::showStartUpScreen()
-{
-    StartUpScreen &screen = startUpScreen();
-    screen.start();
-    present(screen);
 }
 
 void WindowOwner::present(OwnedWindow &window)
@@ -181,6 +158,89 @@ void WindowOwner::focusWindowChanged(QWindow *focus)
         }
         return;
     }
+}
+
+void WindowOwner::showAlbumList()
+{
+    present(albumList());
+}
+
+void WindowOwner::hideAlbumList()
+{
+    if (m_albumList)
+        m_albumList->hide();
+}
+
+bool WindowOwner::albumListShown() const
+{
+    return m_albumList && m_albumList->isVisible();
+}
+
+void WindowOwner::openChosenAlbum()
+{
+    AlbumPageWindow &page = albumPage();
+    page.albumChosen();
+    present(page);
+}
+
+void WindowOwner::showAlbumPage()
+{
+    present(albumPage());
+}
+
+void WindowOwner::showPicture(const PictureView &thumbnail)
+{
+    PictureWindow &window = pictureWindow();
+    window.setPicture(thumbnail);
+    present(window);
+}
+
+void WindowOwner::showPictureInfo()
+{
+    present(descriptionWindow());
+}
+
+void WindowOwner::showDatabaseBrowser()
+{
+    present(databaseBrowser());
+}
+
+void WindowOwner::showBatchCreator()
+{
+    present(batchCreator());
+}
+
+void WindowOwner::showSlideshowChooser()
+{
+    present(slideshowChooser());
+}
+
+bool WindowOwner::slideshowChooserShown() const
+{
+    return m_slideshowChooser && m_slideshowChooser->isVisible();
+}
+
+void WindowOwner::playSlideshow()
+{
+    SlideshowWindow &player = slideshowPlayer();
+    present(player);
+    // Activation plays the show; the player is not activated again when it
+    // was the last window active, so it is asked directly as well (a show
+    // already playing goes on).
+    player.activated();
+}
+
+void WindowOwner::showStartUpScreen()
+{
+    StartUpScreen &screen = startUpScreen();
+    screen.start();
+    present(screen);
+}
+
+void WindowOwner::hideStartUpScreen()
+{
+    if (m_startUp)
+        m_startUp->hide();
 }
 
 HelpFormat WindowOwner::helpFormat()

@@ -1,32 +1,32 @@
 #pragma once
 
 #include "app/AppContext.h"
+#include "app/Navigator.h"
 #include "platform/HelpLauncher.h"
 
 #include <QObject>
-#include <QPointer>
 
 #include <functional>
 #include <memory>
 #include <vector>
 
+class AlbumListWindow;
 class AlbumPageWindow;
-class DatabaseBrowserWindow;
 class BatchAlbumWindow;
+class DatabaseBrowserWindow;
+class OwnedWindow;
+class PictureInfoWindow;
 class PictureWindow;
 class ReadMeWindow;
-class AlbumListWindow;
 class SlideshowAlbumChooser;
 class SlideshowWindow;
-class PictureInfoWindow;
 class StartUpScreen;
-class OwnedWindow;
-class QWidget;
 class QWindow;
 
 // Creates each window on first use, shows and hides them, and is the one place
-// that ends the program. Windows ask for one another through here.
-class WindowOwner : public QObject
+// that ends the program. It is the only part of the program that knows every
+// window; the windows reach one another through the Navigator it implements.
+class WindowOwner : public QObject, public Navigator
 {
     Q_OBJECT
 
@@ -51,40 +51,37 @@ public:
     DatabaseBrowserWindow &databaseBrowser();
     BatchAlbumWindow &batchCreator();
 
-    bool hasStartUpScreen() const { return m_startUp != nullptr; }
-    bool hasAlbumList() const { return m_albumList != nullptr; }
-    bool hasPictureWindow() const { return m_pictureWindow != nullptr; }
-    bool hasSlideshowChooser() const { return m_slideshowChooser != nullptr; }
-
-    // "&Slideshow" on the album list.
-    void showSlideshowChooser();
-    // "Picture &Database" on the album list.
-    void showDatabaseBrowser();
-    // "&Create album from folder" on the album list.
-    void showBatchCreator();
-
     // Shows a window modeless, in front, and activates it.
     void present(OwnedWindow &window);
-    // The read-me's way on: the start-up screen, whose timer starts now.
-    void showStartUpScreen();
-
-    // The help key of every window: opens help in the format chosen on the
-    // album list (which is created, not shown, when it does not exist yet).
-    void openHelp();
+    // The help format chosen on the album list (which is created, not shown,
+    // when it does not exist yet).
     HelpFormat helpFormat();
-    // Binds F12, with any modifier, to openHelp for the whole window.
-    void installHelpKey(QWidget *window);
 
-    // Ends the program at once: every window closes, nothing is asked.
-    void endProgram();
-    bool programEnded() const { return m_ended; }
     // What ending does besides closing the windows; the program quits its
     // event loop, tests only record it.
     void setEndHandler(std::function<void()> handler) { m_endHandler = std::move(handler); }
 
+    void showAlbumList() override;
+    void hideAlbumList() override;
+    bool albumListShown() const override;
+    void openChosenAlbum() override;
+    void showAlbumPage() override;
+    void showPicture(const PictureView &thumbnail) override;
+    void showPictureInfo() override;
+    void showDatabaseBrowser() override;
+    void showBatchCreator() override;
+    void showSlideshowChooser() override;
+    bool slideshowChooserShown() const override;
+    void playSlideshow() override;
+    void showStartUpScreen() override;
+    void hideStartUpScreen() override;
+    void openHelp() override;
+    void installHelpKey(QWidget *window) override;
+    void endProgram() override;
+    bool programEnded() const override { return m_ended; }
+
 private:
     template <typename W> W &ensure(std::unique_ptr<W> &slot);
-    void registerWindow(OwnedWindow &window);
     void focusWindowChanged(QWindow *focus);
 
     AppContext m_context;

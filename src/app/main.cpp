@@ -1,9 +1,10 @@
 #include "albumstore/AlbumStore.h"
 #include "albumstore/ProgramFolder.h"
-#include "app/ProgramValues.h"
 #include "app/QtHelpLauncher.h"
+#include "app/Session.h"
 #include "app/Settings.h"
 #include "app/WindowOwner.h"
+#include "pictureinfo/Descriptions.h"
 #include "platform/QtDialogs.h"
 #include "platform/QtPrinterSeam.h"
 #include "platform/ScreenMetrics.h"
@@ -71,14 +72,15 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    ProgramValues values;
+    Session session;
     AlbumStore store(programFolder);
     Settings settings;
     QtDialogs dialogs;
     QtScreenMetrics screen;
     QtHelpLauncher help;
     QtPrinterSeam printer;
-    WindowOwner owner({values, store, settings, dialogs, screen, help, printer});
+    Descriptions descriptions(store, dialogs);
+    WindowOwner owner({session, store, settings, dialogs, screen, help, printer, descriptions});
     QTimer::singleShot(0, &owner, &WindowOwner::start);
     return app.exec();
 }

@@ -6,8 +6,6 @@
 
 namespace {
 
-const QString kWarning = QStringLiteral("WARNING");
-
 }  // namespace
 
 PageSender::PageSender(PrinterSeam &printer, Dialogs &dialogs)
@@ -24,13 +22,13 @@ PageSender::Outcome PageSender::send(const QImage &picture, QPageLayout::Orienta
         if (m_printer.printPage(picture, orientation, place))
             return Outcome::Printed;
         m_dialogs.message(QStringLiteral("The picture could not be printed on the printer \"%1\".").arg(printer),
-                          kWarning, Dialogs::Icon::Warning);
+                          Dialogs::kWarning, Dialogs::Icon::Warning);
         return Outcome::Failed;
     }
 
     if (m_dialogs.askYesNo(
-            QStringLiteral("No printer is installed.\n\nDo you want to save the page as a PDF file instead?"), kWarning,
-            Dialogs::Icon::Warning)
+            QStringLiteral("No printer is installed.\n\nDo you want to save the page as a PDF file instead?"),
+            Dialogs::kWarning, Dialogs::Icon::Warning)
         != Dialogs::Answer::Yes)
         return Outcome::NotSent;
     const QString file = m_printer.askPdfFileName(pdfName);
@@ -39,7 +37,7 @@ PageSender::Outcome PageSender::send(const QImage &picture, QPageLayout::Orienta
     if (m_printer.printPage(picture, orientation, place, file))
         return Outcome::SavedAsPdf;
     m_dialogs.message(QStringLiteral("The page could not be saved as %1.").arg(QDir::toNativeSeparators(file)),
-                      kWarning, Dialogs::Icon::Warning);
+                      Dialogs::kWarning, Dialogs::Icon::Warning);
     return Outcome::Failed;
 }
 

@@ -1,15 +1,15 @@
 #include "display/PictureWindow.h"
 
-#include "albumpage/AlbumPageWindow.h"
 #include "albumstore/PictureLoader.h"
-#include "app/ProgramValues.h"
-#include "app/WindowOwner.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/Session.h"
 #include "display/PageSender.h"
 #include "display/PictureFit.h"
 #include "display/PrintLayout.h"
-#include "pictureinfo/PictureInfoWindow.h"
 #include "platform/PrinterSeam.h"
 #include "platform/ScreenMetrics.h"
+#include "platform/Twips.h"
 #include "widgets/PictureView.h"
 #include "widgets/WindowKit.h"
 
@@ -26,14 +26,15 @@
 
 namespace {
 
-constexpr int kDesignWidth = 9570 / 15;   // 638 pixels
-constexpr int kDesignHeight = 6870 / 15;  // 458 pixels
+constexpr int kDesignWidth = int(Twips::toPixels(9570));   // 638 pixels
+constexpr int kDesignHeight = int(Twips::toPixels(6870));  // 458 pixels
 
 }  // namespace
 
-PictureWindow::PictureWindow(WindowOwner &owner)
+PictureWindow::PictureWindow(AppContext &context, Navigator &navigator)
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint)
-    , m_owner(owner)
+    , m_context(context)
+    , m_navigator(navigator)
 {
     setObjectName(QStringLiteral("frmDisplayPicture"));
     setWindowTitle(QString());
@@ -65,14 +66,14 @@ PictureWindow::PictureWindow(WindowOwner &owner)
     m_printingLabel->hide();
 
     WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("Command1"),
-                               [this] { m_owner.endProgram(); });
+                               [this] { m_navigator.endProgram(); });
     auto *command1 = new QPushButton(QStringLiteral("Command1"), this);
     command1->setObjectName(QStringLiteral("Command1"));
     command1->setFocusPolicy(Qt::NoFocus);
     command1->setGeometry(-300, -300, 80, 24);
 
     buildMenu();
-    m_owner.installHelpKey(this);
+    m_navigator.installHelpKey(this);
 }
 
 PictureWindow::~PictureWindow() = default;
@@ -98,7 +99,7 @@ void PictureWindow::buildMenu()
     // The description opens beside the picture, which stays.
     QAction *info = m_popup->addAction(QStringLiteral("Picture Information"));
     info->setObjectName(QStringLiteral("mnuPicinfo"));
-    connect(info, &QAction::triggered, this, [this] { m_owner.present(m_owner.descriptionWindow()); });
+    connect(info, &QAction::triggered, this, [this] { m_navigator.showPictureInfo(); });
     m_popup->addSeparator()->setObjectName(QStringLiteral("mnuSp0"));
     m_popup->addAction(QStringLiteral("Cancel "))->setObjectName(QStringLiteral("mnucancel"));
 }
@@ -117,8 +118,8 @@ void PictureWindow::activated()
 
 void PictureWindow::growByScreenRatio()
 {
-    const double ratio = m_owner.context().values.ScreenRatio;
-    const QRect available = m_owner.context().screen.availableGeometry();
+    const double ratio = m_context.session.screenRatio;
+    const QRect available = m_context.screen.availableGeometry();
     if (ratio != 1.0) {
         // The window grows on every activation; it never outgrows the part of
         // the screen the desktop leaves free.
@@ -170,11 +171,8 @@ void PictureWindow::decodeForSize(const QSize &shown)
 
 void PictureWindow::mnuBack_Click()
 {
-    ProgramValues &v = m_owner.context().values;
-    AlbumPageWindow &page = m_owner.albumPage();
-    page.setWindowTitle(v.AlbumName + QStringLiteral(", Page ") + QString::number(v.PageNumber));
     QCoreApplication::processEvents();
-    m_owner.present(page);
+    m_navigator.showAlbumPage();
     hide();
 }
 
@@ -188,13 +186,13 @@ void PictureWindow::setPrinting(bool printing)
 
 bool PictureWindow::printCancelled() const
 {
-    return m_owner.context().values.CancelPrint || m_owner.programEnded();
+    return m_printCancelled || m_navigator.programEnded();
 }
 
 QString PictureWindow::pdfName() const
 {
-    const ProgramValues &v = m_owner.context().values;
-    return PageSender::pdfNameFor(v.AlbumName, v.PageNumber, v.PictureNumber);
+    const Session &session = m_context.session;
+    return PageSender::pdfNameFor(session.album, session.page, session.picture);
 }
 
 void PictureWindow::mnuSmall_Click()
@@ -207,7 +205,7 @@ void PictureWindow::mnuSmall_Click()
     WindowKit::setBackground(this, WindowKit::pageBlue());
 
     const QSizeF screenSize(width() * 72.0 / logicalDpiX(), height() * 72.0 / logicalDpiY());
-    PageSender(m_owner.context().printer, m_owner.context().dialogs)
+    PageSender(m_context.printer, m_context.dialogs)
         .send(
             window, QPageLayout::Portrait,
             [screenSize](const QSizeF &printable) { return PrintLayout::atScreenSize(screenSize, printable); },
@@ -219,8 +217,7 @@ void PictureWindow::mnuBig_Click()
 {
     if (m_printing)
         return;
-    ProgramValues &v = m_owner.context().values;
-    v.CancelPrint = false;
+    m_printCancelled = false;
     setPrinting(true);
     WindowKit::setBackground(this, Qt::white);
     QCoreApplication::processEvents();
@@ -249,12 +246,12 @@ void PictureWindow::mnuBig_Click()
         m_cancelPrintButton->hide();
         const QImage capture = m_capture->pixmap().toImage();
         const QSize natural = capture.size();
-        PageSender(m_owner.context().printer, m_owner.context().dialogs)
+        PageSender(m_context.printer, m_context.dialogs)
             .send(
                 capture, PrintLayout::orientationFor(natural),
                 [natural](const QSizeF &printable) { return PrintLayout::fitted(natural, printable); }, pdfName());
     }
-    v.CancelPrint = false;
+    m_printCancelled = false;
     m_capture->clear();
     m_cancelPrintButton->hide();
     m_printingLabel->hide();
@@ -265,7 +262,7 @@ void PictureWindow::cmdCancelPrint_Click()
 {
     // The page is made only once the print is past its last chance to be
     // cancelled, so there is no document to abort here.
-    m_owner.context().values.CancelPrint = true;
+    m_printCancelled = true;
 }
 
 void PictureWindow::pressed(Qt::MouseButton button, const QPoint &globalPos)
@@ -284,5 +281,5 @@ void PictureWindow::mousePressEvent(QMouseEvent *event)
 void PictureWindow::closeEvent(QCloseEvent *event)
 {
     event->accept();
-    m_owner.endProgram();
+    m_navigator.endProgram();
 }

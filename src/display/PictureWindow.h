@@ -4,12 +4,13 @@
 
 #include <QWidget>
 
+class Navigator;
 class PictureView;
 class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
-class WindowOwner;
+struct AppContext;
 
 // One picture of the album page, as large as the window allows. A left click
 // goes back to the album page, a right click opens the popup menu.
@@ -18,7 +19,7 @@ class PictureWindow : public QWidget, public OwnedWindow
     Q_OBJECT
 
 public:
-    explicit PictureWindow(WindowOwner &owner);
+    PictureWindow(AppContext &context, Navigator &navigator);
     ~PictureWindow() override;
 
     QWidget *widget() override { return this; }
@@ -51,7 +52,8 @@ private:
     bool printCancelled() const;
     QString pdfName() const;
 
-    WindowOwner &m_owner;
+    AppContext &m_context;
+    Navigator &m_navigator;
     PictureView *m_picture = nullptr;
     QLabel *m_capture = nullptr;
     QPushButton *m_cancelPrintButton = nullptr;
@@ -61,4 +63,6 @@ private:
     QSize m_decodedFor;
     bool m_placed = false;
     bool m_printing = false;
+    // "Cancel Print" was pressed while a big print was being prepared.
+    bool m_printCancelled = false;
 };

@@ -10,29 +10,37 @@ MoveButtons movesAt(int count, int current)
     return {before, before, after, after};
 }
 
-Buttons initialButtons(int count, int current)
+Buttons buttonsFor(BrowserMode mode, int count, int current)
 {
     Buttons b;
-    b.close = b.edit = b.addNew = b.deleteRecord = b.search = true;
-    b.moves = movesAt(count, current);
+    switch (mode) {
+    case BrowserMode::Browsing:
+        b.close = b.addNew = b.search = true;
+        // With no row shown (an empty set, the last one deleted, an addition
+        // to an empty table cancelled) Edit and Delete would have nothing to
+        // act on.
+        if (current >= 1 && current <= count) {
+            b.edit = b.deleteRecord = true;
+            b.moves = movesAt(count, current);
+        }
+        break;
+    case BrowserMode::Editing:
+    case BrowserMode::Adding:
+        b.close = b.cancel = true;
+        break;
+    case BrowserMode::ChoosingPosition:
+    case BrowserMode::ChoosingSearchField:
+        b.cancel = true;
+        break;
+    case BrowserMode::EnteringSearchText:
+        b.cancel = b.search = true;
+        break;
+    case BrowserMode::Deleting:
+    case BrowserMode::Searching:
+    case BrowserMode::NoDataFound:
+        break;
+    }
     return b;
-}
-
-Buttons noAlbumButtons()
-{
-    Buttons b;
-    b.close = b.addNew = b.search = true;
-    return b;
-}
-
-Buttons buttonsOff()
-{
-    return {};
-}
-
-Buttons browsing(int count, int current)
-{
-    return current >= 1 && current <= count ? initialButtons(count, current) : noAlbumButtons();
 }
 
 MoveOutcome move(Move button, int count, int current)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pictureinfo/BrowserMode.h"
+
 #include <QString>
 
 // The rules of the database browser that need no window: which buttons may be
@@ -39,16 +41,11 @@ struct Buttons
     }
 };
 
-// Browsing a set of `count` rows at `current`: everything but Cancel, the
-// move buttons where they can go.
-Buttons initialButtons(int count, int current);
-// Browsing an empty set: only Close, Add New and Search.
-Buttons noAlbumButtons();
-// While a question is open or a choice is pending: nothing.
-Buttons buttonsOff();
-// Browsing after any change: the initial group while a row is shown, the
-// empty-set group when none is (Edit and Delete have nothing to act on then).
-Buttons browsing(int count, int current);
+// The buttons that may be pressed in a mode, with `count` rows in the set and
+// row `current` shown: while browsing everything but Cancel (Edit and Delete
+// only with a row shown, the move buttons where they can go); in the middle
+// of a change or a search only what ends it.
+Buttons buttonsFor(BrowserMode mode, int count, int current);
 
 // The move buttons for row `current` of `count` rows: First and Previous
 // where there is a row before it, Next and Last where there is one after it.

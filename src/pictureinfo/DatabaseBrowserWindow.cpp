@@ -1,16 +1,15 @@
 #include "pictureinfo/DatabaseBrowserWindow.h"
 
-#include "albums/AlbumListWindow.h"
 #include "albumstore/AlbumStore.h"
-#include "app/ProgramValues.h"
-#include "app/WindowOwner.h"
-#include "pictureinfo/AddNewChecks.h"
-#include "pictureinfo/PictureInfo.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "pictureinfo/DatabaseBrowserControls.h"
+#include "pictureinfo/Descriptions.h"
 #include "pictureinfo/RecordPicture.h"
+#include "pictureinfo/RecordPictureView.h"
 #include "platform/Dialogs.h"
 #include "platform/ScreenMetrics.h"
 #include "widgets/AlbumListBox.h"
-#include "widgets/PictureView.h"
 #include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
@@ -21,236 +20,81 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
-
-#include <utility>
 
 namespace {
 
-const QString kWarning = QStringLiteral("WARNING");
 const QString kClose = QStringLiteral("&Close");
 const QString kSave = QStringLiteral("&Save");
 const QString kSearch = QStringLiteral("&Search");
 const QString kStartSearch = QStringLiteral("Start &Search");
-const QString kContinueAdding = QStringLiteral("You either did not enter anything or you pressed <cancel>.\r\n"
-                                               "      Do you want to continue adding a new record ?");
 constexpr int kNoDataMs = 3000;
 // The screen the window was designed on: there it keeps its place.
 constexpr int kDesignScreenWidth = 640;
 
-QColor lightGreen()
-{
-    return QColor(192, 255, 192);
-}
-QColor buttonGreen()
-{
-    return QColor(0, 192, 0);
-}
-
-QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setGeometry(geometry);
-    return label;
-}
-
-QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QString &tip,
-                       const QRect &geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setToolTip(tip);
-    button->setFont(WindowKit::arial(10, true));
-    QPalette pal = button->palette();
-    pal.setColor(QPalette::Button, buttonGreen());
-    button->setPalette(pal);
-    button->setGeometry(geometry);
-    return button;
-}
-
-// The text boxes are light green while they only show a value and white while
-// they may be typed in. Shown values stay black, so that they can be read.
-void colourBox(QWidget *box, const QColor &colour)
-{
-    QPalette pal = box->palette();
-    pal.setColor(QPalette::Base, colour);
-    pal.setColor(QPalette::Disabled, QPalette::Base, colour);
-    pal.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
-    box->setPalette(pal);
-}
-
-QLineEdit *addField(QWidget *parent, const char *name, const QString &accessibleName, const QRect &geometry)
-{
-    auto *box = new QLineEdit(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    box->setEnabled(false);
-    colourBox(box, lightGreen());
-    WindowKit::describe(box, accessibleName);
-    return box;
-}
-
-// A radio button that can be cleared again: the two search fields are chosen
-// one at a time and both cleared after a search.
-QRadioButton *addOption(QWidget *parent, const char *name, const QString &caption, const QString &tip,
-                        const QRect &geometry)
-{
-    auto *option = new QRadioButton(caption, parent);
-    option->setObjectName(QLatin1String(name));
-    option->setToolTip(tip);
-    option->setAutoExclusive(false);
-    option->setGeometry(geometry);
-    option->hide();
-    return option;
-}
-
 }  // namespace
 
-DatabaseBrowserWindow::DatabaseBrowserWindow(WindowOwner &owner)
+DatabaseBrowserWindow::DatabaseBrowserWindow(AppContext &context, Navigator &navigator)
     : QWidget(nullptr, Qt::Window)
-    , m_owner(owner)
+    , m_context(context)
+    , m_navigator(navigator)
+    , m_addNew(context.store, context.dialogs)
+    , m_ui(DatabaseBrowserControls::create(this))
 {
     setObjectName(QStringLiteral("frmDatabase"));
     setWindowTitle(QStringLiteral("Picture Database"));
-    WindowKit::setBackground(this, lightGreen());
+    WindowKit::setBackground(this, DatabaseBrowserControls::lightGreen());
     setFont(WindowKit::arial(10));
     // 9480 by 6405 twips.
     setFixedSize(632, 427);
-    buildControls();
-    m_owner.installHelpKey(this);
+    connectControls();
+    m_navigator.installHelpKey(this);
     reset();
 }
 
-DatabaseBrowserWindow::~DatabaseBrowserWindow()
+DatabaseBrowserWindow::~DatabaseBrowserWindow() = default;
+
+void DatabaseBrowserWindow::connectControls()
 {
-    m_decoder->waitForFinished();
-}
-
-void DatabaseBrowserWindow::buildControls()
-{
-    addLabel(this, "lblAlbumName", QStringLiteral("Album Name          :"), QRect(12, 14, 150, 22));
-    addLabel(this, "lblPage", QStringLiteral("Page Number         :"), QRect(12, 46, 150, 22));
-    addLabel(this, "lblImgNum", QStringLiteral("Image Number       :"), QRect(12, 78, 150, 22));
-    m_txtAlbumName = addField(this, "txtAlbumName", QStringLiteral("Album name"), QRect(165, 12, 300, 26));
-    m_txtPage = addField(this, "txtPage", QStringLiteral("Page number"), QRect(165, 44, 60, 26));
-    m_txtImageNumber = addField(this, "txtImageNumber", QStringLiteral("Image number"), QRect(165, 76, 60, 26));
-    m_lblFound = addLabel(this, "lblFound", QStringLiteral("Found        Records"), QRect(240, 46, 225, 22));
-    m_lblCurrent = addLabel(this, "lblCurrent", QStringLiteral("Current Record =     "), QRect(240, 78, 225, 22));
-
-    m_cmdMovePrevious =
-        addButton(this, "cmdMovePrevious", QStringLiteral("Move &Previous < - - "),
-                  QStringLiteral("Click to move to the next previous discription in the active database"),
-                  QRect(12, 114, 222, 32));
-    m_cmdMoveNext = addButton(this, "cmdMoveNext", QStringLiteral("    Move &Next          - - > "),
-                              QStringLiteral("Click to go to the next discription in the active database"),
-                              QRect(243, 114, 222, 32));
-    m_cmdMoveFirst = addButton(this, "cmdMoveFirst", QStringLiteral("  Move &First    < - -   < - -"),
-                               QStringLiteral("Click to move to the first discription in the active database"),
-                               QRect(12, 150, 222, 32));
-    m_cmdMoveLast = addButton(this, "cmdMoveLast", QStringLiteral("  Move &Last     - - >  - - >"),
-                              QStringLiteral("Click to go to the last discription in the active database"),
-                              QRect(243, 150, 222, 32));
-    connect(m_cmdMoveFirst, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdMoveFirst_Click);
-    connect(m_cmdMovePrevious, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdMovePrevious_Click);
-    connect(m_cmdMoveNext, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdMoveNext_Click);
-    connect(m_cmdMoveLast, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdMoveLast_Click);
-
-    addLabel(this, "lblData", QStringLiteral("Picture Information :"), QRect(42, 192, 183, 20));
-    addLabel(this, "lblPicInfo", QStringLiteral("Picture information :"), QRect(240, 192, 225, 20));
-    m_image1 = new PictureView(this);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    WindowKit::describe(m_image1, QStringLiteral("Picture"));
-    m_txtDiscription = new QPlainTextEdit(this);
-    m_txtDiscription->setObjectName(QStringLiteral("txtDiscription"));
-    m_txtDiscription->setGeometry(240, 214, 225, 183);
-    WindowKit::describe(m_txtDiscription, QStringLiteral("Description"));
-    m_lblSearchMsg =
-        addLabel(this, "lblSearchMsg", QStringLiteral("Searching - - Please Wait - -"), QRect(12, 401, 453, 22));
-    m_lblSearchMsg->setAlignment(Qt::AlignCenter);
-    m_lblSearchMsg->setFont(WindowKit::arial(10, true));
-
-    m_cmdClose =
-        addButton(this, "cmdClose", kClose, QStringLiteral("Click to return to the Select Album Display or Save data"),
-                  QRect(484, 12, 136, 34));
-    m_cmdCancel = addButton(this, "cmdCancel", QStringLiteral("Ca&ncel"),
-                            QStringLiteral("Click to cancel Edit or Search"), QRect(484, 52, 136, 34));
-    m_cmdEdit = addButton(this, "cmdEdit", QStringLiteral("&Edit"), QStringLiteral("Click to edit the active data"),
-                          QRect(484, 92, 136, 34));
-    m_cmdAddNew = addButton(this, "cmdAddNew", QStringLiteral("&Add New"),
-                            QStringLiteral("Click to enter a new discription"), QRect(484, 132, 136, 34));
-    m_cmdDelete = addButton(this, "cmdDelete", QStringLiteral("&Delete"),
-                            QStringLiteral("Click to delete the active discription"), QRect(484, 172, 136, 34));
-    m_cmdSearch =
-        addButton(this, "cmdSearch", kSearch, QStringLiteral("Click to search for a album or picture discription"),
-                  QRect(484, 212, 136, 34));
-    connect(m_cmdClose, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdClose_Click);
-    connect(m_cmdCancel, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdCancel_Click);
-    connect(m_cmdEdit, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdEdit_Click);
-    connect(m_cmdAddNew, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdAddNew_Click);
-    connect(m_cmdDelete, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdDelete_Click);
-    connect(m_cmdSearch, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdSearch_Click);
-
-    m_lblSearch =
-        addLabel(this, "lblSearch", QStringLiteral("Enter a word or phrase to search for"), QRect(476, 252, 152, 50));
-    m_lblSearch->setAlignment(Qt::AlignCenter);
-    m_lblSearch->setWordWrap(true);
-    m_optAlb = addOption(this, "optAlb", QStringLiteral("Album &Name"),
-                         QStringLiteral("Click to select a Album Name type search"), QRect(484, 306, 140, 22));
-    m_optDisc = addOption(this, "optDisc", QStringLiteral("&Discription"),
-                          QStringLiteral("Click to select a search for a discription"), QRect(484, 330, 140, 22));
-    connect(m_optAlb, &QRadioButton::clicked, this, &DatabaseBrowserWindow::optAlb_Click);
-    connect(m_optDisc, &QRadioButton::clicked, this, &DatabaseBrowserWindow::optDisc_Click);
-    m_TxtSearch = new QLineEdit(this);
-    m_TxtSearch->setObjectName(QStringLiteral("TxtSearch"));
-    m_TxtSearch->setGeometry(476, 306, 152, 26);
-    WindowKit::describe(m_TxtSearch, QStringLiteral("Search text"));
-    connect(m_TxtSearch, &QLineEdit::returnPressed, m_cmdSearch, &QPushButton::animateClick);
-
-    // The album chooser of Add New covers the empty picture and description.
-    m_lblList =
-        addLabel(this, "lblList", QStringLiteral("Double click the Album with the picture."), QRect(42, 190, 423, 22));
-    WindowKit::setBackground(m_lblList, lightGreen());
-    m_lblList->setFont(WindowKit::arial(10, true));
-    m_list1 = new AlbumListBox(this);
-    m_list1->setObjectName(QStringLiteral("List1"));
-    m_list1->setGeometry(42, 214, 423, 183);
-    WindowKit::describe(m_list1, QStringLiteral("Albums"));
-    connect(m_list1, &AlbumListBox::opened, this, &DatabaseBrowserWindow::List1_DblClick);
-
-    m_timer1 = new QTimer(this);
-    m_timer1->setObjectName(QStringLiteral("Timer1"));
-    m_timer1->setSingleShot(true);
-    m_timer1->setInterval(kNoDataMs);
-    connect(m_timer1, &QTimer::timeout, this, &DatabaseBrowserWindow::noDataShown);
-
-    m_decoder = new QFutureWatcher<DecodedPicture>(this);
-    connect(m_decoder, &QFutureWatcherBase::finished, this, &DatabaseBrowserWindow::pictureDecoded);
-
+    connect(m_ui.moveFirst, &QPushButton::clicked, this, [this] { moveBy(BrowserRules::Move::First); });
+    connect(m_ui.movePrevious, &QPushButton::clicked, this, [this] { moveBy(BrowserRules::Move::Previous); });
+    connect(m_ui.moveNext, &QPushButton::clicked, this, [this] { moveBy(BrowserRules::Move::Next); });
+    connect(m_ui.moveLast, &QPushButton::clicked, this, [this] { moveBy(BrowserRules::Move::Last); });
+    connect(m_ui.close, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdClose_Click);
+    connect(m_ui.cancel, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdCancel_Click);
+    connect(m_ui.edit, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdEdit_Click);
+    connect(m_ui.addNew, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdAddNew_Click);
+    connect(m_ui.deleteRecord, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdDelete_Click);
+    connect(m_ui.search, &QPushButton::clicked, this, &DatabaseBrowserWindow::cmdSearch_Click);
+    connect(m_ui.searchAlbums, &QRadioButton::clicked, this, [this] { chooseSearchField(true); });
+    connect(m_ui.searchDescriptions, &QRadioButton::clicked, this, [this] { chooseSearchField(false); });
+    connect(m_ui.searchText, &QLineEdit::returnPressed, m_ui.search, &QPushButton::animateClick);
+    connect(m_ui.albums, &AlbumListBox::opened, this, &DatabaseBrowserWindow::List1_DblClick);
+    m_noDataTimer = new QTimer(this);
+    m_noDataTimer->setObjectName(QStringLiteral("Timer1"));
+    m_noDataTimer->setSingleShot(true);
+    m_noDataTimer->setInterval(kNoDataMs);
+    connect(m_noDataTimer, &QTimer::timeout, this, &DatabaseBrowserWindow::noDataShown);
     WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("cmdExc"),
                                [this] { cmdExc_Click(); });
 }
 
 void DatabaseBrowserWindow::reset()
 {
-    const ScreenMetrics &screen = m_owner.context().screen;
+    const ScreenMetrics &screen = m_context.screen;
     if (screen.screenSize().width() != kDesignScreenWidth)
         WindowKit::centreOnScreen(this, screen);
-    m_timer1->stop();
-    EditOn = AddNewOn = DeleteOn = SearchOn = false;
-    m_positionChosen = false;
+    m_noDataTimer->stop();
     m_lookup.reset();
-    ClearFields();
+    clearFields();
     setDescriptionEditable(false);
-    m_lblFound->setText(QStringLiteral("Found        Records"));
-    m_lblCurrent->setText(QStringLiteral("Current Record =     "));
-    m_lblSearchMsg->show();
+    m_ui.found->setText(QStringLiteral("Found        Records"));
+    m_ui.current->setText(QStringLiteral("Current Record =     "));
+    m_ui.searchingMessage->show();
     resetSearchControls();
-    m_lblList->hide();
-    m_list1->hide();
-    m_cmdClose->setText(kClose);
-    applyButtons(BrowserRules::initialButtons(0, 0));
-    PictureOff();
+    m_ui.albumsLabel->hide();
+    m_ui.albums->hide();
+    setMode(BrowserMode::Browsing);
+    m_ui.picture->showNothing();
     m_loaded = true;
 }
 
@@ -261,89 +105,80 @@ void DatabaseBrowserWindow::showEvent(QShowEvent *event)
     QWidget::showEvent(event);
 }
 
+PictureView *DatabaseBrowserWindow::image() const
+{
+    return m_ui.picture;
+}
+
+bool DatabaseBrowserWindow::pictureLoading() const
+{
+    return m_ui.picture->isLoading();
+}
+
+// ---------------------------------------------------------------------------
+// The mode and the buttons
+
+void DatabaseBrowserWindow::setMode(BrowserMode mode)
+{
+    m_mode = mode;
+    updateButtons();
+}
+
+void DatabaseBrowserWindow::updateButtons()
+{
+    const BrowserRules::Buttons b = BrowserRules::buttonsFor(m_mode, rowCount(), m_currentRecord);
+    m_ui.close->setEnabled(b.close);
+    m_ui.cancel->setEnabled(b.cancel);
+    m_ui.edit->setEnabled(b.edit);
+    m_ui.addNew->setEnabled(b.addNew);
+    m_ui.deleteRecord->setEnabled(b.deleteRecord);
+    m_ui.search->setEnabled(b.search);
+    setMoveButtons(b.moves);
+    m_ui.close->setText(closeSaves(m_mode) ? kSave : kClose);
+    const bool startsSearch = m_mode == BrowserMode::EnteringSearchText || m_mode == BrowserMode::Searching
+        || m_mode == BrowserMode::NoDataFound;
+    m_ui.search->setText(startsSearch ? kStartSearch : kSearch);
+    m_ui.searchPrompt->setVisible(isSearching(m_mode));
+    m_ui.searchText->setVisible(m_mode == BrowserMode::EnteringSearchText || m_mode == BrowserMode::Searching);
+}
+
+void DatabaseBrowserWindow::updateMoveButtons()
+{
+    setMoveButtons(BrowserRules::movesAt(rowCount(), m_currentRecord));
+}
+
+void DatabaseBrowserWindow::setMoveButtons(const BrowserRules::MoveButtons &moves)
+{
+    m_ui.moveFirst->setEnabled(moves.first);
+    m_ui.movePrevious->setEnabled(moves.previous);
+    m_ui.moveNext->setEnabled(moves.next);
+    m_ui.moveLast->setEnabled(moves.last);
+}
+
 // ---------------------------------------------------------------------------
 // Browsing
 
-bool DatabaseBrowserWindow::searchBeingEntered() const
-{
-    // Cancel is enabled only while the search field and text are chosen;
-    // once the search runs it is disabled again.
-    return SearchOn && m_cmdCancel->isEnabled();
-}
-
-bool DatabaseBrowserWindow::userIsBusy() const
-{
-    return EditOn || AddNewOn || searchBeingEntered();
-}
-
 void DatabaseBrowserWindow::activated()
 {
-    if (userIsBusy())
+    if (userIsBusy(m_mode))
         return;
-    activate();
+    reloadTable();
 }
 
-void DatabaseBrowserWindow::activate()
+void DatabaseBrowserWindow::reloadTable()
 {
-    m_timer1->stop();
-    EditOn = AddNewOn = DeleteOn = SearchOn = false;
+    m_noDataTimer->stop();
     resetSearchControls();
-    PictureOff();
-    m_lblSearchMsg->show();
+    setMode(BrowserMode::Browsing);
+    m_ui.picture->showNothing();
+    m_ui.searchingMessage->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     showTable(std::nullopt);
 }
 
 void DatabaseBrowserWindow::openRecords(const RecordQuery &query)
 {
-    AppContext &c = m_owner.context();
-    PictureInfo::openRecords(c.values, c.store, c.dialogs, query);
-    m_database = c.values.PictureDatabase;
-    m_records = c.values.PictureRecords;
-}
-
-void DatabaseBrowserWindow::showTable(std::optional<qint64> row)
-{
-    openRecords(RecordQuery::all());
-    if (m_records->isEmpty()) {
-        CurrentRecord = 0;
-        NoAlbumButtons();
-        ClearFields();
-        UpdateCount();
-        m_lblSearchMsg->hide();
-        return;
-    }
-    const int at = row ? m_records->positionOf(*row) : -1;
-    m_records->moveTo(at >= 0 ? at : 0);
-    CurrentRecord = m_records->position() + 1;
-    FillFields();
-    InitialButtons();
-    UpdateCount();
-}
-
-void DatabaseBrowserWindow::showFields(const PictureRecordSet &set)
-{
-    m_txtAlbumName->setText(set.field(PictureRecord::kAlbumName).toString());
-    m_txtPage->setText(set.field(PictureRecord::kPage).toString());
-    m_txtImageNumber->setText(set.field(PictureRecord::kImageNumber).toString());
-    m_txtDiscription->setPlainText(set.field(PictureRecord::kDiscription).toString());
-}
-
-void DatabaseBrowserWindow::FillFields()
-{
-    if (!m_records || (m_records->isEmpty() && DeleteOn))
-        return;
-    showFields(*m_records);
-    m_lblSearchMsg->hide();
-    ShowPicture();
-}
-
-void DatabaseBrowserWindow::ClearFields()
-{
-    m_txtAlbumName->clear();
-    m_txtPage->clear();
-    m_txtImageNumber->clear();
-    m_txtDiscription->clear();
+    m_records = m_context.descriptions.records(query);
 }
 
 int DatabaseBrowserWindow::rowCount() const
@@ -351,199 +186,112 @@ int DatabaseBrowserWindow::rowCount() const
     return m_records ? m_records->count() : 0;
 }
 
-void DatabaseBrowserWindow::UpdateCount()
+void DatabaseBrowserWindow::showTable(std::optional<qint64> row)
 {
-    m_lblFound->setText(BrowserRules::foundText(rowCount()));
-    m_lblCurrent->setText(BrowserRules::currentText(CurrentRecord));
+    openRecords(RecordQuery::all());
+    if (m_records->isEmpty()) {
+        m_currentRecord = 0;
+        updateButtons();
+        clearFields();
+        updateCounters();
+        m_ui.searchingMessage->hide();
+        return;
+    }
+    const int at = row ? m_records->positionOf(*row) : -1;
+    m_records->moveTo(at >= 0 ? at : 0);
+    m_currentRecord = m_records->position() + 1;
+    showCurrentRow();
+    updateButtons();
+    updateCounters();
 }
 
-void DatabaseBrowserWindow::applyButtons(const BrowserRules::Buttons &b)
+void DatabaseBrowserWindow::showFields(const PictureRecordSet &set)
 {
-    m_cmdClose->setEnabled(b.close);
-    m_cmdCancel->setEnabled(b.cancel);
-    m_cmdEdit->setEnabled(b.edit);
-    m_cmdAddNew->setEnabled(b.addNew);
-    m_cmdDelete->setEnabled(b.deleteRecord);
-    m_cmdSearch->setEnabled(b.search);
-    setMoveButtons(b.moves);
+    m_ui.albumName->setText(set.field(PictureRecord::kAlbumName).toString());
+    m_ui.page->setText(set.field(PictureRecord::kPage).toString());
+    m_ui.imageNumber->setText(set.field(PictureRecord::kImageNumber).toString());
+    m_ui.description->setPlainText(set.field(PictureRecord::kDiscription).toString());
 }
 
-void DatabaseBrowserWindow::setMoveButtons(const BrowserRules::MoveButtons &moves)
+void DatabaseBrowserWindow::showCurrentRow()
 {
-    m_cmdMoveFirst->setEnabled(moves.first);
-    m_cmdMovePrevious->setEnabled(moves.previous);
-    m_cmdMoveNext->setEnabled(moves.next);
-    m_cmdMoveLast->setEnabled(moves.last);
+    if (!m_records || (m_records->isEmpty() && m_mode == BrowserMode::Deleting))
+        return;
+    showFields(*m_records);
+    m_ui.searchingMessage->hide();
+    showRowPicture();
 }
 
-void DatabaseBrowserWindow::InitialButtons()
+void DatabaseBrowserWindow::clearFields()
 {
-    // With no row shown (the last one deleted, an addition to an empty table
-    // cancelled) Edit and Delete would have nothing to act on.
-    applyButtons(BrowserRules::browsing(rowCount(), CurrentRecord));
-    m_cmdClose->setText(kClose);
-    m_lblSearch->hide();
+    m_ui.albumName->clear();
+    m_ui.page->clear();
+    m_ui.imageNumber->clear();
+    m_ui.description->clear();
 }
 
-void DatabaseBrowserWindow::NoAlbumButtons()
+void DatabaseBrowserWindow::updateCounters()
 {
-    applyButtons(BrowserRules::noAlbumButtons());
+    m_ui.found->setText(BrowserRules::foundText(rowCount()));
+    m_ui.current->setText(BrowserRules::currentText(m_currentRecord));
 }
 
-void DatabaseBrowserWindow::ButtonsOff()
+void DatabaseBrowserWindow::showRowPicture()
 {
-    applyButtons(BrowserRules::buttonsOff());
-    m_lblSearch->hide();
-    m_TxtSearch->hide();
-}
-
-void DatabaseBrowserWindow::updateMoveButtons()
-{
-    setMoveButtons(BrowserRules::movesAt(rowCount(), CurrentRecord));
+    m_ui.picture->showFiles(RecordPicture::candidates(m_context.store, m_ui.albumName->text(), m_ui.page->text(),
+                                                      m_ui.imageNumber->text()));
 }
 
 void DatabaseBrowserWindow::moveBy(BrowserRules::Move button)
 {
     if (!m_records)
         return;
-    const BrowserRules::MoveOutcome outcome = BrowserRules::move(button, m_records->count(), CurrentRecord);
+    const BrowserRules::MoveOutcome outcome = BrowserRules::move(button, m_records->count(), m_currentRecord);
     if (!outcome.acts || !m_records->moveTo(outcome.current - 1))
         return;
-    CurrentRecord = outcome.current;
+    m_currentRecord = outcome.current;
     setMoveButtons(outcome.moves);
-    FillFields();
-    UpdateCount();
+    showCurrentRow();
+    updateCounters();
 }
 
-void DatabaseBrowserWindow::cmdMoveFirst_Click()
-{
-    moveBy(BrowserRules::Move::First);
-}
-void DatabaseBrowserWindow::cmdMovePrevious_Click()
-{
-    moveBy(BrowserRules::Move::Previous);
-}
-void DatabaseBrowserWindow::cmdMoveNext_Click()
-{
-    moveBy(BrowserRules::Move::Next);
-}
-void DatabaseBrowserWindow::cmdMoveLast_Click()
-{
-    moveBy(BrowserRules::Move::Last);
-}
-
-void DatabaseBrowserWindow::CloseDatabase()
+void DatabaseBrowserWindow::leave()
 {
     // A hidden window has no reload waiting: it would replace the record set
     // the picture information window may be working on.
-    m_timer1->stop();
+    m_noDataTimer->stop();
     hide();
-    if (m_owner.hasAlbumList() && m_owner.albumList().isVisible())
-        m_owner.present(m_owner.albumList());
+    if (m_navigator.albumListShown())
+        m_navigator.showAlbumList();
 }
 
 void DatabaseBrowserWindow::cmdExc_Click()
 {
     // Esc leaves the window; whatever was begun is abandoned, not stored.
-    if (userIsBusy())
+    if (userIsBusy(m_mode))
         cmdCancel_Click();
-    CloseDatabase();
+    leave();
 }
 
 void DatabaseBrowserWindow::closeEvent(QCloseEvent *event)
 {
-    if (AddNewOn && !m_positionChosen) {
+    if (m_mode == BrowserMode::ChoosingPosition) {
         // Nothing to store yet: the addition is abandoned.
         cmdCancel_Click();
-    } else if (EditOn || AddNewOn) {
+    } else if (m_mode == BrowserMode::Editing || m_mode == BrowserMode::Adding) {
         cmdClose_Click();
-        if (EditOn || AddNewOn) {
+        if (m_mode == BrowserMode::Editing || m_mode == BrowserMode::Adding) {
             // Not stored (the user has been told why): the text stays.
             event->ignore();
             return;
         }
-    } else if (searchBeingEntered()) {
+    } else if (userIsBusy(m_mode)) {
         cmdCancel_Click();
     }
     event->accept();
-    CloseDatabase();
+    leave();
     // Shown again, the window starts afresh as a newly opened one.
     m_loaded = false;
-}
-
-// ---------------------------------------------------------------------------
-// The picture of the row
-
-void DatabaseBrowserWindow::ShowPicture()
-{
-    const quint64 serial = ++m_pictureSerial;
-    m_nextPicture.reset();
-    // The square is emptied first: a row without a picture must not keep the
-    // one of the row or the position shown before it.
-    const QRect square = RecordPicture::toPixels(RecordPicture::fitted({}));
-    m_image1->hide();
-    m_image1->clearPicture();
-    m_image1->setGeometry(square);
-    m_image1->show();
-    const QStringList files = RecordPicture::candidates(m_owner.context().store, m_txtAlbumName->text(),
-                                                        m_txtPage->text(), m_txtImageNumber->text());
-    const QSize bound = square.size() * devicePixelRatioF();
-    // Empty when none of the files exists: most rows of a large table may
-    // have no picture, and those cost no trip to a worker.
-    const QString key =
-        ThumbnailCache::keyFor(files, QStringLiteral("browser %1x%2").arg(bound.width()).arg(bound.height()));
-    if (key.isEmpty())
-        return;
-    if (const DecodedPicture *seen = m_pictures.find(key)) {
-        placePicture(*seen);
-        return;
-    }
-    m_nextPicture = PictureRequest{serial, files, bound, key};
-    if (m_decodingSerial == 0)
-        decodeNext();
-}
-
-void DatabaseBrowserWindow::decodeNext()
-{
-    if (!m_nextPicture)
-        return;
-    const PictureRequest request = *std::exchange(m_nextPicture, std::nullopt);
-    m_decodingSerial = request.serial;
-    m_decodingKey = request.key;
-    m_decoder->setFuture(QtConcurrent::run(RecordPicture::load, request.files, request.bound));
-}
-
-void DatabaseBrowserWindow::pictureDecoded()
-{
-    const quint64 done = std::exchange(m_decodingSerial, 0);
-    const DecodedPicture picture = m_decoder->result();
-    m_pictures.insert(m_decodingKey, picture);
-    if (done == m_pictureSerial)
-        placePicture(picture);
-    decodeNext();
-}
-
-void DatabaseBrowserWindow::placePicture(const DecodedPicture &picture)
-{
-    if (picture.isNull())
-        return;
-    m_image1->hide();
-    m_image1->setGeometry(RecordPicture::toPixels(RecordPicture::fitted(picture.naturalSize)));
-    m_image1->setPicture(picture);
-    m_image1->show();
-}
-
-bool DatabaseBrowserWindow::pictureLoading() const
-{
-    return m_nextPicture.has_value() || (m_decodingSerial != 0 && m_decodingSerial == m_pictureSerial);
-}
-
-void DatabaseBrowserWindow::PictureOff()
-{
-    ++m_pictureSerial;
-    m_nextPicture.reset();
-    m_image1->clearPicture();
-    m_image1->setGeometry(RecordPicture::toPixels(RecordPicture::emptySquare()));
 }
 
 // ---------------------------------------------------------------------------
@@ -551,31 +299,26 @@ void DatabaseBrowserWindow::PictureOff()
 
 void DatabaseBrowserWindow::setDescriptionEditable(bool editable)
 {
-    m_txtDiscription->setEnabled(editable);
-    colourBox(m_txtDiscription, editable ? QColor(Qt::white) : lightGreen());
+    DatabaseBrowserControls::setEditable(m_ui.description, editable);
 }
 
 void DatabaseBrowserWindow::cmdEdit_Click()
 {
-    ButtonsOff();
-    m_cmdClose->setEnabled(true);
-    m_cmdClose->setText(kSave);
-    m_cmdCancel->setEnabled(true);
+    setMode(BrowserMode::Editing);
     setDescriptionEditable(true);
-    m_txtDiscription->moveCursor(QTextCursor::End);
-    m_txtDiscription->setFocus();
-    EditOn = true;
-    Was = m_txtDiscription->toPlainText();
+    m_ui.description->moveCursor(QTextCursor::End);
+    m_ui.description->setFocus();
+    m_textBeforeEdit = m_ui.description->toPlainText();
 }
 
 void DatabaseBrowserWindow::cmdClose_Click()
 {
-    if (EditOn)
+    if (m_mode == BrowserMode::Editing)
         saveEdit();
-    else if (AddNewOn)
+    else if (isAdding(m_mode))
         saveAddition();
     else
-        CloseDatabase();
+        leave();
 }
 
 void DatabaseBrowserWindow::saveEdit()
@@ -583,57 +326,62 @@ void DatabaseBrowserWindow::saveEdit()
     PictureRecordSet *target = m_lookup ? m_lookup.get() : m_records.get();
     // A change the database refuses has been told to the user; the edit
     // stays open so that the typed text is not lost.
-    if (!target || !target->setDescription(m_txtDiscription->toPlainText()))
+    if (!target || !target->setDescription(m_ui.description->toPlainText()))
         return;
-    EditOn = false;
-    m_cmdClose->setText(kClose);
+    setMode(BrowserMode::Browsing);
     if (m_lookup) {
         finishLookupEdit();
         return;
     }
     // What was stored, as it reads back.
-    m_txtDiscription->setPlainText(m_records->field(PictureRecord::kDiscription).toString());
-    InitialButtons();
+    m_ui.description->setPlainText(m_records->field(PictureRecord::kDiscription).toString());
     setDescriptionEditable(false);
 }
 
 void DatabaseBrowserWindow::saveAddition()
 {
-    if (!m_positionChosen)
+    if (m_mode != BrowserMode::Adding)
         return;
-    const QString text = m_txtDiscription->toPlainText();
+    const QString text = m_ui.description->toPlainText();
     if (text.trimmed().isEmpty()) {
-        m_owner.context().dialogs.message(
+        m_context.dialogs.message(
             QStringLiteral("The description is empty.\r\nType the description of the picture, or press Cancel."),
-            kWarning, Dialogs::Icon::Warning);
-        m_txtDiscription->setFocus();
+            Dialogs::kWarning, Dialogs::Icon::Warning);
+        m_ui.description->setFocus();
         return;
     }
-    if (!m_records || !m_records->addNew({AlbIn, PageIn, ImgNrIn, text}))
+    if (!m_records || !m_records->addNew(m_addNew.recordFor(text)))
         return;
-    AddNewOn = false;
-    m_positionChosen = false;
-    CurrentRecord = m_records->count();
-    InitialButtons();
+    m_currentRecord = m_records->count();
+    setMode(BrowserMode::Browsing);
     setDescriptionEditable(false);
-    UpdateCount();
+    updateCounters();
 }
 
 void DatabaseBrowserWindow::cmdCancel_Click()
 {
-    if (EditOn) {
-        EditOn = false;
-        m_txtDiscription->setPlainText(Was);
+    switch (m_mode) {
+    case BrowserMode::Editing:
+        m_ui.description->setPlainText(m_textBeforeEdit);
         setDescriptionEditable(false);
-        InitialButtons();
-        m_cmdClose->setText(kClose);
+        setMode(BrowserMode::Browsing);
         if (m_lookup)
             finishLookupEdit();
-    }
-    if (AddNewOn)
+        break;
+    case BrowserMode::ChoosingPosition:
+    case BrowserMode::Adding:
         cancelAddition();
-    if (SearchOn)
+        break;
+    case BrowserMode::ChoosingSearchField:
+    case BrowserMode::EnteringSearchText:
+    case BrowserMode::Searching:
+    case BrowserMode::NoDataFound:
         cancelSearch();
+        break;
+    case BrowserMode::Browsing:
+    case BrowserMode::Deleting:
+        break;
+    }
 }
 
 void DatabaseBrowserWindow::finishLookupEdit()
@@ -646,187 +394,106 @@ void DatabaseBrowserWindow::finishLookupEdit()
     showTable(key);
 }
 
-void DatabaseBrowserWindow::cancelAddition()
-{
-    setDescriptionEditable(false);
-    m_lblList->hide();
-    m_lblSearchMsg->show();
-    AddNewOn = false;
-    m_positionChosen = false;
-    m_list1->hide();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    m_txtAlbumName->setText(AlbName);
-    m_txtPage->setText(AlbPage);
-    m_txtImageNumber->setText(AlbImgNumber);
-    m_txtDiscription->setPlainText(AlbDis);
-    CurrentRecord = AlbCurRec;
-    InitialButtons();
-    updateMoveButtons();
-    UpdateCount();
-    ShowPicture();
-    m_lblSearchMsg->hide();
-}
-
 // ---------------------------------------------------------------------------
 // Add New
 
 void DatabaseBrowserWindow::cmdAddNew_Click()
 {
-    AddNewOn = true;
-    m_positionChosen = false;
-    ButtonsOff();
-    m_cmdClose->setText(kSave);
-    m_cmdCancel->setEnabled(true);
+    setMode(BrowserMode::ChoosingPosition);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    SaveFields();
-    ClearFields();
-    PictureOff();
-    AlbCurRec = CurrentRecord;
-    m_lblCurrent->clear();
-    m_lblFound->clear();
-    LoadList();
-    m_lblList->show();
-    m_lblList->raise();
-    m_list1->show();
-    m_list1->raise();
-    m_list1->setFocus();
+    clearFields();
+    m_ui.picture->showNothing();
+    m_ui.current->clear();
+    m_ui.found->clear();
+    showAlbumChoice();
+    m_ui.albumsLabel->raise();
+    m_ui.albums->raise();
 }
 
-void DatabaseBrowserWindow::SaveFields()
+void DatabaseBrowserWindow::showAlbumChoice()
 {
-    // With no row shown there is nothing to come back to; what an earlier
-    // addition kept must not reappear.
-    const bool shown = CurrentRecord != 0;
-    AlbName = shown ? m_txtAlbumName->text() : QString();
-    AlbPage = shown ? m_txtPage->text() : QString();
-    AlbImgNumber = shown ? m_txtImageNumber->text() : QString();
-    AlbDis = shown ? m_txtDiscription->toPlainText() : QString();
-}
-
-void DatabaseBrowserWindow::LoadList()
-{
-    m_list1->clear();
-    m_list1->addItems(m_owner.context().store.albumNames());
+    m_ui.albums->clear();
+    m_ui.albums->addItems(m_context.store.albumNames());
+    m_ui.albumsLabel->show();
+    m_ui.albums->show();
+    m_ui.albums->setFocus();
 }
 
 void DatabaseBrowserWindow::List1_DblClick()
 {
-    if (!AddNewOn || m_positionChosen)
+    if (m_mode != BrowserMode::ChoosingPosition)
         return;
-    const QString album = m_list1->selectedText();
+    const QString album = m_ui.albums->selectedText();
     if (album.isEmpty())
         return;
-    AlbIn = album;
-    InputPage();
-}
-
-std::optional<DatabaseBrowserWindow::TypedNumber> DatabaseBrowserWindow::askNumber(const QString &prompt,
-                                                                                   const QString &title, int highest)
-{
-    Dialogs &dialogs = m_owner.context().dialogs;
-    for (;;) {
-        const QString typed = dialogs.input(prompt, title);
-        const AddNewChecks::Answer answer = AddNewChecks::check(typed, highest);
-        switch (answer.kind) {
-        case AddNewChecks::Answer::Kind::Empty:
-            if (dialogs.askYesNo(kContinueAdding, kWarning) != Dialogs::Answer::Yes)
-                return std::nullopt;
-            break;
-        case AddNewChecks::Answer::Kind::OutOfRange:
-            dialogs.message(QStringLiteral("The number must be between 1 and %1").arg(highest), kWarning,
-                            Dialogs::Icon::Warning);
-            break;
-        case AddNewChecks::Answer::Kind::Accepted:
-            return TypedNumber{typed, answer.number};
-        }
-    }
-}
-
-void DatabaseBrowserWindow::InputPage()
-{
-    m_lblList->hide();
-    m_list1->hide();
-    const std::optional<TypedNumber> page = askNumber(QStringLiteral("Input the page number of the picture  (1 to 10)"),
-                                                      QStringLiteral("Page Number"), AddNewChecks::kHighestPage);
-    if (!page) {
+    m_ui.albumsLabel->hide();
+    m_ui.albums->hide();
+    switch (m_addNew.askPosition(album)) {
+    case AddNewFlow::Step::Cancelled:
         cmdCancel_Click();
         return;
-    }
-    m_pageAsTyped = page->typed;
-    PageIn = page->number;
-    InputImageNumber();
-}
-
-void DatabaseBrowserWindow::InputImageNumber()
-{
-    const std::optional<TypedNumber> picture =
-        askNumber(QStringLiteral("Input the picture number of the page  (1 to 6)"), QStringLiteral("Picture Number"),
-                  AddNewChecks::kHighestPicture);
-    if (!picture) {
-        cmdCancel_Click();
+    case AddNewFlow::Step::ChooseAnotherAlbum:
+        showAlbumChoice();
+        return;
+    case AddNewFlow::Step::PositionChosen:
+        positionChosen();
         return;
     }
-    ImgNrIn = picture->number;
-    checkPictureExists();
 }
 
-void DatabaseBrowserWindow::checkPictureExists()
+void DatabaseBrowserWindow::positionChosen()
 {
-    const QStringList files = AddNewChecks::candidates(m_owner.context().store, AlbIn, m_pageAsTyped, ImgNrIn);
-    if (AddNewChecks::anyLoads(files)) {
-        checkExistingDescription();
-        return;
-    }
-    const Dialogs::Answer again =
-        m_owner.context().dialogs.askYesNo(QStringLiteral("That Picture location does not exist in your album.\r\n"
-                                                          "You can not have data for a picture that does not exist.\r\n"
-                                                          "Do you want to try another picture location?"),
-                                           kWarning);
-    if (again != Dialogs::Answer::Yes) {
-        cmdCancel_Click();
-        return;
-    }
-    m_lblList->show();
-    m_list1->show();
-    LoadList();
-    m_list1->setFocus();
-}
-
-void DatabaseBrowserWindow::checkExistingDescription()
-{
-    m_lblSearchMsg->show();
+    const PictureRecord &position = m_addNew.position();
+    m_ui.searchingMessage->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     // A set of its own: the browser's rows stay as they are.
-    auto found = std::make_unique<PictureRecordSet>(m_database, RecordQuery::position(AlbIn, PageIn, ImgNrIn));
+    auto found = std::make_unique<PictureRecordSet>(
+        m_records->database(), RecordQuery::position(position.albumName, position.page, position.imageNumber));
     if (found->isEmpty()) {
-        m_txtAlbumName->setText(AlbIn);
-        m_txtPage->setText(QString::number(PageIn));
-        m_txtImageNumber->setText(QString::number(ImgNrIn));
-        m_txtDiscription->clear();
+        m_ui.albumName->setText(position.albumName);
+        m_ui.page->setText(QString::number(position.page));
+        m_ui.imageNumber->setText(QString::number(position.imageNumber));
+        m_ui.description->clear();
         setDescriptionEditable(true);
-        m_txtDiscription->setFocus();
-        ShowPicture();
+        m_ui.description->setFocus();
+        showRowPicture();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        m_lblSearchMsg->hide();
-        m_positionChosen = true;
-        m_cmdClose->setEnabled(true);
+        m_ui.searchingMessage->hide();
+        setMode(BrowserMode::Adding);
         return;
     }
     // Any row at all makes this an edit: a position is never given a second
     // description here.
     showFields(*found);
-    ShowPicture();
-    m_lblSearchMsg->hide();
-    const Dialogs::Answer change = m_owner.context().dialogs.askYesNo(
+    showRowPicture();
+    m_ui.searchingMessage->hide();
+    const Dialogs::Answer change = m_context.dialogs.askYesNo(
         QStringLiteral("   This picture already has data saved.\r\nAre you sure that you want to change it ?"),
-        kWarning);
+        Dialogs::kWarning);
     if (change != Dialogs::Answer::Yes) {
         cmdCancel_Click();
         return;
     }
-    AddNewOn = false;
     m_lookup = std::move(found);
     cmdEdit_Click();
+}
+
+void DatabaseBrowserWindow::cancelAddition()
+{
+    setDescriptionEditable(false);
+    m_ui.albumsLabel->hide();
+    m_ui.searchingMessage->show();
+    m_ui.albums->hide();
+    setMode(BrowserMode::Browsing);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // Back to the row shown when Add New was pressed, if there was one.
+    if (m_records && m_currentRecord != 0)
+        showFields(*m_records);
+    else
+        clearFields();
+    updateCounters();
+    showRowPicture();
+    m_ui.searchingMessage->hide();
 }
 
 // ---------------------------------------------------------------------------
@@ -836,31 +503,27 @@ void DatabaseBrowserWindow::cmdDelete_Click()
 {
     if (!m_records)
         return;
-    DeleteOn = true;
-    ButtonsOff();
-    const Dialogs::Answer sure = m_owner.context().dialogs.askYesNo(
-        QStringLiteral("Are you sure that you want to delete this record"), kWarning);
+    setMode(BrowserMode::Deleting);
+    const Dialogs::Answer sure = m_context.dialogs.askYesNo(
+        QStringLiteral("Are you sure that you want to delete this record"), Dialogs::kWarning);
     if (sure != Dialogs::Answer::Yes) {
-        DeleteOn = false;
-        InitialButtons();
+        setMode(BrowserMode::Browsing);
         return;
     }
-    PictureOff();
-    ClearFields();
+    m_ui.picture->showNothing();
+    clearFields();
     if (!m_records->deleteCurrent()) {
         // Refused (and told): the row is still there and shown again.
-        DeleteOn = false;
-        FillFields();
-        InitialButtons();
+        setMode(BrowserMode::Browsing);
+        showCurrentRow();
         return;
     }
     if (!m_records->isEmpty())
         m_records->moveFirst();
-    FillFields();
-    CurrentRecord = m_records->isEmpty() ? 0 : 1;
-    UpdateCount();
-    InitialButtons();
-    DeleteOn = false;
+    showCurrentRow();
+    m_currentRecord = m_records->isEmpty() ? 0 : 1;
+    updateCounters();
+    setMode(BrowserMode::Browsing);
 }
 
 // ---------------------------------------------------------------------------
@@ -868,116 +531,87 @@ void DatabaseBrowserWindow::cmdDelete_Click()
 
 void DatabaseBrowserWindow::resetSearchControls()
 {
-    m_TxtSearch->clear();
-    m_TxtSearch->hide();
-    m_TxtSearch->setEnabled(false);
-    m_lblSearch->hide();
-    m_optAlb->hide();
-    m_optDisc->hide();
-    m_optAlb->setChecked(false);
-    m_optDisc->setChecked(false);
-    m_cmdSearch->setText(kSearch);
+    m_ui.searchText->clear();
+    m_ui.searchText->setEnabled(false);
+    m_ui.searchAlbums->hide();
+    m_ui.searchDescriptions->hide();
+    m_ui.searchAlbums->setChecked(false);
+    m_ui.searchDescriptions->setChecked(false);
 }
 
 void DatabaseBrowserWindow::cmdSearch_Click()
 {
-    if (m_cmdSearch->text() == kStartSearch) {
+    if (m_mode == BrowserMode::EnteringSearchText) {
         startSearch();
         return;
     }
-    SearchOn = true;
-    ButtonsOff();
-    m_cmdCancel->setEnabled(true);
-    m_optDisc->show();
-    m_optAlb->show();
-    m_lblSearch->setText(QStringLiteral("Select where to search in option"));
-    m_lblSearch->show();
-}
-
-void DatabaseBrowserWindow::optAlb_Click()
-{
-    chooseSearchField(true);
-}
-void DatabaseBrowserWindow::optDisc_Click()
-{
-    chooseSearchField(false);
+    setMode(BrowserMode::ChoosingSearchField);
+    m_ui.searchDescriptions->show();
+    m_ui.searchAlbums->show();
+    m_ui.searchPrompt->setText(QStringLiteral("Select where to search in option"));
 }
 
 void DatabaseBrowserWindow::chooseSearchField(bool albumNames)
 {
-    m_optAlb->setChecked(albumNames);
-    m_optDisc->setChecked(!albumNames);
-    m_optAlb->hide();
-    m_optDisc->hide();
-    m_lblSearch->setText(albumNames ? QStringLiteral("Enter a word or phrase to search for in Album Name")
-                                    : QStringLiteral("Enter a word or phrase to search for in Discription"));
-    m_TxtSearch->setEnabled(true);
-    m_TxtSearch->show();
-    m_TxtSearch->setFocus();
-    m_cmdSearch->setText(kStartSearch);
-    m_cmdSearch->setEnabled(true);
+    m_ui.searchAlbums->setChecked(albumNames);
+    m_ui.searchDescriptions->setChecked(!albumNames);
+    m_ui.searchAlbums->hide();
+    m_ui.searchDescriptions->hide();
+    m_ui.searchPrompt->setText(albumNames ? QStringLiteral("Enter a word or phrase to search for in Album Name")
+                                          : QStringLiteral("Enter a word or phrase to search for in Discription"));
+    m_ui.searchText->setEnabled(true);
+    setMode(BrowserMode::EnteringSearchText);
+    m_ui.searchText->setFocus();
 }
 
 void DatabaseBrowserWindow::startSearch()
 {
-    const QString text = m_TxtSearch->text();
+    const QString text = m_ui.searchText->text();
     if (text.isEmpty()) {
-        m_owner.context().dialogs.message(QStringLiteral("You did not enter anything to search for"), kWarning,
-                                          Dialogs::Icon::Warning);
-        m_TxtSearch->setFocus();
+        m_context.dialogs.message(QStringLiteral("You did not enter anything to search for"), Dialogs::kWarning,
+                                  Dialogs::Icon::Warning);
+        m_ui.searchText->setFocus();
         return;
     }
-    if (!m_optAlb->isChecked() && !m_optDisc->isChecked()) {
-        m_cmdSearch->setText(kSearch);
+    if (!m_ui.searchAlbums->isChecked() && !m_ui.searchDescriptions->isChecked()) {
+        setMode(BrowserMode::Browsing);
         cmdSearch_Click();
         return;
     }
-    m_cmdCancel->setEnabled(false);
-    m_cmdSearch->setEnabled(false);
-    openRecords(m_optAlb->isChecked() ? RecordQuery::albumNameContains(text) : RecordQuery::descriptionContains(text));
+    setMode(BrowserMode::Searching);
+    openRecords(m_ui.searchAlbums->isChecked() ? RecordQuery::albumNameContains(text)
+                                               : RecordQuery::descriptionContains(text));
+    m_ui.searchAlbums->setChecked(false);
+    m_ui.searchDescriptions->setChecked(false);
+    m_ui.searchText->clear();
     if (!m_records->isEmpty()) {
         m_records->moveFirst();
-        CurrentRecord = 1;
-        FillFields();
-        InitialButtons();
-        UpdateCount();
-        m_cmdSearch->setText(kSearch);
-        m_TxtSearch->clear();
-        m_TxtSearch->hide();
-        m_optAlb->setChecked(false);
-        m_optDisc->setChecked(false);
+        m_currentRecord = 1;
+        showCurrentRow();
+        setMode(BrowserMode::Browsing);
+        updateCounters();
         return;
     }
-    m_lblSearch->setText(QStringLiteral("No data found."));
-    m_lblSearch->show();
-    CurrentRecord = 0;
-    NoAlbumButtons();
-    ClearFields();
-    UpdateCount();
-    m_lblSearchMsg->hide();
-    m_TxtSearch->hide();
-    m_cmdClose->setEnabled(false);
-    m_cmdAddNew->setEnabled(false);
-    m_cmdSearch->setEnabled(false);
-    PictureOff();
-    m_timer1->start();
-    m_optAlb->setChecked(false);
-    m_optDisc->setChecked(false);
-    m_TxtSearch->clear();
+    m_ui.searchPrompt->setText(QStringLiteral("No data found."));
+    m_currentRecord = 0;
+    setMode(BrowserMode::NoDataFound);
+    clearFields();
+    updateCounters();
+    m_ui.searchingMessage->hide();
+    m_ui.picture->showNothing();
+    m_noDataTimer->start();
 }
 
 void DatabaseBrowserWindow::cancelSearch()
 {
-    m_TxtSearch->hide();
+    m_ui.searchText->hide();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    InitialButtons();
-    SearchOn = false;
     resetSearchControls();
+    setMode(BrowserMode::Browsing);
 }
 
 void DatabaseBrowserWindow::noDataShown()
 {
-    m_timer1->stop();
-    activate();
-    m_cmdSearch->setText(kSearch);
+    m_noDataTimer->stop();
+    reloadTable();
 }

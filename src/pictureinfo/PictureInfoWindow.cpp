@@ -1,9 +1,11 @@
 #include "pictureinfo/PictureInfoWindow.h"
 
-#include "app/ProgramValues.h"
-#include "app/WindowOwner.h"
-#include "pictureinfo/PictureInfo.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/Session.h"
+#include "pictureinfo/Descriptions.h"
 #include "platform/Dialogs.h"
+#include "platform/Twips.h"
 #include "widgets/WindowKit.h"
 
 #include <QCloseEvent>
@@ -15,9 +17,14 @@
 
 namespace {
 
-constexpr int kClientWidth = 4455 / 15;   // 297 pixels
-constexpr int kClientHeight = 1800 / 15;  // 120 pixels
-constexpr int kButtonTop = 1095 / 15;
+constexpr int pixels(double twips)
+{
+    return int(Twips::toPixels(twips));
+}
+
+constexpr int kClientWidth = pixels(4455);   // 297 pixels
+constexpr int kClientHeight = pixels(1800);  // 120 pixels
+constexpr int kButtonTop = pixels(1095);
 
 QPushButton *addButton(QWidget *parent, const char *name, const QString &caption, const QString &tip,
                        const QColor &colour, int left)
@@ -25,7 +32,7 @@ QPushButton *addButton(QWidget *parent, const char *name, const QString &caption
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
     button->setToolTip(tip);
-    button->setGeometry(left, kButtonTop, 1215 / 15, 495 / 15);
+    button->setGeometry(left, kButtonTop, pixels(1215), pixels(495));
     button->setStyleSheet(QStringLiteral("QPushButton { background-color: %1; border: 1px solid #808080; }"
                                          "QPushButton:pressed { border-style: inset; }")
                               .arg(colour.name()));
@@ -43,9 +50,9 @@ public:
     void keepClearBelow(int height) { setViewportMargins(0, 0, 0, height); }
 };
 
-PictureInfoWindow::PictureInfoWindow(WindowOwner &owner)
+PictureInfoWindow::PictureInfoWindow(AppContext &context, Navigator &navigator)
     : QWidget(nullptr, Qt::Window)
-    , m_owner(owner)
+    , m_context(context)
 {
     setObjectName(QStringLiteral("frmDiscription"));
     setWindowTitle(QStringLiteral("Picture Information"));
@@ -58,12 +65,12 @@ PictureInfoWindow::PictureInfoWindow(WindowOwner &owner)
     WindowKit::describe(m_text, QStringLiteral("Description"));
 
     m_editButton = addButton(this, "CmdEdit", QStringLiteral("&Edit"), QStringLiteral("Click to edit the discription"),
-                             QColor(255, 192, 192), 165 / 15);
+                             QColor(255, 192, 192), pixels(165));
     m_deleteButton = addButton(this, "cmdDelete", QStringLiteral("&Delete"),
                                QStringLiteral("Click to delete the discription from the database"),
-                               QColor(255, 128, 128), 1665 / 15);
+                               QColor(255, 128, 128), pixels(1665));
     m_closeButton = addButton(this, "cmdClose", QStringLiteral("&Close"), QStringLiteral("Click to close the database"),
-                              QColor(192, 255, 192), 3135 / 15);
+                              QColor(192, 255, 192), pixels(3135));
     connect(m_editButton, &QPushButton::clicked, this, &PictureInfoWindow::CmdEdit_Click);
     connect(m_deleteButton, &QPushButton::clicked, this, &PictureInfoWindow::cmdDelete_Click);
     connect(m_closeButton, &QPushButton::clicked, this, &PictureInfoWindow::cmdClose_Click);
@@ -75,7 +82,7 @@ PictureInfoWindow::PictureInfoWindow(WindowOwner &owner)
     m_buttonTimer->setInterval(20);
     connect(m_buttonTimer, &QTimer::timeout, this, &PictureInfoWindow::showButtons);
     m_buttonTimer->start();
-    m_owner.installHelpKey(this);
+    navigator.installHelpKey(this);
 }
 
 PictureInfoWindow::~PictureInfoWindow() = default;
@@ -99,17 +106,17 @@ void PictureInfoWindow::setEditAndDeleteVisible(bool visible)
 
 void PictureInfoWindow::activated()
 {
-    ProgramValues &v = m_owner.context().values;
+    const Session &session = m_context.session;
     // Coming back to the window for the same picture keeps what is being typed.
     const bool samePosition =
-        v.AlbumName == m_shownAlbum && v.PageNumber == m_shownPage && v.PictureNumber == m_shownPicture;
+        session.album == m_shownAlbum && session.page == m_shownPage && session.picture == m_shownPicture;
     if (samePosition && !m_shownAlbum.isNull() && isVisible() && (m_edit || m_text->isEnabled()))
         return;
     if (m_shownAlbum.isNull())
-        WindowKit::centreOnScreen(this, m_owner.context().screen);
-    m_shownAlbum = v.AlbumName;
-    m_shownPage = v.PageNumber;
-    m_shownPicture = v.PictureNumber;
+        WindowKit::centreOnScreen(this, m_context.screen);
+    m_shownAlbum = session.album;
+    m_shownPage = session.page;
+    m_shownPicture = session.picture;
     m_edit = false;
 
     m_text->clear();
@@ -120,11 +127,7 @@ void PictureInfoWindow::activated()
     m_deleteButton->raise();
     m_closeButton->raise();
 
-    PictureInfo::openRecords(v, m_owner.context().store, m_owner.context().dialogs,
-                             RecordQuery::position(v.AlbumName, v.PageNumber, v.PictureNumber));
-    // The database browser reopens the shared record set when it comes up;
-    // this window goes on acting on the row it shows.
-    m_records = v.PictureRecords;
+    m_records = m_context.descriptions.records(RecordQuery::position(m_shownAlbum, m_shownPage, m_shownPicture));
     if (m_records->moveFirst()) {
         m_text->setPlainText(m_records->field(PictureRecord::kDiscription).toString());
         m_buttonTimer->start();
@@ -157,8 +160,8 @@ void PictureInfoWindow::CmdEdit_Click()
 void PictureInfoWindow::cmdDelete_Click()
 {
     setEditAndDeleteVisible(false);
-    const Dialogs::Answer answer = m_owner.context().dialogs.askYesNo(
-        QStringLiteral("Are you sure that you want to delete this information"), QStringLiteral("WARNING"));
+    const Dialogs::Answer answer = m_context.dialogs.askYesNo(
+        QStringLiteral("Are you sure that you want to delete this information"), Dialogs::kWarning);
     if (answer != Dialogs::Answer::Yes) {
         setEditAndDeleteVisible(true);
         return;

@@ -7,10 +7,11 @@
 #include <memory>
 
 class DescriptionBox;
+class Navigator;
 class PictureRecordSet;
 class QPushButton;
 class QTimer;
-class WindowOwner;
+struct AppContext;
 
 // The description of one picture position: shown read-only when there is
 // one (with "&Edit" and "&Delete"), or ready for typing when there is none.
@@ -20,7 +21,7 @@ class PictureInfoWindow : public QWidget, public OwnedWindow
     Q_OBJECT
 
 public:
-    explicit PictureInfoWindow(WindowOwner &owner);
+    PictureInfoWindow(AppContext &context, Navigator &navigator);
     ~PictureInfoWindow() override;
 
     QWidget *widget() override { return this; }
@@ -44,7 +45,7 @@ private:
     void setEditAndDeleteVisible(bool visible);
     static bool isBlank(const QString &text);
 
-    WindowOwner &m_owner;
+    AppContext &m_context;
     DescriptionBox *m_text = nullptr;
     QPushButton *m_editButton = nullptr;
     QPushButton *m_deleteButton = nullptr;

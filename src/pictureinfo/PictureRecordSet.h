@@ -23,6 +23,9 @@ class PictureRecordSet
 public:
     PictureRecordSet(std::shared_ptr<PictureInfoDatabase> database, const RecordQuery &query);
 
+    // The database the set reads from, for another set over the same file.
+    const std::shared_ptr<PictureInfoDatabase> &database() const { return m_database; }
+
     int count() const { return int(m_keys.size()); }
     bool isEmpty() const { return m_keys.empty(); }
     // 0-based place of the current row in the set; -1 when there is none.

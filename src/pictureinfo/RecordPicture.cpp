@@ -1,6 +1,7 @@
 #include "pictureinfo/RecordPicture.h"
 
 #include "albumstore/AlbumStore.h"
+#include "platform/Twips.h"
 
 #include <algorithm>
 #include <cmath>
@@ -20,20 +21,12 @@ bool isDigits(const QString &text)
     return true;
 }
 
-// The album name comes from the table, which any program may have written;
-// it must name a folder of the program folder and nothing beside it.
-bool isFolderName(const QString &album)
-{
-    return !album.isEmpty() && album != QLatin1String(".") && album != QLatin1String("..")
-        && !album.contains(QLatin1Char('/')) && !album.contains(QLatin1Char('\\')) && !album.contains(QChar(0));
-}
-
 }  // namespace
 
 QStringList candidates(const AlbumStore &store, const QString &album, const QString &pageText,
                        const QString &imageNumberText)
 {
-    if (!isFolderName(album) || !isDigits(pageText) || !isDigits(imageNumberText))
+    if (!AlbumStore::isAlbumFolderName(album) || !isDigits(pageText) || !isDigits(imageNumberText))
         return {};
     bool pageOk = false;
     bool pictureOk = false;
@@ -73,7 +66,7 @@ QRectF emptySquare()
 
 QRect toPixels(const QRectF &twips)
 {
-    const auto px = [](double t) { return int(std::lround(t / kTwipsPerPixel)); };
+    const auto px = [](double t) { return int(std::lround(Twips::toPixels(t))); };
     const int left = px(twips.left());
     const int top = px(twips.top());
     // A sliver of a picture still gets a pixel.

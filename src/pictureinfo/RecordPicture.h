@@ -12,7 +12,7 @@ class AlbumStore;
 
 // The picture beside a description in the database browser: the file of the
 // row's position, fitted into a square of the window with its proportions
-// kept. Sizes are in twips (15 to a pixel), as the window is laid out.
+// kept. Sizes are in twips, as the window is laid out.
 namespace RecordPicture {
 
 constexpr double kSide = 2745.0;
@@ -20,7 +20,6 @@ constexpr double kLeft = 630.0;
 constexpr double kTop = 3210.0;
 // Where the empty square waits between rows.
 constexpr double kEmptyLeft = 645.0;
-constexpr double kTwipsPerPixel = 15.0;
 
 // The files the position's picture may be in, in the order the album page
 // looks them up; the last one that loads is the picture, so the browser shows

@@ -21,6 +21,9 @@ public:
         Question
     };
 
+    // The title of every warning and question the program puts to the user.
+    static inline const QString kWarning = QStringLiteral("WARNING");
+
     virtual ~Dialogs() = default;
 
     // A message with an OK button.

@@ -12,8 +12,6 @@ public:
     virtual QSize screenSize() const = 0;
     // The part of the screen not taken by panels and docks.
     virtual QRect availableGeometry() const = 0;
-
-    static constexpr int kTwipsPerPixel = 15;
 };
 
 // The primary screen of the running application.

@@ -25,14 +25,6 @@ SlidePosition stepBackFrom(const SlidePosition &p)
     return first();
 }
 
-QStringList candidatePaths(const AlbumStore &store, const QString &album, const SlidePosition &p)
-{
-    QStringList paths;
-    for (const char *ext : {".jpg", ".JPG", ".bmp", ".BMP"})
-        paths << store.picturePath(album, p.page, p.picture, QLatin1String(ext));
-    return paths;
-}
-
 FoundSlide findFrom(std::optional<SlidePosition> from, const Loader &load, bool wrap)
 {
     FoundSlide result;
@@ -61,7 +53,8 @@ Loader screenLoader(const AlbumStore &store, const QString &album, const QSize &
             return QSize(int(std::lround(shown.width() * devicePixelRatio)),
                          int(std::lround(shown.height() * devicePixelRatio)));
         };
-        DecodedPicture picture = PictureLoader::decodeLastThatLoads(candidatePaths(store, album, p), target);
+        DecodedPicture picture =
+            PictureLoader::decodeLastThatLoads(store.candidatePaths(album, p.page, p.picture), target);
         if (picture.isNull())
             return picture;
         // Small pictures come back at their own size, and bitmaps in whatever

@@ -37,7 +37,8 @@ struct FoundSlide
 };
 
 // The order a slideshow walks an album in: page by page, picture by picture,
-// passing over positions that hold no picture that loads.
+// passing over positions that hold no picture that loads. A position shows
+// what the album page shows there.
 namespace SlideOrder {
 
 // Decodes the picture of one position, ready for the screen; null when the
@@ -55,12 +56,6 @@ std::optional<SlidePosition> after(const SlidePosition &p);
 // Where a step back from p starts looking: the position before it, across a
 // page boundary, or the first position when p is the first.
 SlidePosition stepBackFrom(const SlidePosition &p);
-
-// The files a position is looked up under, in the order PictureLoader's
-// decodeLastThatLoads wants them: the slideshow takes the first of BMP, bmp,
-// JPG, jpg that loads, so a position holding a bitmap and a JPEG shows the
-// bitmap.
-QStringList candidatePaths(const AlbumStore &store, const QString &album, const SlidePosition &p);
 
 // The first position from `from` on (none: past the end) that load() gives a
 // picture for. When the end comes first and wrap is set, the search goes on

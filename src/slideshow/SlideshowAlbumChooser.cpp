@@ -1,12 +1,12 @@
 #include "slideshow/SlideshowAlbumChooser.h"
 
 #include "albumstore/AlbumStore.h"
-#include "app/ProgramValues.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/Session.h"
 #include "app/Settings.h"
-#include "app/WindowOwner.h"
 #include "platform/Dialogs.h"
 #include "slideshow/SlideTime.h"
-#include "slideshow/SlideshowWindow.h"
 #include "widgets/AlbumListBox.h"
 #include "widgets/WindowKit.h"
 
@@ -17,7 +17,6 @@
 
 namespace {
 
-const QString kWarning = QStringLiteral("WARNING");
 const QString kFiveSeconds = QStringLiteral("5");
 
 QColor chooserPink()
@@ -53,8 +52,9 @@ QAction *addItem(QMenu *menu, const char *name, const QString &caption, bool che
 
 }  // namespace
 
-SlideshowAlbumChooser::SlideshowAlbumChooser(WindowOwner &owner)
-    : m_owner(owner)
+SlideshowAlbumChooser::SlideshowAlbumChooser(AppContext &context, Navigator &navigator)
+    : m_context(context)
+    , m_navigator(navigator)
 {
     setObjectName(QStringLiteral("frmSelect1"));
     setWindowTitle(QStringLiteral("Select the Album for the Slideshow"));
@@ -62,7 +62,7 @@ SlideshowAlbumChooser::SlideshowAlbumChooser(WindowOwner &owner)
     buildControls();
     buildMenus();
     setFixedSize(634, 412 + menuBar()->sizeHint().height());
-    m_owner.installHelpKey(this);
+    m_navigator.installHelpKey(this);
     loadSettings();
 }
 
@@ -123,7 +123,7 @@ QListWidget *SlideshowAlbumChooser::list() const
 
 void SlideshowAlbumChooser::loadSettings()
 {
-    const Settings &settings = m_owner.context().settings;
+    const Settings &settings = m_context.settings;
     m_repeatSetting = settings.value(Settings::kRepeat, QStringLiteral("No"));
     m_repeatItem->setChecked(m_repeatSetting != QLatin1String("No"));
     m_timeSetting = settings.value(Settings::kTime, kFiveSeconds);
@@ -153,8 +153,8 @@ void SlideshowAlbumChooser::activated()
 {
     if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized))
         return;
-    if (m_owner.context().values.ScreenRatio != 1.0)
-        WindowKit::centreOnScreen(this, m_owner.context().screen);
+    if (m_context.session.screenRatio != 1.0)
+        WindowKit::centreOnScreen(this, m_context.screen);
     refillList();
     m_instruction->setText(
         QStringLiteral("Either double click the album name\r\nor\r\n"
@@ -163,7 +163,7 @@ void SlideshowAlbumChooser::activated()
 
 void SlideshowAlbumChooser::refillList()
 {
-    const QStringList albums = m_owner.context().store.albumNames();
+    const QStringList albums = m_context.store.albumNames();
     m_albums->clear();
     if (albums.isEmpty())
         m_albums->addItem(kNoAlbums);
@@ -175,18 +175,13 @@ void SlideshowAlbumChooser::List1_DblClick()
     const QString text = m_albums->selectedText();
     if (text.isEmpty())
         return;
-    m_owner.context().values.AlbumName = text;
     if (text == kNoAlbums) {
-        m_owner.context().dialogs.message(QStringLiteral("You can't select this item as an album"), kWarning,
-                                          Dialogs::Icon::Warning);
+        m_context.dialogs.message(QStringLiteral("You can't select this item as an album"), Dialogs::kWarning,
+                                  Dialogs::Icon::Warning);
         return;
     }
-    SlideshowWindow &player = m_owner.slideshowPlayer();
-    m_owner.present(player);
-    // Activation plays the show; the player is not activated again when it
-    // was the last window active, so it is asked directly as well (a show
-    // already playing goes on).
-    player.activated();
+    m_context.session.album = text;
+    m_navigator.playSlideshow();
 }
 
 void SlideshowAlbumChooser::List1_MouseDown(Qt::MouseButton button, const QPoint &globalPos)
@@ -199,14 +194,14 @@ void SlideshowAlbumChooser::mnu5_Click()
 {
     uncheckTimes();
     m_fiveSeconds->setChecked(true);
-    m_owner.context().settings.setValue(Settings::kTime, kFiveSeconds);
+    m_context.settings.setValue(Settings::kTime, kFiveSeconds);
 }
 
 void SlideshowAlbumChooser::mnuMore_Click()
 {
     uncheckTimes();
     m_setTime->setChecked(true);
-    Dialogs &dialogs = m_owner.context().dialogs;
+    Dialogs &dialogs = m_context.dialogs;
     QString reply;
     // Cancel gives the empty reply, which is asked again like any other
     // that is not a number of seconds.
@@ -215,17 +210,18 @@ void SlideshowAlbumChooser::mnuMore_Click()
                               QStringLiteral("Picture On Time"));
         if (SlideTime::isAcceptableReply(reply))
             break;
-        dialogs.message(QStringLiteral("You must enter a value of 1 or more"), kWarning, Dialogs::Icon::Warning);
+        dialogs.message(QStringLiteral("You must enter a value of 1 or more"), Dialogs::kWarning,
+                        Dialogs::Icon::Warning);
     }
     m_setTime->setText(asMenuText(reply) + QStringLiteral("sec, set new time"));
-    m_owner.context().settings.setValue(Settings::kTime, reply);
+    m_context.settings.setValue(Settings::kTime, reply);
 }
 
 void SlideshowAlbumChooser::mnuRepeat_Click()
 {
     // The menu has already turned the mark over; the store follows it.
-    m_owner.context().settings.setValue(Settings::kRepeat,
-                                        m_repeatItem->isChecked() ? QStringLiteral("Yes") : QStringLiteral("No"));
+    m_context.settings.setValue(Settings::kRepeat,
+                                m_repeatItem->isChecked() ? QStringLiteral("Yes") : QStringLiteral("No"));
 }
 
 bool SlideshowAlbumChooser::repeats() const

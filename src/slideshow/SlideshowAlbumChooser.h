@@ -5,11 +5,12 @@
 #include <QMainWindow>
 
 class AlbumListBox;
+class Navigator;
 class QAction;
 class QLabel;
 class QListWidget;
 class QMenu;
-class WindowOwner;
+struct AppContext;
 
 // The slideshow chooser: the albums, and the Options menu that sets how long
 // each picture stays and whether the show repeats. A double click plays the
@@ -19,7 +20,7 @@ class SlideshowAlbumChooser : public QMainWindow, public OwnedWindow
     Q_OBJECT
 
 public:
-    explicit SlideshowAlbumChooser(WindowOwner &owner);
+    SlideshowAlbumChooser(AppContext &context, Navigator &navigator);
     ~SlideshowAlbumChooser() override;
 
     QWidget *widget() override { return this; }
@@ -54,7 +55,8 @@ private:
     void mnuMore_Click();
     void mnuRepeat_Click();
 
-    WindowOwner &m_owner;
+    AppContext &m_context;
+    Navigator &m_navigator;
     AlbumListBox *m_albums = nullptr;
     QLabel *m_instruction = nullptr;
     QAction *m_fiveSeconds = nullptr;

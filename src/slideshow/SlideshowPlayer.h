@@ -59,8 +59,6 @@ public:
     bool isPlaying() const { return isRunning() && !m_paused; }
     // Looking for or decoding the picture to show next.
     bool isLoading() const { return m_phase == Phase::Searching; }
-    bool backRequested() const { return m_back; }
-    bool forwardRequested() const { return m_forward; }
     // The position of the picture on screen.
     SlidePosition current() const { return m_current; }
     const QTimer &timer() const { return m_timer; }

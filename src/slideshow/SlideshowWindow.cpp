@@ -1,13 +1,13 @@
 #include "slideshow/SlideshowWindow.h"
 
-#include "app/ProgramValues.h"
+#include "app/AppContext.h"
+#include "app/Navigator.h"
+#include "app/Session.h"
 #include "app/Settings.h"
-#include "app/WindowOwner.h"
 #include "platform/ScreenMetrics.h"
 #include "slideshow/ScreenSaverInhibitor.h"
 #include "slideshow/SlideFit.h"
 #include "slideshow/SlideTime.h"
-#include "slideshow/SlideshowAlbumChooser.h"
 #include "slideshow/SlideshowPlayer.h"
 #include "widgets/PictureView.h"
 #include "widgets/WindowKit.h"
@@ -19,9 +19,10 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-SlideshowWindow::SlideshowWindow(WindowOwner &owner)
+SlideshowWindow::SlideshowWindow(AppContext &context, Navigator &navigator)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
-    , m_owner(owner)
+    , m_context(context)
+    , m_navigator(navigator)
     , m_player(std::make_unique<SlideshowPlayer>())
     , m_screenSaver(std::make_unique<ScreenSaverInhibitor>(QStringLiteral("Playing a slideshow")))
 {
@@ -60,7 +61,7 @@ SlideshowWindow::~SlideshowWindow()
 
 void SlideshowWindow::fitToScreen()
 {
-    setGeometry(QRect(QPoint(0, 0), m_owner.context().screen.screenSize()));
+    setGeometry(QRect(QPoint(0, 0), m_context.screen.screenSize()));
     setWindowState(windowState() | Qt::WindowFullScreen);
 }
 
@@ -72,14 +73,14 @@ void SlideshowWindow::activated()
 
 void SlideshowWindow::play()
 {
-    AppContext &context = m_owner.context();
+    AppContext &context = m_context;
     m_slide->hide();
     m_slide->clearPicture();
-    m_player->setLoader(SlideOrder::screenLoader(context.store, context.values.AlbumName, context.screen.screenSize(),
+    m_player->setLoader(SlideOrder::screenLoader(context.store, context.session.album, context.screen.screenSize(),
                                                  devicePixelRatioF()));
     m_player->setIntervalSource(
         [&context] { return SlideTime::intervalMs(context.settings.value(Settings::kTime, QStringLiteral("5"))); });
-    m_player->setRepeatSource([this] { return m_owner.slideshowChooser().repeats(); });
+    m_player->setRepeatSource(m_repeatSource);
     setFocus();
     m_player->start();
     // A show that starts paused gives the pointer back at once.
@@ -95,7 +96,7 @@ void SlideshowWindow::showSlide(const FoundSlide &slide)
 
 void SlideshowWindow::placeSlide()
 {
-    m_slide->setGeometry(SlideFit::slideRect(m_slide->naturalSize(), m_owner.context().screen.screenSize()));
+    m_slide->setGeometry(SlideFit::slideRect(m_slide->naturalSize(), m_context.screen.screenSize()));
 }
 
 void SlideshowWindow::playingChanged(bool playing)
@@ -103,7 +104,7 @@ void SlideshowWindow::playingChanged(bool playing)
     if (playing) {
         // Out of the picture, in the top right corner, and invisible there.
         setCursor(Qt::BlankCursor);
-        const QSize screen = m_owner.context().screen.screenSize();
+        const QSize screen = m_context.screen.screenSize();
         QCursor::setPos(screen.width() - 1, 0);
     } else {
         unsetCursor();
@@ -126,7 +127,7 @@ void SlideshowWindow::keyPressed(int key, Qt::KeyboardModifiers modifiers)
     const bool keypad = modifiers & Qt::KeypadModifier;
     switch (key) {
     case Qt::Key_F12:
-        m_owner.openHelp();
+        m_navigator.openHelp();
         m_player->pause();
         break;
     case Qt::Key_Space:
@@ -167,8 +168,8 @@ void SlideshowWindow::showEnded()
     m_slide->hide();
     playingChanged(false);
     hide();
-    if (m_owner.hasSlideshowChooser() && m_owner.slideshowChooser().isVisible())
-        m_owner.present(m_owner.slideshowChooser());
+    if (m_navigator.slideshowChooserShown())
+        m_navigator.showSlideshowChooser();
 }
 
 void SlideshowWindow::keyPressEvent(QKeyEvent *event)

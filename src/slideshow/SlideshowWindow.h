@@ -4,12 +4,14 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class Navigator;
 class PictureView;
 class ScreenSaverInhibitor;
 class SlideshowPlayer;
-class WindowOwner;
+struct AppContext;
 struct FoundSlide;
 
 // The slideshow player: the chosen album full screen on black, each picture
@@ -22,10 +24,13 @@ class SlideshowWindow : public QWidget, public OwnedWindow
     Q_OBJECT
 
 public:
-    explicit SlideshowWindow(WindowOwner &owner);
+    SlideshowWindow(AppContext &context, Navigator &navigator);
     ~SlideshowWindow() override;
 
     QWidget *widget() override { return this; }
+    // Whether a show starts again at the end of the album, asked each time
+    // the end is reached.
+    void setRepeatSource(std::function<bool()> repeats) { m_repeatSource = std::move(repeats); }
     // Sizes the window to the screen.
     void fitToScreen();
     // Plays the album chosen last, unless a show is playing already.
@@ -53,7 +58,9 @@ private:
     void playingChanged(bool playing);
     void showEnded();
 
-    WindowOwner &m_owner;
+    AppContext &m_context;
+    Navigator &m_navigator;
+    std::function<bool()> m_repeatSource;
     PictureView *m_slide = nullptr;
     std::unique_ptr<SlideshowPlayer> m_player;
     std::unique_ptr<ScreenSaverInhibitor> m_screenSaver;

@@ -9,8 +9,7 @@ struct DecodedPicture;
 
 // An image control: draws its picture stretched over the whole control, with
 // the picture's proportions kept if the control is not their shape. It keeps
-// the picture's natural size and file beside the drawn pixmap, and the tag
-// that tells a filled position ("1") from an empty one ("0").
+// the picture's natural size and file beside the drawn pixmap.
 class PictureView : public QWidget
 {
     Q_OBJECT
@@ -30,9 +29,6 @@ public:
     // Picture files dragged from the desktop may be dropped here.
     void setAcceptsFileDrops(bool accept) { setAcceptDrops(accept); }
 
-    QString tag() const { return m_tag; }
-    void setTag(const QString &tag) { m_tag = tag; }
-
 signals:
     void pressed(Qt::MouseButton button, const QPoint &globalPos);
     // A left press and release on the control.
@@ -50,6 +46,5 @@ private:
     QPixmap m_pixmap;
     QSize m_naturalSize;
     QString m_path;
-    QString m_tag;
     bool m_leftDown = false;
 };

@@ -67,20 +67,20 @@ private slots:
         QVERIFY(f.editMenus(false));
 
         f.whileViewerOpen([](PictureFilePicker &v) { v.selectClicked(); });  // the same file again
-        QTest::mouseClick(f.form->Image1(4), Qt::LeftButton);
+        QTest::mouseClick(f.form->grid().view(4), Qt::LeftButton);
         QCOMPARE(f.env.dialogs.shown().size(), 1);  // an empty position asks nothing
         QCOMPARE(contents(f.bitmap(2, 4)), contents(photo));
 
         // No keeps the mode for another click; Cancel ends it. Neither touches the file.
         f.env.dialogs.answer(Dialogs::Answer::No);
-        QTest::mouseClick(f.form->Image1(1), Qt::LeftButton);
+        QTest::mouseClick(f.form->grid().view(1), Qt::LeftButton);
         QCOMPARE(f.env.dialogs.lastText(),
                  QStringLiteral("This page position allready has a image,\r\n"
                                 "are you sure that you want to change it?"));
-        QVERIFY(f.env.values.ImgAddOn);
+        QCOMPARE(f.editing().mode(), EditMode::AddFromDisk);
         f.env.dialogs.answer(Dialogs::Answer::Cancel);
-        QTest::mouseClick(f.form->Image1(1), Qt::LeftButton);
-        QVERIFY(!f.env.values.ImgAddOn);
+        QTest::mouseClick(f.form->grid().view(1), Qt::LeftButton);
+        QCOMPARE(f.editing().mode(), EditMode::None);
         QCOMPARE(contents(old), oldBytes);
         f.action("mnuCancelEdit")->trigger();
 
@@ -89,10 +89,10 @@ private slots:
         f.action("mnuFromDisk")->trigger();
         f.env.dialogs.answer(Dialogs::Answer::Yes);
         f.whileViewerOpen([](PictureFilePicker &) {});
-        QTest::mouseClick(f.form->Image1(1), Qt::LeftButton);
+        QTest::mouseClick(f.form->grid().view(1), Qt::LeftButton);
         QCOMPARE(contents(old), contents(photo));
-        QCOMPARE(f.form->Image1(1)->naturalSize(), QSize(120, 80));
-        QVERIFY(!f.env.values.ImgAddOn);
+        QCOMPARE(f.form->grid().view(1)->naturalSize(), QSize(120, 80));
+        QCOMPARE(f.editing().mode(), EditMode::None);
         QVERIFY(f.editMenus(true));
         QVERIFY(f.env.dialogs.allAnswered());
     }
@@ -101,7 +101,7 @@ private slots:
     {
         EditingFixture f;
         QVERIFY(f.open());
-        PictureFilePicker viewer(f.env.owner(), f.editing(), nullptr);
+        PictureFilePicker viewer(f.env.owner().context(), f.env.owner(), f.editing(), nullptr);
         viewer.setFolder(QStringLiteral("/"));
         viewer.File1_Click(QStringLiteral("picture.jpg"));
         QCOMPARE(viewer.selectedPath(), QStringLiteral("/picture.jpg"));
@@ -132,17 +132,17 @@ private slots:
         const QString old = f.env.putPicture(f.album, 1, 5, QStringLiteral(".jpg"), QSize(60, 30));
         QDir().mkpath(f.bitmap(1, 5));  // the bitmap name is taken by a folder
         QVERIFY(f.open());
-        drop(f.form->Image1(6), fake.fileName());
+        drop(f.form->grid().view(6), fake.fileName());
         QVERIFY(f.env.dialogs.lastText().contains(QStringLiteral("is not a picture")));
         QCOMPARE(f.albumFiles(), QStringList(QStringLiteral("P1I4.jpg")));
-        drop(f.form->Image1(6), photo);
+        drop(f.form->grid().view(6), photo);
         QCOMPARE(contents(f.bitmap(1, 6)), contents(photo));
 
         f.env.dialogs.answer(Dialogs::Answer::Yes);
-        drop(f.form->Image1(5), photo);
+        drop(f.form->grid().view(5), photo);
         QVERIFY(f.env.dialogs.lastText().startsWith(QStringLiteral("The picture could not be added to the album.")));
-        QCOMPARE(f.form->Image1(5)->path(), old);
-        QCOMPARE(f.form->Image1(5)->naturalSize(), QSize(60, 30));
+        QCOMPARE(f.form->grid().view(5)->path(), old);
+        QCOMPARE(f.form->grid().view(5)->naturalSize(), QSize(60, 30));
         QCOMPARE(f.albumFiles(), QStringList({"P1I4.jpg", "P1I5.bmp"}));
     }
 };

@@ -1,5 +1,6 @@
 #include "albumpage/AlbumPageWindow.h"
 #include "albumpage/ThumbLayout.h"
+#include "albumpage/ThumbnailGrid.h"
 #include "albums/AlbumListWindow.h"
 #include "display/PictureWindow.h"
 #include "support/TestEnvironment.h"
@@ -13,11 +14,12 @@ namespace {
 
 const QString kAlbum = QStringLiteral("Summer");
 
-QStringList tags(const AlbumPageWindow &form)
+// "1" for each position that holds a picture, "0" for each empty one.
+QStringList filled(const AlbumPageWindow &form)
 {
     QStringList t;
     for (int n = 1; n <= 6; ++n)
-        t << form.Image1(n)->tag();
+        t << (form.grid().isFilled(n) ? QStringLiteral("1") : QStringLiteral("0"));
     return t;
 }
 
@@ -48,15 +50,15 @@ private slots:
         const QString bmp = env.putPicture(kAlbum, 1, 5, QStringLiteral(".bmp"), QSize(100, 200));
         AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
-        QCOMPARE(tags(*form), QStringList({"1", "0", "1", "0", "1", "0"}));
-        QCOMPARE(form->Image1(5)->path(), bmp);
-        QCOMPARE(form->Image1(2)->path(), env.store.placeholderPath());
+        QCOMPARE(filled(*form), QStringList({"1", "0", "1", "0", "1", "0"}));
+        QCOMPARE(form->grid().view(5)->path(), bmp);
+        QCOMPARE(form->grid().view(2)->path(), env.store.placeholderPath());
 
         // Decoded small, laid out by the size the file has.
-        QCOMPARE(form->Image1(1)->naturalSize(), QSize(3000, 2000));
-        QVERIFY(form->Image1(1)->pixmap().width() <= 160);
+        QCOMPARE(form->grid().view(1)->naturalSize(), QSize(3000, 2000));
+        QVERIFY(form->grid().view(1)->pixmap().width() <= 160);
         const QRectF expected = ThumbLayout::toPixels(ThumbLayout::thumbRect(1, QSize(3000, 2000), 1, 1));
-        const QRect got = form->Image1(1)->geometry();
+        const QRect got = form->grid().view(1)->geometry();
         QVERIFY(qAbs(got.width() - expected.width()) <= 1 && qAbs(got.height() - expected.height()) <= 1);
     }
 
@@ -68,25 +70,25 @@ private slots:
         QVERIFY(form);
         QVERIFY(QTest::qWaitForWindowActive(form));
         QTest::keyClick(form, Qt::Key_F2);
-        QCOMPARE(env.values.PageNumber, 2);
+        QCOMPARE(env.session.page, 2);
         QCOMPARE(checkedPage(*form), 2);
-        QCOMPARE(form->Image1(1)->tag(), QStringLiteral("1"));
+        QVERIFY(form->grid().isFilled(1));
         QCOMPARE(form->windowTitle(), QStringLiteral("Summer, Page 2"));
         QTest::keyClick(form, Qt::Key_F11);
         QCOMPARE(checkedPage(*form), 10);
         QTest::keyClick(form, Qt::Key_F3);
 
-        QWidget *page = form->pageArea();
+        QWidget *page = &form->grid();
         const QPoint background(page->width() / 2, page->height() - 4);  // below every thumbnail
         QTest::mouseClick(page, Qt::RightButton, {}, background);
-        QCOMPARE(env.values.PageNumber, 4);
+        QCOMPARE(env.session.page, 4);
         QCOMPARE(checkedPage(*form), 4);
         for (int click = 0; click < 4; ++click)
             QTest::mouseClick(page, Qt::LeftButton, {}, background);
-        QCOMPARE(env.values.PageNumber, 1);  // no page before the first
+        QCOMPARE(env.session.page, 1);  // no page before the first
         form->mnuP_Click(10);
         QTest::mouseClick(page, Qt::RightButton, {}, background);
-        QCOMPARE(env.values.PageNumber, 10);  // no wrap-around
+        QCOMPARE(env.session.page, 10);  // no wrap-around
 
         QTest::keyClick(form, Qt::Key_Escape);
         QCOMPARE(env.endCount(), 1);
@@ -106,8 +108,8 @@ private slots:
 
         form = env.openAlbum(kAlbum);
         QVERIFY(form);
-        QCOMPARE(env.values.PageNumber, 1);
-        QCOMPARE(form->Image1(1)->tag(), QStringLiteral("1"));
+        QCOMPARE(env.session.page, 1);
+        QVERIFY(form->grid().isFilled(1));
         QCOMPARE(env.endCount(), 0);
         form->close();
         QCOMPARE(env.endCount(), 1);
@@ -119,7 +121,7 @@ private slots:
         const QString path = env.putPicture(kAlbum, 1, 4, QStringLiteral(".jpg"), QSize(60, 40));
         AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
-        QTest::mouseClick(form->Image1(4), Qt::LeftButton);
+        QTest::mouseClick(form->grid().view(4), Qt::LeftButton);
         PictureWindow &display = env.owner().pictureWindow();
         QVERIFY(display.isVisible());
         QCOMPARE(display.image()->path(), path);
@@ -128,7 +130,7 @@ private slots:
         QFile::remove(path);
         QTest::mouseClick(display.image(), Qt::LeftButton);
         QVERIFY(form->isVisible());
-        QCOMPARE(form->Image1(4)->path(), path);
+        QCOMPARE(form->grid().view(4)->path(), path);
     }
 
     void resizingKeepsTheShapeAndGrowsTheThumbnails()
@@ -137,10 +139,10 @@ private slots:
         env.makeAlbum(kAlbum);
         AlbumPageWindow *form = env.openAlbum(kAlbum);
         QVERIFY(form);
-        const QRect before = form->Image1(5)->geometry();
+        const QRect before = form->grid().view(5)->geometry();
         form->resize(1000, form->height());  // only the width grows
         QTRY_VERIFY(qAbs(form->frameGeometry().height() - form->frameGeometry().width() * 0.7375) <= 2);
-        QVERIFY(form->Image1(5)->geometry().width() > before.width());
+        QVERIFY(form->grid().view(5)->geometry().width() > before.width());
     }
 };
 

@@ -36,7 +36,9 @@ private slots:
         QVERIFY(f.open());
         QVERIFY(QTest::qWaitForWindowActive(f.form));
         const auto flags = [&f] {
-            return QList<bool>{f.env.values.FromClipOn, f.env.values.ToClipOn, f.env.values.ImgDeleteOn};
+            const EditMode mode = f.editing().mode();
+            return QList<bool>{mode == EditMode::PasteFromClipboard, mode == EditMode::CopyToClipboard,
+                               mode == EditMode::Delete};
         };
         QList<bool> expected(3, false);
         expected[flag] = true;
@@ -104,15 +106,15 @@ private slots:
         if (answer >= 0)
             f.env.dialogs.answer(Dialogs::Answer(answer));
         f.action("mnuFromClip")->trigger();
-        QTest::mouseClick(f.form->Image1(5), Qt::LeftButton);
+        QTest::mouseClick(f.form->grid().view(5), Qt::LeftButton);
 
         QCOMPARE(f.env.dialogs.lastText(), told);
         QVERIFY(f.env.dialogs.allAnswered());
         const QString bmp = f.bitmap(10, 5);
-        QCOMPARE(f.form->Image1(5)->path(), stored.isNull() ? old : bmp);
+        QCOMPARE(f.form->grid().view(5)->path(), stored.isNull() ? old : bmp);
         QCOMPARE(QImage(bmp).convertToFormat(QImage::Format_RGB32), stored);
         QCOMPARE(QImageReader(bmp).format(), stored.isNull() ? QByteArray() : QByteArray("bmp"));
-        QCOMPARE(f.env.values.FromClipOn, answer == int(Dialogs::Answer::No));
+        QCOMPARE(f.editing().mode() == EditMode::PasteFromClipboard, answer == int(Dialogs::Answer::No));
     }
 
     void copyPutsTheWholePictureOnTheClipboard()
@@ -121,14 +123,14 @@ private slots:
         f.env.putPicture(f.album, 1, 4, QStringLiteral(".jpg"), QSize(900, 600));
         QVERIFY(f.open());
         f.action("mnuToClip")->trigger();
-        QTest::mouseClick(f.form->Image1(4), Qt::LeftButton);
+        QTest::mouseClick(f.form->grid().view(4), Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->image().size(), QSize(900, 600));
-        QVERIFY(!f.env.values.ToClipOn);
+        QCOMPARE(f.editing().mode(), EditMode::None);
 
         // An empty position gives the placeholder.
-        f.env.values.PopupIndex = 2;
+        f.editing().setPopupPosition(2);
         f.editing().mnuDToClip_Click();
-        QCOMPARE(QApplication::clipboard()->image().size(), f.form->Image1(0)->naturalSize());
+        QCOMPARE(QApplication::clipboard()->image().size(), f.form->grid().placeholder().naturalSize);
     }
 
     // No keeps the mode; Yes takes every file of the position.
@@ -143,17 +145,17 @@ private slots:
         f.form->mnuP_Click(2);
         f.action("mnuDelete")->trigger();
         f.env.dialogs.answer(Dialogs::Answer::No);
-        QTest::mouseClick(f.form->Image1(1), Qt::LeftButton);
+        QTest::mouseClick(f.form->grid().view(1), Qt::LeftButton);
         QCOMPARE(f.env.dialogs.lastText(),
                  QStringLiteral("Are you sure that you want to delete this picture from the album?"));
-        QVERIFY(f.env.values.ImgDeleteOn);
+        QCOMPARE(f.editing().mode(), EditMode::Delete);
         QCOMPARE(f.albumFiles().size(), 4);
 
         f.env.dialogs.answer(Dialogs::Answer::Yes);
-        QTest::mouseClick(f.form->Image1(1), Qt::LeftButton);
+        QTest::mouseClick(f.form->grid().view(1), Qt::LeftButton);
         QCOMPARE(f.albumFiles(), QStringList({"P10I0.jpg", "P2I1.jpg"}));
-        QCOMPARE(f.form->Image1(1)->path(), f.env.store.placeholderPath());
-        QVERIFY(!f.env.values.ImgDeleteOn);
+        QCOMPARE(f.form->grid().view(1)->path(), f.env.store.placeholderPath());
+        QCOMPARE(f.editing().mode(), EditMode::None);
     }
 };
 

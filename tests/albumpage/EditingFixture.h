@@ -3,6 +3,7 @@
 #include "albumpage/AlbumPageWindow.h"
 #include "albumpage/EditController.h"
 #include "albumpage/PictureFilePicker.h"
+#include "albumpage/ThumbnailGrid.h"
 #include "support/TestEnvironment.h"
 #include "widgets/PictureView.h"
 

@@ -39,7 +39,7 @@ private slots:
                                  {QStringLiteral("holidays"), 1, 1, QStringLiteral("mine in other letters")}});
         env.dialogs.type(newName);
         env.dialogs.answer(Answer::Yes);
-        QVERIFY(AlbumManager(env.store, env.values, env.dialogs).renameAlbum(old));
+        QVERIFY(AlbumManager(env.store, env.descriptions, env.dialogs).renameAlbum(old));
         QCOMPARE(env.store.albumNames(), QStringList{newName});
         QVERIFY(QFileInfo::exists(env.store.picturePath(newName, 2, 3, QStringLiteral(".bmp"))));
         QCOMPARE(rows(env),
@@ -63,7 +63,7 @@ private slots:
         const QStringList before = rows(env);
         env.dialogs.type(QStringLiteral("Back"));
         env.dialogs.answer(Answer::Yes);
-        AlbumManager manager(env.store, env.values, env.dialogs);
+        AlbumManager manager(env.store, env.descriptions, env.dialogs);
         QVERIFY(!manager.renameAlbum(QStringLiteral("Gone")));
         QVERIFY(env.dialogs.lastText().endsWith(QLatin1String("The album and its descriptions are unchanged.")));
         QCOMPARE(rows(env), before);
@@ -116,7 +116,7 @@ private slots:
         DescriptionFile::create(env.store.databasePath(), records);
 
         env.dialogs.answer(Answer::Yes);
-        QCOMPARE(AlbumManager(env.store, env.values, env.dialogs).deleteAlbum(album), Deletion::Deleted);
+        QCOMPARE(AlbumManager(env.store, env.descriptions, env.dialogs).deleteAlbum(album), Deletion::Deleted);
         QVERIFY(!QFileInfo::exists(env.store.albumFolder(album)));
         QCOMPARE(rows(env), kept);
         QCOMPARE(env.store.albumNames().size(), neighbours.size());
@@ -130,7 +130,7 @@ private slots:
         QVERIFY(QDir().mkpath(outside));
         const QString theirs = QDir(outside).filePath(QStringLiteral("P1I0.jpg"));
         QVERIFY(QFile::copy(TestEnvironment::deliveredData(QStringLiteral("P1I0.jpg")), theirs));
-        AlbumManager manager(env.store, env.values, env.dialogs);
+        AlbumManager manager(env.store, env.descriptions, env.dialogs);
 
         // An album that is a link to a folder elsewhere goes as a link.
         QVERIFY(QFile::link(outside, env.store.albumFolder(QStringLiteral("Linked"))));
@@ -199,7 +199,7 @@ private slots:
         env.dialogs.type(name);
         env.dialogs.type(QString());
         env.dialogs.answer(Answer::No);
-        QCOMPARE(AlbumManager(env.store, env.values, env.dialogs).createAlbum(), problem.isEmpty());
+        QCOMPARE(AlbumManager(env.store, env.descriptions, env.dialogs).createAlbum().has_value(), problem.isEmpty());
         const QStringList made = QDir(env.programFolder()).entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
         QCOMPARE(made.size(), problem.isEmpty() ? 2 : 1);
         if (problem.isEmpty()) {

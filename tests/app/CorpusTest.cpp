@@ -1,6 +1,7 @@
 #include "albumpage/AlbumPageWindow.h"
 #include "albumpage/EditController.h"
 #include "albumpage/PictureFilePicker.h"
+#include "albumpage/ThumbnailGrid.h"
 #include "display/PictureWindow.h"
 #include "pictureinfo/RecordPicture.h"
 #include "slideshow/SlideOrder.h"
@@ -72,8 +73,8 @@ private slots:
             for (int page = 1; page <= 10; ++page) {
                 form->mnuP_Click(page);
                 for (int n = 1; n <= 6; ++n) {
-                    QVERIFY(form->Image1(n)->hasPicture());
-                    const bool filled = form->Image1(n)->tag() == QLatin1String("1");
+                    QVERIFY(form->grid().view(n)->hasPicture());
+                    const bool filled = form->grid().isFilled(n);
                     shown += filled ? 1 : 0;
                     form->thumbnailClicked(n);
                     PictureWindow &display = env.owner().pictureWindow();
@@ -91,7 +92,7 @@ private slots:
         QVERIFY(shown > 100);
 
         // The graphics viewer previews every file where it lies.
-        PictureFilePicker viewer(env.owner(), env.owner().albumPage().editing(), nullptr);
+        PictureFilePicker viewer(env.owner().context(), env.owner(), env.owner().albumPage().editing(), nullptr);
         for (const QString &file : files) {
             viewer.setFolder(QFileInfo(file).path());
             viewer.File1_Click(QFileInfo(file).fileName());

@@ -1,5 +1,6 @@
 #include "albumpage/AlbumPageWindow.h"
 #include "albumpage/EditController.h"
+#include "albumpage/ThumbnailGrid.h"
 #include "app/ReadMeWindow.h"
 #include "display/PictureWindow.h"
 #include "pictureinfo/PictureInfoWindow.h"
@@ -31,9 +32,9 @@ QByteArray contents(const QString &path)
 
 PictureInfoWindow &describe(TestEnvironment &env, int page, int picture, const QString &text)
 {
-    env.values.AlbumName = kAlbum;
-    env.values.PageNumber = page;
-    env.values.PictureNumber = picture;
+    env.session.album = kAlbum;
+    env.session.page = page;
+    env.session.picture = picture;
     PictureInfoWindow &w = env.owner().descriptionWindow();
     env.owner().present(w);
     if (!text.isEmpty())
@@ -45,16 +46,16 @@ PictureInfoWindow &describe(TestEnvironment &env, int page, int picture, const Q
 // told, and the picture that was there stays as it was.
 void pasteRefused(TestEnvironment &env, AlbumPageWindow &form, int position, const QSize &size)
 {
-    const QString old = form.Image1(position)->path();
+    const QString old = form.grid().view(position)->path();
     const QByteArray before = contents(old);
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(Qt::red);
     QApplication::clipboard()->setImage(picture);
-    env.values.PopupIndex = position;
+    form.editing().setPopupPosition(position);
     env.dialogs.answer(Dialogs::Answer::Yes);
     form.editing().mnuAddFromClipboard_Click();
     QVERIFY(env.dialogs.lastText().startsWith("The picture could not be saved"));
-    QCOMPARE(form.Image1(position)->path(), old);
+    QCOMPARE(form.grid().view(position)->path(), old);
     QCOMPARE(contents(old), before);
     QVERIFY(!before.isEmpty());
 }
@@ -84,7 +85,7 @@ private slots:
         pasteRefused(env, *form, 1, QSize(20, 20));
         form->findChild<QAction *>(QStringLiteral("mnuDelete"))->trigger();
         env.dialogs.answer(Dialogs::Answer::Yes);
-        QTest::mouseClick(form->Image1(1), Qt::LeftButton);
+        QTest::mouseClick(form->grid().view(1), Qt::LeftButton);
         QVERIFY(env.dialogs.lastText().startsWith("The picture could not be deleted"));
         QCOMPARE(contents(old), before);
         QCOMPARE(QDir(env.store.albumFolder(kAlbum)).entryList(QDir::Files), QStringList("P1I0.jpg"));
@@ -118,7 +119,7 @@ private slots:
         QVERIFY(form);
         QVERIFY(QFile::remove(path));
         for (int n : {2, 3}) {
-            QVERIFY(form->Image1(n)->hasPicture());
+            QVERIFY(form->grid().view(n)->hasPicture());
             form->thumbnailClicked(n);
             QVERIFY(env.owner().pictureWindow().image()->hasPicture());
             env.owner().pictureWindow().mnuBack_Click();

@@ -83,14 +83,14 @@ private slots:
         owner.start();
         StartUpScreen &startUp = owner.startUpScreen();
         QCOMPARE(owner.readMe().isVisible(), firstRun);
-        QCOMPARE(env.values.ScreenRatio, ratio);
+        QCOMPARE(env.session.screenRatio, ratio);
         QCOMPARE(QDir(env.store.demoAlbumFolder()).entryList(QDir::Files).size(), firstRun ? 6 : 0);
         if (firstRun)
             owner.readMe().findChild<QPushButton *>(QStringLiteral("Command1"))->click();
         QVERIFY(!owner.readMe().isVisible());
         QVERIFY(startUp.isVisible());
         QCOMPARE(startUp.timer()->interval(), 3000);
-        QTRY_VERIFY_WITH_TIMEOUT(owner.hasAlbumList() && owner.albumList().isVisible(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(owner.albumListShown(), 5000);
     }
 
     // F12 with any modifier opens help in the format chosen on the album

@@ -1,4 +1,5 @@
 #include "albumpage/AlbumPageWindow.h"
+#include "albumpage/ThumbnailGrid.h"
 #include "display/PictureFit.h"
 #include "display/PictureWindow.h"
 #include "display/PrintLayout.h"
@@ -102,12 +103,12 @@ private slots:
     void pictureOpensLargeAndClicksGoBackOrOpenTheMenu()
     {
         TestEnvironment env(QSize(1024, 768));
-        env.values.ScreenRatio = 1.6;
+        env.session.screenRatio = 1.6;
         env.putPicture(QStringLiteral("A"), 1, 1, QStringLiteral(".jpg"), QSize(3000, 1500));
         AlbumPageWindow *form = env.openAlbum(QStringLiteral("A"));
         QVERIFY(form);
         PictureWindow &display = env.owner().pictureWindow();
-        QTest::mouseClick(form->Image1(1), Qt::LeftButton);
+        QTest::mouseClick(form->grid().view(1), Qt::LeftButton);
         QVERIFY(display.isVisible());
         QCOMPARE(display.image()->size(), QSize(display.width(), display.width() / 2));
 
@@ -118,7 +119,7 @@ private slots:
         QVERIFY(!display.isVisible());
         QVERIFY(form->isVisible());
 
-        QTest::mouseClick(form->Image1(2), Qt::LeftButton);
+        QTest::mouseClick(form->grid().view(2), Qt::LeftButton);
         QCOMPARE(display.image()->path(), env.store.placeholderPath());
         QVERIFY(QRect(0, 0, 1024, 768).contains(display.frameGeometry()));
     }

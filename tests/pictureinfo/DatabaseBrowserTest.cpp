@@ -3,7 +3,7 @@
 #include "albums/AlbumListWindow.h"
 #include "app/WindowOwner.h"
 #include "pictureinfo/DatabaseBrowserWindow.h"
-#include "pictureinfo/PictureInfo.h"
+#include "pictureinfo/Descriptions.h"
 #include "pictureinfo/RecordPicture.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
@@ -280,9 +280,9 @@ private slots:
         }
         QCOMPARE(fields(form), kBeta1);
         QTest::keyClicks(text(form), QStringLiteral(", edited"));
-        // Another window meanwhile, and the picture information window's
-        // set shared: the typing stays, and goes to the row shown here.
-        PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::position("Alpha", 2, 1));
+        // Another window meanwhile opens the descriptions for a row of its
+        // own: the typing stays, and goes to the row shown here.
+        const auto other = env.descriptions.records(RecordQuery::position("Alpha", 2, 1));
         env.owner().present(env.owner().albumList());
         env.owner().showDatabaseBrowser();
         const bool closed = finish == QLatin1String("frame");

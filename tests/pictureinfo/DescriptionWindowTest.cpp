@@ -3,7 +3,8 @@
 
 #include "albumpage/AlbumPageWindow.h"
 #include "albumpage/EditController.h"
-#include "pictureinfo/PictureInfo.h"
+#include "albumpage/ThumbnailGrid.h"
+#include "pictureinfo/Descriptions.h"
 #include "pictureinfo/PictureInfoWindow.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
@@ -28,9 +29,9 @@ struct Window
     QStringList rows() { return DescriptionFile::rows(env.store.databasePath()); }
     PictureInfoWindow &open(int page, int picture)
     {
-        env.values.AlbumName = kAlbum;
-        env.values.PageNumber = page;
-        env.values.PictureNumber = picture;
+        env.session.album = kAlbum;
+        env.session.page = page;
+        env.session.picture = picture;
         w = &env.owner().descriptionWindow();
         env.owner().present(*w);
         return *w;
@@ -128,9 +129,9 @@ private slots:
         PictureInfoWindow &w = t.open(2, 6);
         QTest::keyClicks(t.text(), QStringLiteral("for page two"));
         w.activated();  // coming back keeps the typing
-        PictureInfo::openRecords(t.env.values, t.env.store, t.env.dialogs, RecordQuery::all());
-        t.env.values.PageNumber = 7;
-        t.env.values.PictureNumber = 1;
+        const auto other = t.env.descriptions.records(RecordQuery::all());
+        t.env.session.page = 7;
+        t.env.session.picture = 1;
         QVERIFY(w.cmdClose_Click());
         QCOMPARE(t.rows(), QStringList({"Trip|1|1|first", "Trip|2|6|for page two"}));
         w.activated();  // another picture was asked for
@@ -156,7 +157,7 @@ private slots:
         DescriptionFile::create(t.env.store.databasePath(), {{kAlbum, 1, 1, "one"}});
         AlbumPageWindow *form = t.env.openAlbum(kAlbum);
         QVERIFY(form);
-        QTest::mouseClick(form->Image1(2), Qt::RightButton);
+        QTest::mouseClick(form->grid().view(2), Qt::RightButton);
         form->pictureEditMenu()->hide();
         form->findChild<QAction *>(QStringLiteral("mnuPicInfo"))->trigger();
         t.w = &t.env.owner().descriptionWindow();
@@ -166,14 +167,14 @@ private slots:
 
         form->findChild<QAction *>(QStringLiteral("mnuDelete"))->trigger();
         t.env.dialogs.answer(Dialogs::Answer::Yes);
-        QTest::mouseClick(form->Image1(1), Qt::LeftButton);
-        QTest::mouseClick(form->Image1(2), Qt::RightButton);
+        QTest::mouseClick(form->grid().view(1), Qt::LeftButton);
+        QTest::mouseClick(form->grid().view(2), Qt::RightButton);
         form->pictureEditMenu()->hide();
         t.env.dialogs.answer(Dialogs::Answer::Yes);
         form->editing().mnuDDelete_Click();
         QCOMPARE(t.rows(), QStringList("Trip|1|1|one"));
-        QCOMPARE(form->Image1(1)->tag(), QStringLiteral("0"));
-        QCOMPARE(form->Image1(2)->tag(), QStringLiteral("0"));
+        QVERIFY(!form->grid().isFilled(1));
+        QVERIFY(!form->grid().isFilled(2));
     }
 };
 

@@ -1,7 +1,7 @@
 #include "support/DescriptionFile.h"
 #include "support/ReadOnlyPath.h"
 
-#include "pictureinfo/PictureInfo.h"
+#include "pictureinfo/Descriptions.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
@@ -82,13 +82,14 @@ private slots:
             if (earlier)
                 DescriptionFile::create(env.store.databasePath(),
                                         {{"Album 7", 8, 3, "kept"}, {"ALBUM 7", 8, 4, "kept"}});
-            PictureInfoDatabase &db = PictureInfo::openDatabase(env.values, env.store, env.dialogs);
+            const std::shared_ptr<PictureInfoDatabase> database = env.descriptions.open();
+            PictureInfoDatabase &db = *database;
             using Kind = RecordQuery::Kind;
             for (Kind kind : {Kind::Position, Kind::Album, Kind::All}) {
                 const QString plan = db.queryPlan(RecordQuery{kind, "album 7", 8, 3});
                 QVERIFY2(plan.contains("INDEX KoLumbraKey") && !plan.contains("TEMP B-TREE"), qPrintable(plan));
             }
-            PictureRecordSet album(env.values.PictureDatabase, RecordQuery::album("album 7"));
+            PictureRecordSet album(database, RecordQuery::album("album 7"));
             QCOMPARE(album.count(), earlier ? 2 : 0);
             QVERIFY(env.dialogs.shown().isEmpty());
         }
@@ -126,7 +127,8 @@ private slots:
         QFETCH(QString, found);
         TestEnvironment env;
         DescriptionFile::create(env.store.databasePath(), searchRows());
-        PictureRecordSet &set = PictureInfo::openRecords(env.values, env.store, env.dialogs, query);
+        const auto records = env.descriptions.records(query);
+        PictureRecordSet &set = *records;
         QCOMPARE(column(set).join('|'), found);
         QCOMPARE(set.count(), found.isEmpty() ? 0 : found.count('|') + 1);
     }
@@ -138,8 +140,9 @@ private slots:
         TestEnvironment env;
         const QString path = env.store.databasePath();
         DescriptionFile::create(path, {{"A", 1, 1, "one"}, {"A", 1, 3, "three"}});
-        PictureRecordSet &set = PictureInfo::openRecords(env.values, env.store, env.dialogs, RecordQuery::all());
-        PictureRecordSet later(env.values.PictureDatabase, RecordQuery::all());
+        const auto records = env.descriptions.records(RecordQuery::all());
+        PictureRecordSet &set = *records;
+        PictureRecordSet later(set.database(), RecordQuery::all());
         QVERIFY(set.moveLast() && later.moveLast() && later.deleteCurrent());
         QVERIFY(!set.setDescription("again"));
         QVERIFY(env.dialogs.lastText().startsWith("The description was not stored."));
@@ -185,10 +188,11 @@ private slots:
         const QByteArray before = contents(path);
         const RecordQuery holiday = RecordQuery::position("HOLIDAY", 3, 2);
         for (int activation = 0; activation < 3; ++activation)
-            QCOMPARE(PictureInfo::openRecords(env.values, env.store, env.dialogs, holiday).count(), int(readable));
+            QCOMPARE(env.descriptions.records(holiday)->count(), int(readable));
         QCOMPARE(env.dialogs.shown().size(), readable ? 0 : 1);
 
-        PictureRecordSet &set = *env.values.PictureRecords;
+        const auto records = env.descriptions.records(holiday);
+        PictureRecordSet &set = *records;
         QVERIFY(!set.addNew({"Holiday", 3, 3, "Sand"}));
         if (readable) {
             QVERIFY(!set.setDescription("Sea"));

@@ -23,7 +23,7 @@ QAction *item(QWidget &window, const char *name)
 // Closes the chooser if it is open and opens it afresh, as the album list does.
 SlideshowAlbumChooser &openChooser(TestEnvironment &env)
 {
-    if (env.owner().hasSlideshowChooser())
+    if (env.owner().slideshowChooserShown())
         env.owner().slideshowChooser().cmdExc_Click();
     env.owner().showSlideshowChooser();
     return env.owner().slideshowChooser();

@@ -1,6 +1,7 @@
 #include "support/TestEnvironment.h"
 
 #include "albumpage/AlbumPageWindow.h"
+#include "albumpage/ThumbnailGrid.h"
 #include "albums/AlbumListWindow.h"
 #include "albumstore/ProgramFolder.h"
 #include "widgets/PictureView.h"
@@ -28,7 +29,7 @@ bool waitForPage(AlbumPageWindow &form)
             int checked = 0;
             for (int k = 1; k <= 10; ++k)
                 checked += form.pageItem(k)->isChecked() ? 1 : 0;
-            return !form.loadPending() && form.isEnabled() && checked == 1 && !form.Image1(1)->tag().isEmpty();
+            return !form.loadPending() && form.isEnabled() && checked == 1 && form.grid().view(1)->hasPicture();
         },
         5000);
 }
@@ -58,7 +59,8 @@ TestEnvironment::~TestEnvironment()
 WindowOwner &TestEnvironment::owner()
 {
     if (!m_owner) {
-        m_owner = std::make_unique<WindowOwner>(AppContext{values, store, settings, dialogs, screen, help, printer});
+        m_owner = std::make_unique<WindowOwner>(
+            AppContext{session, store, settings, dialogs, screen, help, printer, descriptions});
         m_owner->setEndHandler([this] { ++m_endCount; });
     }
     return *m_owner;

@@ -1,9 +1,10 @@
 #pragma once
 
 #include "albumstore/AlbumStore.h"
-#include "app/ProgramValues.h"
+#include "app/Session.h"
 #include "app/Settings.h"
 #include "app/WindowOwner.h"
+#include "pictureinfo/Descriptions.h"
 #include "platform/HelpLauncher.h"
 #include "platform/QtPrinterSeam.h"
 #include "platform/ScreenMetrics.h"
@@ -99,7 +100,7 @@ public:
     FakeScreen screen;
     HelpRecorder help;
     ScriptedDialogs dialogs;
-    ProgramValues values;
+    Session session;
     PdfPrinter printer;
 
 private:
@@ -110,6 +111,7 @@ private:
 public:
     AlbumStore store;
     Settings settings;
+    Descriptions descriptions{store, dialogs};
 
 private:
     std::unique_ptr<WindowOwner> m_owner;
