@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs KoLumbra from a build folder into a temporary prefix, as
 # `cmake --install build --prefix P` does for a user, and checks what a
-# desktop finds there: every file where the XDG specifications look for it and
+# desktop finds there: every file where freedesktop desktops look for it and
 # nothing else, a desktop file and metainfo their validators accept, the icon
 # in the hicolor theme at the sizes it names, and a program that starts from
 # P/bin and finds its delivered files in P/share/kolumbra.
