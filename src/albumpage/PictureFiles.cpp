@@ -1,9 +1,17 @@
 #include "albumpage/PictureFiles.h"
 
+#include "albumstore/AlbumStore.h"
+#include "platform/Trash.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace PictureFiles {
 
@@ -26,11 +34,44 @@ Result abandon(QSaveFile &out, const QString &target, const QString &why)
     return notWritten(target, why);
 }
 
+// The files a picture written to target takes the place of: target itself,
+// and the position's picture under another extension, which the album page
+// would otherwise go on finding.
+QStringList replacedBy(const QString &target)
+{
+    const QFileInfo info(target);
+    const auto &extensions = AlbumStore::extensions();
+    const QString suffix = QLatin1Char('.') + info.suffix();
+    if (std::none_of(extensions.begin(), extensions.end(),
+                     [&suffix](const QString &e) { return e.compare(suffix, Qt::CaseInsensitive) == 0; }))
+        return {info.filePath()};
+    QStringList files;
+    for (const QString &extension : extensions)
+        files << info.dir().filePath(info.completeBaseName() + extension);
+    return files;
+}
+
+// The complete new picture takes the old one's place. The old one goes to
+// the trash first, with its own name, so that a replacement can be undone;
+// should the new one then fail to take its name, the old one comes back.
 Result commit(QSaveFile &out, const QString &target)
 {
-    if (!out.commit())
-        return notWritten(target, out.errorString());
-    return {};
+    std::vector<std::pair<QString, QString>> trashed;  // where it was, where it is
+    for (const QString &old : replacedBy(target)) {
+        // A link stays: the new picture is written through it, into the file
+        // it names, as it always was.
+        const QFileInfo info(old);
+        if (!info.isFile() || info.isSymLink())
+            continue;
+        if (const std::optional<QString> inTrash = Trash::moveToTrash(old))
+            trashed.emplace_back(old, *inTrash);
+    }
+    if (out.commit())
+        return {};
+    const Result failed = notWritten(target, out.errorString());
+    for (const auto &[original, inTrash] : trashed)
+        Trash::putBack(inTrash, original);
+    return failed;
 }
 
 }  // namespace
@@ -74,11 +115,12 @@ Result removePosition(const QString &albumFolder, int page, int picture)
     const QStringList files = dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System);
     Result result;
     for (const QString &name : files) {
-        QFile file(dir.filePath(name));
-        if (!file.remove()) {
+        const QString path = dir.filePath(name);
+        const Trash::Result discarded = Trash::discard(path);
+        if (!discarded.ok) {
             result.ok = false;
-            result.reason += QStringLiteral("%1 could not be deleted: %2\n")
-                                 .arg(QDir::toNativeSeparators(file.fileName()), file.errorString());
+            result.reason +=
+                QStringLiteral("%1 could not be deleted: %2\n").arg(QDir::toNativeSeparators(path), discarded.error);
         }
     }
     result.reason = result.reason.trimmed();

@@ -4,6 +4,7 @@
 #include "albumstore/AlbumStore.h"
 #include "pictureinfo/Descriptions.h"
 #include "platform/Dialogs.h"
+#include "platform/Trash.h"
 
 #include <QDir>
 #include <QFile>
@@ -235,30 +236,39 @@ AlbumManager::Deletion AlbumManager::removeAlbum(const QString &album)
         }
     } else if (info.isDir()) {
         const QDir dir(*folder);
-        QStringList failures;
-        for (const QString &pattern : {QStringLiteral("*.jpg"), QStringLiteral("*.bmp")}) {
-            const QFileInfoList pictures = dir.entryInfoList({pattern}, QDir::Files | QDir::System, QDir::Name);
-            for (const QFileInfo &picture : pictures) {
-                QFile file(picture.filePath());
-                if (!file.remove())
-                    failures << picture.fileName() + QStringLiteral(": ") + file.errorString();
+        const QStringList pictureNames{QStringLiteral("*.jpg"), QStringLiteral("*.bmp")};
+        const QDir::Filters pictureFiles = QDir::Files | QDir::System;
+        const QDir::Filters everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        // An album of nothing but pictures goes to the trash whole, so that
+        // restoring it from there brings the album back as it was.
+        const bool onlyPictures = dir.entryList(everything, QDir::NoSort).size()
+            == dir.entryList(pictureNames, pictureFiles, QDir::NoSort).size();
+        if (!onlyPictures || !Trash::moveToTrash(*folder)) {
+            QStringList failures;
+            for (const QString &pattern : pictureNames) {
+                const QFileInfoList pictures = dir.entryInfoList({pattern}, pictureFiles, QDir::Name);
+                for (const QFileInfo &picture : pictures) {
+                    const Trash::Result discarded = Trash::discard(picture.filePath());
+                    if (!discarded.ok)
+                        failures << picture.fileName() + QStringLiteral(": ") + discarded.error;
+                }
             }
-        }
-        // Pictures left behind keep their descriptions.
-        if (!failures.isEmpty()) {
-            warn(QStringLiteral("Not every picture of '%1' could be deleted.\r\n%2\r\nThe album and its descriptions "
-                                "are kept.")
-                     .arg(album, failures.join(QStringLiteral("\r\n"))));
-            return Deletion::Kept;
-        }
-        // A folder that still holds other files stays, as an album without pictures.
-        if (dir.isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System)) {
-            std::error_code ec;
-            std::filesystem::remove(fsPath(*folder), ec);
-            if (ec) {
-                warn(QStringLiteral("The pictures of '%1' are deleted, but its folder could not be removed: %2")
-                         .arg(album, reasonOf(ec)));
-                outcome = Deletion::Kept;
+            // Pictures left behind keep their descriptions.
+            if (!failures.isEmpty()) {
+                warn(QStringLiteral("Not every picture of '%1' could be deleted.\r\n%2\r\nThe album and its "
+                                    "descriptions are kept.")
+                         .arg(album, failures.join(QStringLiteral("\r\n"))));
+                return Deletion::Kept;
+            }
+            // A folder that still holds other files stays, as an album without pictures.
+            if (dir.isEmpty(everything)) {
+                std::error_code ec;
+                std::filesystem::remove(fsPath(*folder), ec);
+                if (ec) {
+                    warn(QStringLiteral("The pictures of '%1' are deleted, but its folder could not be removed: %2")
+                             .arg(album, reasonOf(ec)));
+                    outcome = Deletion::Kept;
+                }
             }
         }
     }

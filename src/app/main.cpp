@@ -12,6 +12,8 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QDirIterator>
+#include <QIcon>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QTimer>
@@ -49,6 +51,18 @@ QString parseCommandLine(int argc, char *argv[])
     return parser.value(folder);
 }
 
+// The icon theme's drawing when the desktop has one (a theme may draw its own
+// version), else the sizes built into the program, so a portable copy has its
+// icon too.
+QIcon programIcon()
+{
+    QIcon builtIn;
+    QDirIterator sizes(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files, QDirIterator::Subdirectories);
+    while (sizes.hasNext())
+        builtIn.addFile(sizes.next());
+    return QIcon::fromTheme(QStringLiteral(KOLUMBRA_APP_ID), builtIn);
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -58,6 +72,10 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("KoLumbra"));
     QApplication::setApplicationVersion(QStringLiteral(KOLUMBRA_VERSION));
+    // Every window takes this icon; the desktop file name ties the windows to
+    // the program's menu entry (the Wayland app id, the task bar's grouping).
+    QApplication::setWindowIcon(programIcon());
+    QGuiApplication::setDesktopFileName(QStringLiteral(KOLUMBRA_APP_ID));
     // Windows are hidden and shown, never closed, on the way between them;
     // the program ends only where it says so.
     QApplication::setQuitOnLastWindowClosed(false);

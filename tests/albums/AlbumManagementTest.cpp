@@ -4,6 +4,7 @@
 #include "albums/AlbumManager.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
+#include "support/TrashFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,6 +19,12 @@ using DescriptionFile::row;
 QStringList rows(const TestEnvironment &env)
 {
     return DescriptionFile::rows(env.store.databasePath());
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -120,6 +127,42 @@ private slots:
         QVERIFY(!QFileInfo::exists(env.store.albumFolder(album)));
         QCOMPARE(rows(env), kept);
         QCOMPARE(env.store.albumNames().size(), neighbours.size());
+    }
+
+    // An album of pictures goes to the trash as one folder, to be restored
+    // whole; one that holds other files too stays, and only its pictures go;
+    // without a trash the pictures are deleted as before.
+    void deletedAlbumGoesToTheTrash()
+    {
+        TestEnvironment env;
+        TrashFolder trash;
+        const QString summer = env.putPicture(QStringLiteral("Summer"), 1, 1, QStringLiteral(".jpg"), QSize(8, 8));
+        env.putPicture(QStringLiteral("Summer"), 3, 6, QStringLiteral(".BMP"), QSize(8, 8));
+        const QByteArray summerBytes = contents(summer);
+        const QString mixed = env.putPicture(QStringLiteral("Mixed"), 2, 2, QStringLiteral(".jpg"), QSize(8, 8));
+        const QString notes =
+            QDir(env.store.albumFolder(QStringLiteral("Mixed"))).filePath(QStringLiteral("notes.txt"));
+        QFile(notes).open(QIODevice::WriteOnly);
+        AlbumManager manager(env.store, env.descriptions, env.dialogs);
+
+        QCOMPARE(manager.removeAlbum(QStringLiteral("Summer")), Deletion::Deleted);
+        QVERIFY(!QFileInfo::exists(env.store.albumFolder(QStringLiteral("Summer"))));
+        QCOMPARE(trash.files(), QStringList("Summer"));
+        QCOMPARE(trash.originalPaths(), QStringList(env.store.albumFolder(QStringLiteral("Summer"))));
+        QCOMPARE(trash.contents(QStringLiteral("Summer/P1I0.jpg")), summerBytes);
+        QVERIFY(!trash.contents(QStringLiteral("Summer/P3I5.BMP")).isEmpty());
+
+        QCOMPARE(manager.removeAlbum(QStringLiteral("Mixed")), Deletion::Deleted);
+        QCOMPARE(QDir(env.store.albumFolder(QStringLiteral("Mixed"))).entryList(QDir::Files), QStringList("notes.txt"));
+        QCOMPARE(trash.files(), QStringList({"P2I1.jpg", "Summer"}));
+        QCOMPARE(trash.originalPaths(), QStringList({mixed, env.store.albumFolder(QStringLiteral("Summer"))}));
+
+        trash.block();
+        env.putPicture(QStringLiteral("Winter"), 1, 1, QStringLiteral(".jpg"), QSize(8, 8));
+        QCOMPARE(manager.removeAlbum(QStringLiteral("Winter")), Deletion::Deleted);
+        QVERIFY(!QFileInfo::exists(env.store.albumFolder(QStringLiteral("Winter"))));
+        QCOMPARE(trash.files(), QStringList({"P2I1.jpg", "Summer"}));
+        QVERIFY(env.dialogs.shown().isEmpty());
     }
 
     void nothingOutsideTheProgramFolderIsTouched()

@@ -48,12 +48,15 @@ TestEnvironment::TestEnvironment(const QString &programFolder, const QSize &scre
     screen.size = screenSize;
     printer.printerFile = QDir(m_printed.path()).filePath(QStringLiteral("printed.pdf"));
     qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    m_previousHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(m_home.path()));
     QStandardPaths::setTestModeEnabled(true);
 }
 
 TestEnvironment::~TestEnvironment()
 {
     m_owner.reset();
+    qputenv("HOME", m_previousHome);
 }
 
 WindowOwner &TestEnvironment::owner()

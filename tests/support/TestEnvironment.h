@@ -64,7 +64,8 @@ public:
 };
 
 // Everything a window needs, in a temporary program folder holding the
-// delivered files, with settings in a temporary configuration folder.
+// delivered files, with settings in a temporary configuration folder and a
+// temporary home.
 class TestEnvironment
 {
 public:
@@ -107,6 +108,10 @@ private:
     QTemporaryDir m_folder;
     QTemporaryDir m_config;
     QTemporaryDir m_printed;
+    // A home of its own, so that what the program puts in the desktop's
+    // trash never reaches the real one.
+    QTemporaryDir m_home;
+    QByteArray m_previousHome;
 
 public:
     AlbumStore store;
