@@ -1,5 +1,6 @@
 #include "pictureinfo/DatabaseBrowserControls.h"
 
+#include "pictureinfo/PictureRecordSet.h"
 #include "pictureinfo/RecordPictureView.h"
 #include "widgets/AlbumListBox.h"
 #include "widgets/WindowKit.h"
@@ -9,6 +10,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace {
 
@@ -163,5 +165,59 @@ DatabaseBrowserControls DatabaseBrowserControls::create(QWidget *window)
     c.albums->setGeometry(42, 214, 423, 183);
     WindowKit::describe(c.albums, QStringLiteral("Albums"));
 
+    c.noDataTimer = new QTimer(window);
+    c.noDataTimer->setObjectName(QStringLiteral("Timer1"));
+    c.noDataTimer->setSingleShot(true);
+    c.noDataTimer->setInterval(3000);
     return c;
+}
+
+void DatabaseBrowserControls::showFields(const PictureRecordSet &set) const
+{
+    albumName->setText(set.field(PictureRecord::kAlbumName).toString());
+    page->setText(set.field(PictureRecord::kPage).toString());
+    imageNumber->setText(set.field(PictureRecord::kImageNumber).toString());
+    description->setPlainText(set.field(PictureRecord::kDiscription).toString());
+}
+
+void DatabaseBrowserControls::clearFields() const
+{
+    albumName->clear();
+    page->clear();
+    imageNumber->clear();
+    description->clear();
+}
+
+void DatabaseBrowserControls::setDescriptionEditable(bool editable) const
+{
+    setEditable(description, editable);
+}
+
+void DatabaseBrowserControls::enableButtons(const BrowserRules::Buttons &buttons) const
+{
+    close->setEnabled(buttons.close);
+    cancel->setEnabled(buttons.cancel);
+    edit->setEnabled(buttons.edit);
+    addNew->setEnabled(buttons.addNew);
+    deleteRecord->setEnabled(buttons.deleteRecord);
+    search->setEnabled(buttons.search);
+    enableMoveButtons(buttons.moves);
+}
+
+void DatabaseBrowserControls::enableMoveButtons(const BrowserRules::MoveButtons &moves) const
+{
+    moveFirst->setEnabled(moves.first);
+    movePrevious->setEnabled(moves.previous);
+    moveNext->setEnabled(moves.next);
+    moveLast->setEnabled(moves.last);
+}
+
+void DatabaseBrowserControls::resetSearch() const
+{
+    searchText->clear();
+    searchText->setEnabled(false);
+    searchAlbums->hide();
+    searchDescriptions->hide();
+    searchAlbums->setChecked(false);
+    searchDescriptions->setChecked(false);
 }

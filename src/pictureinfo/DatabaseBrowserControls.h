@@ -1,13 +1,17 @@
 #pragma once
 
+#include "pictureinfo/BrowserRules.h"
+
 #include <QColor>
 
 class AlbumListBox;
+class PictureRecordSet;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 class QWidget;
 class RecordPictureView;
 
@@ -38,8 +42,19 @@ struct DatabaseBrowserControls
     RecordPictureView *picture = nullptr;
     AlbumListBox *albums = nullptr;
     QLabel *albumsLabel = nullptr;
+    // Brings the whole table back a while after a search found nothing.
+    QTimer *noDataTimer = nullptr;
 
     static DatabaseBrowserControls create(QWidget *window);
+
+    // The four fields of the current row of a set, or none.
+    void showFields(const PictureRecordSet &set) const;
+    void clearFields() const;
+    void setDescriptionEditable(bool editable) const;
+    void enableButtons(const BrowserRules::Buttons &buttons) const;
+    void enableMoveButtons(const BrowserRules::MoveButtons &moves) const;
+    // No search field chosen, no search text.
+    void resetSearch() const;
 
     // The window's background, and the boxes that only show a value.
     static QColor lightGreen() { return QColor(192, 255, 192); }

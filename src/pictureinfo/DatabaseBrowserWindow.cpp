@@ -27,7 +27,6 @@ const QString kClose = QStringLiteral("&Close");
 const QString kSave = QStringLiteral("&Save");
 const QString kSearch = QStringLiteral("&Search");
 const QString kStartSearch = QStringLiteral("Start &Search");
-constexpr int kNoDataMs = 3000;
 // The screen the window was designed on: there it keeps its place.
 constexpr int kDesignScreenWidth = 640;
 
@@ -69,11 +68,7 @@ void DatabaseBrowserWindow::connectControls()
     connect(m_ui.searchDescriptions, &QRadioButton::clicked, this, [this] { chooseSearchField(false); });
     connect(m_ui.searchText, &QLineEdit::returnPressed, m_ui.search, &QPushButton::animateClick);
     connect(m_ui.albums, &AlbumListBox::opened, this, &DatabaseBrowserWindow::List1_DblClick);
-    m_noDataTimer = new QTimer(this);
-    m_noDataTimer->setObjectName(QStringLiteral("Timer1"));
-    m_noDataTimer->setSingleShot(true);
-    m_noDataTimer->setInterval(kNoDataMs);
-    connect(m_noDataTimer, &QTimer::timeout, this, &DatabaseBrowserWindow::noDataShown);
+    connect(m_ui.noDataTimer, &QTimer::timeout, this, &DatabaseBrowserWindow::noDataShown);
     WindowKit::addCancelButton(this, this, QStringLiteral("cmdExc"), QStringLiteral("cmdExc"),
                                [this] { cmdExc_Click(); });
 }
@@ -83,14 +78,14 @@ void DatabaseBrowserWindow::reset()
     const ScreenMetrics &screen = m_context.screen;
     if (screen.screenSize().width() != kDesignScreenWidth)
         WindowKit::centreOnScreen(this, screen);
-    m_noDataTimer->stop();
+    m_ui.noDataTimer->stop();
     m_lookup.reset();
-    clearFields();
-    setDescriptionEditable(false);
+    m_ui.clearFields();
+    m_ui.setDescriptionEditable(false);
     m_ui.found->setText(QStringLiteral("Found        Records"));
     m_ui.current->setText(QStringLiteral("Current Record =     "));
     m_ui.searchingMessage->show();
-    resetSearchControls();
+    m_ui.resetSearch();
     m_ui.albumsLabel->hide();
     m_ui.albums->hide();
     setMode(BrowserMode::Browsing);
@@ -126,33 +121,13 @@ void DatabaseBrowserWindow::setMode(BrowserMode mode)
 
 void DatabaseBrowserWindow::updateButtons()
 {
-    const BrowserRules::Buttons b = BrowserRules::buttonsFor(m_mode, rowCount(), m_currentRecord);
-    m_ui.close->setEnabled(b.close);
-    m_ui.cancel->setEnabled(b.cancel);
-    m_ui.edit->setEnabled(b.edit);
-    m_ui.addNew->setEnabled(b.addNew);
-    m_ui.deleteRecord->setEnabled(b.deleteRecord);
-    m_ui.search->setEnabled(b.search);
-    setMoveButtons(b.moves);
+    m_ui.enableButtons(BrowserRules::buttonsFor(m_mode, rowCount(), m_currentRecord));
     m_ui.close->setText(closeSaves(m_mode) ? kSave : kClose);
     const bool startsSearch = m_mode == BrowserMode::EnteringSearchText || m_mode == BrowserMode::Searching
         || m_mode == BrowserMode::NoDataFound;
     m_ui.search->setText(startsSearch ? kStartSearch : kSearch);
     m_ui.searchPrompt->setVisible(isSearching(m_mode));
     m_ui.searchText->setVisible(m_mode == BrowserMode::EnteringSearchText || m_mode == BrowserMode::Searching);
-}
-
-void DatabaseBrowserWindow::updateMoveButtons()
-{
-    setMoveButtons(BrowserRules::movesAt(rowCount(), m_currentRecord));
-}
-
-void DatabaseBrowserWindow::setMoveButtons(const BrowserRules::MoveButtons &moves)
-{
-    m_ui.moveFirst->setEnabled(moves.first);
-    m_ui.movePrevious->setEnabled(moves.previous);
-    m_ui.moveNext->setEnabled(moves.next);
-    m_ui.moveLast->setEnabled(moves.last);
 }
 
 // ---------------------------------------------------------------------------
@@ -167,18 +142,13 @@ void DatabaseBrowserWindow::activated()
 
 void DatabaseBrowserWindow::reloadTable()
 {
-    m_noDataTimer->stop();
-    resetSearchControls();
+    m_ui.noDataTimer->stop();
+    m_ui.resetSearch();
     setMode(BrowserMode::Browsing);
     m_ui.picture->showNothing();
     m_ui.searchingMessage->show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     showTable(std::nullopt);
-}
-
-void DatabaseBrowserWindow::openRecords(const RecordQuery &query)
-{
-    m_records = m_context.descriptions.records(query);
 }
 
 int DatabaseBrowserWindow::rowCount() const
@@ -188,11 +158,11 @@ int DatabaseBrowserWindow::rowCount() const
 
 void DatabaseBrowserWindow::showTable(std::optional<qint64> row)
 {
-    openRecords(RecordQuery::all());
+    m_records = m_context.descriptions.records(RecordQuery::all());
     if (m_records->isEmpty()) {
         m_currentRecord = 0;
         updateButtons();
-        clearFields();
+        m_ui.clearFields();
         updateCounters();
         m_ui.searchingMessage->hide();
         return;
@@ -205,29 +175,13 @@ void DatabaseBrowserWindow::showTable(std::optional<qint64> row)
     updateCounters();
 }
 
-void DatabaseBrowserWindow::showFields(const PictureRecordSet &set)
-{
-    m_ui.albumName->setText(set.field(PictureRecord::kAlbumName).toString());
-    m_ui.page->setText(set.field(PictureRecord::kPage).toString());
-    m_ui.imageNumber->setText(set.field(PictureRecord::kImageNumber).toString());
-    m_ui.description->setPlainText(set.field(PictureRecord::kDiscription).toString());
-}
-
 void DatabaseBrowserWindow::showCurrentRow()
 {
     if (!m_records || (m_records->isEmpty() && m_mode == BrowserMode::Deleting))
         return;
-    showFields(*m_records);
+    m_ui.showFields(*m_records);
     m_ui.searchingMessage->hide();
     showRowPicture();
-}
-
-void DatabaseBrowserWindow::clearFields()
-{
-    m_ui.albumName->clear();
-    m_ui.page->clear();
-    m_ui.imageNumber->clear();
-    m_ui.description->clear();
 }
 
 void DatabaseBrowserWindow::updateCounters()
@@ -250,7 +204,7 @@ void DatabaseBrowserWindow::moveBy(BrowserRules::Move button)
     if (!outcome.acts || !m_records->moveTo(outcome.current - 1))
         return;
     m_currentRecord = outcome.current;
-    setMoveButtons(outcome.moves);
+    m_ui.enableMoveButtons(outcome.moves);
     showCurrentRow();
     updateCounters();
 }
@@ -259,7 +213,7 @@ void DatabaseBrowserWindow::leave()
 {
     // A hidden window has no reload waiting: it would replace the record set
     // the picture information window may be working on.
-    m_noDataTimer->stop();
+    m_ui.noDataTimer->stop();
     hide();
     if (m_navigator.albumListShown())
         m_navigator.showAlbumList();
@@ -297,15 +251,10 @@ void DatabaseBrowserWindow::closeEvent(QCloseEvent *event)
 // ---------------------------------------------------------------------------
 // Edit, Save, Cancel
 
-void DatabaseBrowserWindow::setDescriptionEditable(bool editable)
-{
-    DatabaseBrowserControls::setEditable(m_ui.description, editable);
-}
-
 void DatabaseBrowserWindow::cmdEdit_Click()
 {
     setMode(BrowserMode::Editing);
-    setDescriptionEditable(true);
+    m_ui.setDescriptionEditable(true);
     m_ui.description->moveCursor(QTextCursor::End);
     m_ui.description->setFocus();
     m_textBeforeEdit = m_ui.description->toPlainText();
@@ -335,7 +284,7 @@ void DatabaseBrowserWindow::saveEdit()
     }
     // What was stored, as it reads back.
     m_ui.description->setPlainText(m_records->field(PictureRecord::kDiscription).toString());
-    setDescriptionEditable(false);
+    m_ui.setDescriptionEditable(false);
 }
 
 void DatabaseBrowserWindow::saveAddition()
@@ -354,7 +303,7 @@ void DatabaseBrowserWindow::saveAddition()
         return;
     m_currentRecord = m_records->count();
     setMode(BrowserMode::Browsing);
-    setDescriptionEditable(false);
+    m_ui.setDescriptionEditable(false);
     updateCounters();
 }
 
@@ -363,7 +312,7 @@ void DatabaseBrowserWindow::cmdCancel_Click()
     switch (m_mode) {
     case BrowserMode::Editing:
         m_ui.description->setPlainText(m_textBeforeEdit);
-        setDescriptionEditable(false);
+        m_ui.setDescriptionEditable(false);
         setMode(BrowserMode::Browsing);
         if (m_lookup)
             finishLookupEdit();
@@ -390,7 +339,7 @@ void DatabaseBrowserWindow::finishLookupEdit()
     // again and the browser goes to that row, counters and all.
     const std::optional<qint64> key = m_lookup->currentKey();
     m_lookup.reset();
-    setDescriptionEditable(false);
+    m_ui.setDescriptionEditable(false);
     showTable(key);
 }
 
@@ -401,7 +350,7 @@ void DatabaseBrowserWindow::cmdAddNew_Click()
 {
     setMode(BrowserMode::ChoosingPosition);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    clearFields();
+    m_ui.clearFields();
     m_ui.picture->showNothing();
     m_ui.current->clear();
     m_ui.found->clear();
@@ -454,7 +403,7 @@ void DatabaseBrowserWindow::positionChosen()
         m_ui.page->setText(QString::number(position.page));
         m_ui.imageNumber->setText(QString::number(position.imageNumber));
         m_ui.description->clear();
-        setDescriptionEditable(true);
+        m_ui.setDescriptionEditable(true);
         m_ui.description->setFocus();
         showRowPicture();
         QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
@@ -464,7 +413,7 @@ void DatabaseBrowserWindow::positionChosen()
     }
     // Any row at all makes this an edit: a position is never given a second
     // description here.
-    showFields(*found);
+    m_ui.showFields(*found);
     showRowPicture();
     m_ui.searchingMessage->hide();
     const Dialogs::Answer change = m_context.dialogs.askYesNo(
@@ -480,7 +429,7 @@ void DatabaseBrowserWindow::positionChosen()
 
 void DatabaseBrowserWindow::cancelAddition()
 {
-    setDescriptionEditable(false);
+    m_ui.setDescriptionEditable(false);
     m_ui.albumsLabel->hide();
     m_ui.searchingMessage->show();
     m_ui.albums->hide();
@@ -488,9 +437,9 @@ void DatabaseBrowserWindow::cancelAddition()
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     // Back to the row shown when Add New was pressed, if there was one.
     if (m_records && m_currentRecord != 0)
-        showFields(*m_records);
+        m_ui.showFields(*m_records);
     else
-        clearFields();
+        m_ui.clearFields();
     updateCounters();
     showRowPicture();
     m_ui.searchingMessage->hide();
@@ -511,7 +460,7 @@ void DatabaseBrowserWindow::cmdDelete_Click()
         return;
     }
     m_ui.picture->showNothing();
-    clearFields();
+    m_ui.clearFields();
     if (!m_records->deleteCurrent()) {
         // Refused (and told): the row is still there and shown again.
         setMode(BrowserMode::Browsing);
@@ -528,16 +477,6 @@ void DatabaseBrowserWindow::cmdDelete_Click()
 
 // ---------------------------------------------------------------------------
 // Search
-
-void DatabaseBrowserWindow::resetSearchControls()
-{
-    m_ui.searchText->clear();
-    m_ui.searchText->setEnabled(false);
-    m_ui.searchAlbums->hide();
-    m_ui.searchDescriptions->hide();
-    m_ui.searchAlbums->setChecked(false);
-    m_ui.searchDescriptions->setChecked(false);
-}
 
 void DatabaseBrowserWindow::cmdSearch_Click()
 {
@@ -579,8 +518,8 @@ void DatabaseBrowserWindow::startSearch()
         return;
     }
     setMode(BrowserMode::Searching);
-    openRecords(m_ui.searchAlbums->isChecked() ? RecordQuery::albumNameContains(text)
-                                               : RecordQuery::descriptionContains(text));
+    m_records = m_context.descriptions.records(m_ui.searchAlbums->isChecked() ? RecordQuery::albumNameContains(text)
+                                                                              : RecordQuery::descriptionContains(text));
     m_ui.searchAlbums->setChecked(false);
     m_ui.searchDescriptions->setChecked(false);
     m_ui.searchText->clear();
@@ -595,23 +534,23 @@ void DatabaseBrowserWindow::startSearch()
     m_ui.searchPrompt->setText(QStringLiteral("No data found."));
     m_currentRecord = 0;
     setMode(BrowserMode::NoDataFound);
-    clearFields();
+    m_ui.clearFields();
     updateCounters();
     m_ui.searchingMessage->hide();
     m_ui.picture->showNothing();
-    m_noDataTimer->start();
+    m_ui.noDataTimer->start();
 }
 
 void DatabaseBrowserWindow::cancelSearch()
 {
     m_ui.searchText->hide();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    resetSearchControls();
+    m_ui.resetSearch();
     setMode(BrowserMode::Browsing);
 }
 
 void DatabaseBrowserWindow::noDataShown()
 {
-    m_noDataTimer->stop();
+    m_ui.noDataTimer->stop();
     reloadTable();
 }

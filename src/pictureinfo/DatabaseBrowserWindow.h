@@ -61,20 +61,14 @@ private:
     void reset();
     void setMode(BrowserMode mode);
     void updateButtons();
-    void updateMoveButtons();
-    void setMoveButtons(const BrowserRules::MoveButtons &moves);
     void reloadTable();
-    void openRecords(const RecordQuery &query);
     // Rows of the set browsed; 0 before any is opened.
     int rowCount() const;
     void showTable(std::optional<qint64> row);
     void moveBy(BrowserRules::Move button);
     void showCurrentRow();
-    void showFields(const PictureRecordSet &set);
-    void clearFields();
     void updateCounters();
     void showRowPicture();
-    void setDescriptionEditable(bool editable);
     void leave();
 
     void saveEdit();
@@ -84,7 +78,6 @@ private:
     void showAlbumChoice();
     void positionChosen();
     void cancelSearch();
-    void resetSearchControls();
     void chooseSearchField(bool albumNames);
     void startSearch();
     void noDataShown();
@@ -94,7 +87,6 @@ private:
     AddNewFlow m_addNew;
 
     DatabaseBrowserControls m_ui;
-    QTimer *m_noDataTimer = nullptr;
 
     // The set this window browses, of its own, so that a change made here
     // always goes to the row shown here.
