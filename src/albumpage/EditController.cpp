@@ -154,7 +154,7 @@ void EditController::thumbnailClicked(int k)
 {
     switch (m_mode) {
     case EditMode::AddFromDisk:
-        addBranch(k);
+        addChosenFile(k);
         return;
     case EditMode::CopyToClipboard:
         copyToClipboard(k);
@@ -174,7 +174,7 @@ void EditController::thumbnailClicked(int k)
     }
 }
 
-void EditController::addBranch(int k)
+void EditController::addChosenFile(int k)
 {
     const std::optional<Dialogs::Answer> answer = confirmReplace(k);
     if (answer == Dialogs::Answer::Cancel) {

@@ -82,7 +82,7 @@ private:
     void setEditMenusEnabled(bool enabled);
     void enterMode(EditMode mode, const QString &text);
     void openPicker();
-    void addBranch(int k);
+    void addChosenFile(int k);
     void paste(int k, bool pasteMode);
     void copyToClipboard(int k);
     bool confirmDelete();
