@@ -45,7 +45,7 @@ private slots:
         env.makeAlbum(QStringLiteral("Summer"));
         frmSelect &list = env.owner().albumList();
         env.owner().present(list);
-        select(list, frmSelect::kCreateNewAlbum);
+        select(list, QStringLiteral("Create New Album"));
 
         // A single space asks whether to go on; a name in use is asked again.
         env.dialogs.type(QStringLiteral(" "));
@@ -65,14 +65,14 @@ private slots:
     void deleteAndRenameFromTheMenu()
     {
         TestEnvironment env;
-        const QString picture = env.putPicture(QStringLiteral("Mixed"), 1, 1, QStringLiteral(".jpg"), QSize(8, 8));
+        const QString picture = env.putPicture(QStringLiteral("Mixed"), QStringLiteral("P1I0.jpg"), QSize(8, 8));
         const QString rows = env.store.databasePath();
         DescriptionFile::create(rows, {{QStringLiteral("Mixed"), 1, 1, QStringLiteral("text")}});
         BatchFiles::write(env.store.albumFolder(QStringLiteral("Mixed")), QStringLiteral("notes.txt"), "mine");
         env.makeAlbum(QStringLiteral("Plain"));
         frmSelect &list = env.owner().albumList();
         env.owner().present(list);
-        const QString create = frmSelect::kCreateNewAlbum;
+        const QString create = QStringLiteral("Create New Album");
 
         // No keeps everything. Yes takes the pictures, rows and entry of a folder
         // holding another file, which comes back when the list is filled again.

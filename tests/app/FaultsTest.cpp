@@ -69,7 +69,7 @@ private slots:
     void readOnlyFoldersLoseNothing()
     {
         TestEnvironment env;
-        const QString old = env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(40, 30));
+        const QString old = env.putPicture(kAlbum, QStringLiteral("P1I0.jpg"), QSize(40, 30));
         const QByteArray before = contents(old);
         ReadOnlyPath programLock(env.programFolder());
         ReadOnlyPath albumLock(env.store.albumFolder(kAlbum));
@@ -99,7 +99,7 @@ private slots:
         const auto unmount = qScopeGuard([&disk] { QProcess::execute(QStringLiteral("umount"), {disk.path()}); });
         TestEnvironment env(disk.path());
         QFile::remove(env.store.helpFilePath());  // room for the album
-        env.putPicture(kAlbum, 1, 2, QStringLiteral(".bmp"), QSize(60, 40));
+        env.putPicture(kAlbum, QStringLiteral("P1I1.bmp"), QSize(60, 40));
         Form1 *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         // Three megabytes of bitmap do not fit on a one-megabyte disk.
@@ -113,7 +113,7 @@ private slots:
     {
         TestEnvironment env;
         QVERIFY(QFile::remove(env.store.placeholderPath()));
-        const QString path = env.putPicture(kAlbum, 1, 3, QStringLiteral(".jpg"), QSize(80, 60));
+        const QString path = env.putPicture(kAlbum, QStringLiteral("P1I2.jpg"), QSize(80, 60));
         Form1 *form = env.openAlbum(kAlbum);
         QVERIFY(form);
         QVERIFY(QFile::remove(path));

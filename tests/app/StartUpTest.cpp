@@ -84,7 +84,8 @@ private slots:
         frmStartUp &startUp = owner.startUpScreen();
         QCOMPARE(owner.readMe().isVisible(), firstRun);
         QCOMPARE(env.values.ScreenRatio, ratio);
-        QCOMPARE(QDir(env.store.demoAlbumFolder()).entryList(QDir::Files).size(), firstRun ? 6 : 0);
+        QCOMPARE(QDir(env.programFolder() + QStringLiteral("/Demo Album")).entryList(QDir::Files).size(),
+                 firstRun ? 6 : 0);
         if (firstRun)
             owner.readMe().findChild<QPushButton *>(QStringLiteral("Command1"))->click();
         QVERIFY(!owner.readMe().isVisible());
@@ -122,7 +123,9 @@ private slots:
             list->setFocus();
         QTest::keyClick(w, Qt::Key_F12, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(env.help.opened.size(), 1);
-        QCOMPARE(env.help.opened.first(), qMakePair(HelpFormat::WinHelp, env.store.helpFilePath()));
+        QCOMPARE(
+            env.help.opened.first(),
+            qMakePair(HelpFormat::WinHelp, QDir(env.programFolder()).filePath(QStringLiteral("KoLumbraHelp.html"))));
 
         owner.albumList().findChild<QRadioButton *>(QStringLiteral("optHtmlHelp"))->setChecked(true);
         w->activateWindow();

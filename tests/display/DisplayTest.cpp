@@ -48,7 +48,7 @@ int redPixels(const QImage &image, const QRect &area)
 // window, where the button and the label sit, stays free.
 frmDisplayPicture &showPicture(TestEnvironment &env)
 {
-    env.putPicture(kAlbum, 1, 3, QStringLiteral(".bmp"), QSize(400, 100), Qt::red);
+    env.putPicture(kAlbum, QStringLiteral("P1I2.bmp"), QSize(400, 100), Qt::red);
     Form1 *form = env.openAlbum(kAlbum);
     if (form)
         form->Image1_Click(3);
@@ -103,7 +103,7 @@ private slots:
     {
         TestEnvironment env(QSize(1024, 768));
         env.values.ScreenRatio = 1.6;
-        env.putPicture(QStringLiteral("A"), 1, 1, QStringLiteral(".jpg"), QSize(3000, 1500));
+        env.putPicture(QStringLiteral("A"), QStringLiteral("P1I0.jpg"), QSize(3000, 1500));
         Form1 *form = env.openAlbum(QStringLiteral("A"));
         QVERIFY(form);
         frmDisplayPicture &display = env.owner().pictureWindow();
@@ -119,7 +119,7 @@ private slots:
         QVERIFY(form->isVisible());
 
         QTest::mouseClick(form->Image1(2), Qt::LeftButton);
-        QCOMPARE(display.image()->path(), env.store.placeholderPath());
+        QCOMPARE(display.image()->path(), QDir(env.programFolder()).filePath(QStringLiteral("EMPTY.BMP")));
         QVERIFY(QRect(0, 0, 1024, 768).contains(display.frameGeometry()));
     }
 
@@ -171,17 +171,22 @@ private slots:
         QTest::addColumn<bool>("hasPrinter");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QRectF>("placed");  // points, on an A4 page with 10-point margins
         const QString unreachable = QStringLiteral("no such folder/page.pdf");
         const QStringList offer{"yesno|No printer is installed.\n\n"
                                 "Do you want to save the page as a PDF file instead?"};
-        QTest::newRow("big") << "mnuBig" << true << "printed.pdf" << QStringList();
-        QTest::newRow("small") << "mnuSmall" << true << "printed.pdf" << QStringList();
-        QTest::newRow("saved as PDF") << "mnuBig" << false << "mine.pdf" << offer;
+        // The 638 x 458 pixel window: the full printable height of the
+        // landscape page, or its size on a 96 dpi screen.
+        const QRectF whole(0, 0, 575.0 * 638 / 458, 575);
+        const QRectF asShown(0, 0, 478.5, 343.5);
+        QTest::newRow("big") << "mnuBig" << true << "printed.pdf" << QStringList() << whole;
+        QTest::newRow("small") << "mnuSmall" << true << "printed.pdf" << QStringList() << asShown;
+        QTest::newRow("saved as PDF") << "mnuBig" << false << "mine.pdf" << offer << whole;
         QTest::newRow("printer fails")
             << "mnuBig" << true << unreachable
-            << QStringList{"message|The picture could not be printed on the printer \"PDF test printer\"."};
+            << QStringList{"message|The picture could not be printed on the printer \"PDF test printer\"."} << QRectF();
         const QStringList notSaved{"message|The page could not be saved as %1."};
-        QTest::newRow("PDF not written") << "mnuSmall" << false << unreachable << offer + notSaved;
+        QTest::newRow("PDF not written") << "mnuSmall" << false << unreachable << offer + notSaved << QRectF();
     }
 
     void printOutcomes()
@@ -190,6 +195,7 @@ private slots:
         QFETCH(bool, hasPrinter);
         QFETCH(QString, file);
         QFETCH(QStringList, boxes);
+        QFETCH(QRectF, placed);
         TestEnvironment env;
         QTemporaryDir dir;
         const QString path = QDir(dir.path()).filePath(file);
@@ -219,8 +225,7 @@ private slots:
         const PdfPrinter::Page &sent = env.printer.pages.first();
         const bool big = command == QLatin1String("mnuBig");
         QCOMPARE(sent.orientation, big ? QPageLayout::Landscape : QPageLayout::Portrait);
-        if (big)
-            QCOMPARE(sent.placed, PrintLayout::fitted(sent.picture.size(), sent.printable));
+        QCOMPARE(sent.placed, placed);
         // The picture where it is shown, white paper only around it.
         QImage capture = sent.picture.convertToFormat(QImage::Format_RGB32);
         QCOMPARE(capture.size(), display.size());

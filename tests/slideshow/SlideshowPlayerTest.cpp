@@ -6,7 +6,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QtTest>
 
 namespace {
@@ -38,12 +37,12 @@ struct Show
     void start(const QString &names)
     {
         env.makeAlbum(kAlbum);
-        static const QRegularExpression pattern(QStringLiteral("P(\\d+)I(\\d)(\\.\\w+)(!?)"));
-        for (const QString &name : names.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            const QRegularExpressionMatch m = pattern.match(name);
-            QFile file(
-                env.putPicture(kAlbum, m.captured(1).toInt(), m.captured(2).toInt() + 1, m.captured(3), QSize(64, 48)));
-            if (!m.captured(4).isEmpty()) {
+        for (QString name : names.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            const bool broken = name.endsWith(QLatin1Char('!'));
+            if (broken)
+                name.chop(1);
+            QFile file(env.putPicture(kAlbum, name, QSize(64, 48)));
+            if (broken) {
                 QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
                 file.write("not a picture at all");
             }
@@ -88,7 +87,7 @@ private slots:
     {
         QCOMPARE(SlideTime::intervalMs(QStringLiteral("100")), 100000);  // over the old ceiling
         QCOMPARE(SlideTime::intervalMs(QStringLiteral("7 seconds")), 7000);
-        QCOMPARE(SlideTime::intervalMs(QStringLiteral("99999999999999999999")), SlideTime::kMaxSeconds * 1000);
+        QCOMPARE(SlideTime::intervalMs(QStringLiteral("99999999999999999999")), 2147483000);
         for (const char *text : {"0", "-3", "about 8", "-99999999999999999999"})
             QCOMPARE(SlideTime::intervalMs(QLatin1String(text)), 5000);
     }

@@ -66,29 +66,33 @@ WindowOwner &TestEnvironment::owner()
 
 QString TestEnvironment::makeAlbum(const QString &name) const
 {
-    const QString path = store.albumFolder(name);
+    const QString path = QDir(programFolder()).filePath(name);
     QDir().mkpath(path);
     return path;
 }
 
-QString TestEnvironment::putPicture(const QString &album, int page, int picture, const QString &extension,
-                                    const QSize &size, const QColor &colour, const char *format) const
+QString TestEnvironment::albumFile(const QString &album, const QString &fileName) const
+{
+    return QDir(programFolder()).filePath(album + QLatin1Char('/') + fileName);
+}
+
+QString TestEnvironment::putPicture(const QString &album, const QString &fileName, const QSize &size,
+                                    const QColor &colour, const char *format) const
 {
     makeAlbum(album);
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    const QString path = store.picturePath(album, page, picture, extension);
+    const QString path = albumFile(album, fileName);
     const char *fmt =
-        format ? format : (extension.compare(QStringLiteral(".bmp"), Qt::CaseInsensitive) == 0 ? "BMP" : "JPEG");
+        format ? format : (fileName.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive) ? "BMP" : "JPEG");
     image.save(path, fmt);
     return path;
 }
 
-QString TestEnvironment::putFile(const QString &album, int page, int picture, const QString &extension,
-                                 const QString &source) const
+QString TestEnvironment::putFile(const QString &album, const QString &fileName, const QString &source) const
 {
     makeAlbum(album);
-    const QString path = store.picturePath(album, page, picture, extension);
+    const QString path = albumFile(album, fileName);
     QFile::remove(path);
     QFile::copy(source, path);
     QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner);
