@@ -125,25 +125,32 @@ private slots:
 
     // The big print is as large as the page allows, turned as the picture is
     // shaped; the small one keeps its size on the screen unless the page is
-    // too small for it. Both sit at the top left.
+    // too small for it in either direction. Both sit at the top left.
     void placement_data()
     {
         QTest::addColumn<QSize>("natural");
         QTest::addColumn<QSizeF>("page");
         QTest::addColumn<QPageLayout::Orientation>("orientation");
         QTest::addColumn<QRectF>("big");
-        QTest::addColumn<bool>("fits");
+        QTest::addColumn<QRectF>("small");
         const auto L = QPageLayout::Landscape;
         const auto P = QPageLayout::Portrait;
         const QSizeF tall(535, 782);
         const QSize photo(4000, 3000);
         const double third = 535 * 4.0 / 3.0;
-        QTest::newRow("4:3 page: full width") << photo << QSizeF(800, 600) << L << QRectF(0, 0, 800, 600) << false;
+        QTest::newRow("4:3 page: full width")
+            << photo << QSizeF(800, 600) << L << QRectF(0, 0, 800, 600) << QRectF(0, 0, 800, 600);
         QTest::newRow("wider page: full height")
-            << photo << tall.transposed() << L << QRectF(0, 0, third, 535) << false;
-        QTest::newRow("upright") << photo.transposed() << tall << P << QRectF(0, 0, 535, third) << false;
-        QTest::newRow("square") << QSize(900, 900) << tall << P << QRectF(0, 0, 535, 535) << false;
-        QTest::newRow("smaller than the page") << QSize(400, 300) << tall << L << QRectF(0, 0, 535, 401.25) << true;
+            << photo << tall.transposed() << L << QRectF(0, 0, third, 535) << QRectF(0, 0, third, 535);
+        QTest::newRow("upright") << photo.transposed() << tall << P << QRectF(0, 0, 535, third)
+                                 << QRectF(0, 0, 535, third);
+        QTest::newRow("square") << QSize(900, 900) << tall << P << QRectF(0, 0, 535, 535) << QRectF(0, 0, 535, 535);
+        QTest::newRow("smaller than the page")
+            << QSize(400, 300) << tall << L << QRectF(0, 0, 535, 401.25) << QRectF(0, 0, 400, 300);
+        QTest::newRow("too wide, low enough")
+            << QSize(800, 300) << tall << L << QRectF(0, 0, 535, 200.625) << QRectF(0, 0, 535, 200.625);
+        QTest::newRow("too tall, narrow enough")
+            << QSize(391, 1564) << tall << P << QRectF(0, 0, 195.5, 782) << QRectF(0, 0, 195.5, 782);
     }
 
     void placement()
@@ -152,10 +159,9 @@ private slots:
         QFETCH(QSizeF, page);
         QFETCH(QPageLayout::Orientation, orientation);
         QFETCH(QRectF, big);
-        QFETCH(bool, fits);
+        QFETCH(QRectF, small);
         QCOMPARE(PrintLayout::orientationFor(natural), orientation);
         QCOMPARE(PrintLayout::fitted(natural, page), big);
-        const QRectF small = fits ? QRectF(QPointF(0, 0), QSizeF(natural)) : big;
         QCOMPARE(PrintLayout::atScreenSize(QSizeF(natural), page), small);
     }
 
@@ -244,6 +250,22 @@ private slots:
         QVERIFY(redPixels(page, page.rect()) > page.width() * page.height() / 50);
         // At the left, within the margins, not centred.
         QVERIFY(redPixels(page, QRect(0, 0, page.width() / 10, page.height())) > 0);
+    }
+
+    // A window wider than the page but not taller prints shrunk to the page's
+    // width, its proportions kept, rather than running off the paper.
+    void smallPrintOfAWideWindowStaysOnThePage()
+    {
+        TestEnvironment env;
+        frmDisplayPicture &display = showPicture(env);
+        QVERIFY(display.isVisible());
+        display.resize(1000, 300);
+        QCOMPARE(display.size(), QSize(1000, 300));  // 750 x 225 points
+        display.findChild<QAction *>(QStringLiteral("mnuSmall"))->trigger();
+        QCOMPARE(env.printer.pages.size(), 1);
+        const PdfPrinter::Page &sent = env.printer.pages.first();
+        QCOMPARE(sent.printable, QSizeF(575, 822));
+        QCOMPARE(sent.placed, QRectF(0, 0, 575, 172.5));
     }
 
     // Wherever pending events run during a big print, "Cancel Print" clicked
