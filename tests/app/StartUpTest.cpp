@@ -94,6 +94,29 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(owner.hasAlbumList() && owner.albumList().isVisible(), 5000);
     }
 
+    // The first run is remembered: the next start on the same settings goes
+    // straight to the start-up screen, and a demo album the user deleted in
+    // between stays deleted.
+    void firstRunIsRememberedAcrossStarts()
+    {
+        QTemporaryDir program;
+        QTemporaryDir config;
+        const QString demo = QDir(program.path()).filePath(QStringLiteral("Demo Album"));
+        {
+            TestEnvironment first(program.path(), config.path());
+            first.owner().start();
+            QVERIFY(first.owner().readMe().isVisible());
+        }
+        QVERIFY(QFileInfo::exists(demo));
+        QVERIFY(QDir(demo).removeRecursively());
+
+        TestEnvironment second(program.path(), config.path());
+        second.owner().start();
+        QVERIFY(second.owner().startUpScreen().isVisible());
+        QVERIFY(!second.owner().readMe().isVisible());
+        QVERIFY(!QFileInfo::exists(demo));
+    }
+
     // F12 with any modifier opens help in the format chosen on the album
     // list, whichever control has the focus. Esc ends the program at once.
     void f12HelpAndEscEndInEveryWindow_data()

@@ -41,12 +41,18 @@ TestEnvironment::TestEnvironment(const QSize &screenSize)
 }
 
 TestEnvironment::TestEnvironment(const QString &programFolder, const QSize &screenSize)
-    : store(preparedFolder(programFolder.isEmpty() ? m_folder.path() : programFolder))
-    , settings(m_config.path())
+    : TestEnvironment(programFolder, QString(), screenSize)
+{
+}
+
+TestEnvironment::TestEnvironment(const QString &programFolder, const QString &configFolder, const QSize &screenSize)
+    : m_configFolder(configFolder.isEmpty() ? m_config.path() : configFolder)
+    , store(preparedFolder(programFolder.isEmpty() ? m_folder.path() : programFolder))
+    , settings(m_configFolder)
 {
     screen.size = screenSize;
     printer.printerFile = QDir(m_printed.path()).filePath(QStringLiteral("printed.pdf"));
-    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", m_configFolder.toLocal8Bit());
     QStandardPaths::setTestModeEnabled(true);
 }
 

@@ -71,10 +71,14 @@ public:
     // Another program on a program folder that exists already (a second copy
     // of the program, a folder on a small disk).
     explicit TestEnvironment(const QString &programFolder, const QSize &screenSize = QSize(1024, 768));
+    // A later start of the program on the program folder and the settings an
+    // earlier one left behind.
+    TestEnvironment(const QString &programFolder, const QString &configFolder,
+                    const QSize &screenSize = QSize(1024, 768));
     ~TestEnvironment();
 
     QString programFolder() const { return store.programFolder(); }
-    QString configFolder() const { return m_config.path(); }
+    QString configFolder() const { return m_configFolder; }
 
     // The window owner, created on first use; ending the program only counts.
     WindowOwner &owner();
@@ -110,6 +114,7 @@ private:
     QTemporaryDir m_folder;
     QTemporaryDir m_config;
     QTemporaryDir m_printed;
+    QString m_configFolder;
 
 public:
     AlbumStore store;
