@@ -39,6 +39,18 @@ class AlbumListTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Albums in the order of their names with letter case ignored, then the
+    // entry that makes a new one.
+    void albumsAreListedIgnoringLetterCase()
+    {
+        TestEnvironment env;
+        for (const char *name : {"cherry", "Banana", "apple"})
+            env.makeAlbum(QLatin1String(name));
+        frmSelect &list = env.owner().albumList();
+        env.owner().present(list);
+        QCOMPARE(entries(list), QStringList({"apple", "Banana", "cherry", "Create New Album"}));
+    }
+
     void createAsksUntilTheNameIsUsableThenOpensTheAlbum()
     {
         TestEnvironment env;
