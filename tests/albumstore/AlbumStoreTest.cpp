@@ -2,6 +2,7 @@
 #include "albumstore/PictureLoader.h"
 #include "albumstore/ProgramFolder.h"
 #include "albumstore/ThumbnailCache.h"
+#include "support/ReadOnlyPath.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
@@ -119,6 +120,12 @@ private slots:
         QFile::copy(TestEnvironment::deliveredData(QStringLiteral("EMPTY.BMP")),
                     QDir(exe.path()).filePath(QStringLiteral("EMPTY.BMP")));
         QCOMPARE(ProgramFolder::choose(QString(), exe.path(), user.path()), exe.path());
+
+        // Not a folder it cannot write to, placeholder or not.
+        const ReadOnlyPath locked(exe.path());
+        if (!locked.isActive())
+            QSKIP("cannot make a folder read-only here");
+        QCOMPARE(ProgramFolder::choose(QString(), exe.path(), user.path()), user.path());
     }
 
     void orientationIsApplied()

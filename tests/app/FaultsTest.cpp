@@ -1,3 +1,4 @@
+#include "albums/frmSelect.h"
 #include "albumview/Form1.h"
 #include "app/frmReadMe.h"
 #include "display/frmDisplayPicture.h"
@@ -14,6 +15,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QScopeGuard>
@@ -80,6 +82,10 @@ private slots:
         QVERIFY(env.owner().readMe().isVisible());
         Form1 *form = env.openAlbum(kAlbum);
         QVERIFY(form);
+        // No album can be made here, so none is offered.
+        const QListWidget *albums = env.owner().albumList().list();
+        QCOMPARE(albums->count(), 1);
+        QCOMPARE(albums->item(0)->text(), kAlbum);
 
         pasteRefused(env, *form, 1, QSize(20, 20));
         form->findChild<QAction *>(QStringLiteral("mnuDelete"))->trigger();
