@@ -153,6 +153,27 @@ private slots:
         QCOMPARE(show.player.isRunning(), show.files.last() != QLatin1String("end"));
         QVERIFY(show.player.isRunning() || !show.player.timer().isActive());
     }
+
+    // The time is read when the show starts and again when it starts over at
+    // the end of the album: a change while it plays counts from the next round.
+    void changedTimeCountsFromTheNextRound()
+    {
+        Show show;
+        int seconds = 60;
+        show.player.setIntervalSource([&seconds] { return seconds * 1000; });
+        show.repeat = true;
+        show.start(QStringLiteral("P1I0.jpg P1I1.jpg"));
+        QTRY_VERIFY(!show.files.isEmpty());
+        QCOMPARE(show.player.timer().interval(), 60000);
+        seconds = 45;
+        QVERIFY(show.run(QStringLiteral("T")));
+        QCOMPARE(show.files.join(QLatin1Char(' ')), QStringLiteral("P1I0.jpg P1I1.jpg"));
+        QCOMPARE(show.player.timer().interval(), 60000);
+        QVERIFY(show.run(QStringLiteral("T")));
+        QCOMPARE(show.files.join(QLatin1Char(' ')), QStringLiteral("P1I0.jpg P1I1.jpg P1I0.jpg"));
+        QCOMPARE(show.player.timer().interval(), 45000);
+        QVERIFY(show.player.timer().isActive());
+    }
 };
 
 KOLUMBRA_TEST(SlideshowPlayerTest)
