@@ -38,7 +38,7 @@ void fillTable(TestEnvironment &env)
 void putPictures(const TestEnvironment &env, const QString &album)
 {
     for (int i = 0; i < kAlbumPictures; ++i)
-        env.putPicture(album, 1 + i / 6, 1 + i % 6, QStringLiteral(".jpg"), QSize(320, 240));
+        env.putPicture(album, QStringLiteral("P%1I%2.jpg").arg(1 + i / 6).arg(i % 6), QSize(320, 240));
 }
 
 void albumManagement()

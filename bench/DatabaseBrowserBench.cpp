@@ -55,8 +55,8 @@ void databaseBrowser()
     BenchTable::fill(env, kRows);
     // The first row, and the one after it, have camera pictures.
     const QStringList photos = BenchPictures::photos(2, QSize(6000, 4000));
-    env.putFile(BenchTable::albumOf(0), 1, 1, QStringLiteral(".jpg"), photos.at(0));
-    env.putFile(BenchTable::albumOf(0), 1, 2, QStringLiteral(".jpg"), photos.at(1));
+    env.putFile(BenchTable::albumOf(0), QStringLiteral("P1I0.jpg"), photos.at(0));
+    env.putFile(BenchTable::albumOf(0), QStringLiteral("P1I1.jpg"), photos.at(1));
 
     // Opening: the window made, shown, the table read, the first row and its
     // 24-megapixel picture on the screen.

@@ -37,8 +37,8 @@ void pageFigures()
     TestEnvironment env(QSize(1920, 1080));
     env.session.screenRatio = 3.0;
     for (int n = 1; n <= 6; ++n) {
-        env.putFile(kAlbum, 1, n, QStringLiteral(".jpg"), files.at(n - 1));
-        env.putFile(kAlbum, 2, n, QStringLiteral(".jpg"), files.at(6 - n));
+        env.putFile(kAlbum, QStringLiteral("P1I%1.jpg").arg(n - 1), files.at(n - 1));
+        env.putFile(kAlbum, QStringLiteral("P2I%1.jpg").arg(n - 1), files.at(6 - n));
     }
     AlbumPageWindow *form = env.openAlbum(kAlbum);
     if (!form) {
@@ -101,7 +101,7 @@ void memoryFigure()
     const QStringList files = BenchPictures::photos(6, QSize(6000, 4000));
     TestEnvironment env;
     for (int n = 1; n <= 6; ++n)
-        env.putFile(kAlbum, 1, n, QStringLiteral(".jpg"), files.at(n - 1));
+        env.putFile(kAlbum, QStringLiteral("P1I%1.jpg").arg(n - 1), files.at(n - 1));
     env.owner().albumPage();
     QTest::qWait(50);
     const double idle = BenchPictures::residentMiB();

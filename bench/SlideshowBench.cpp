@@ -56,7 +56,7 @@ void slideshowBench()
     const QStringList photos = BenchPictures::photos(6, kPhoto);
     qint64 bytes = 0;
     for (int k = 1; k <= 6; ++k)
-        bytes += QFileInfo(env.putFile(kAlbum, 1, k, QStringLiteral(".jpg"), photos.at(k - 1))).size();
+        bytes += QFileInfo(env.putFile(kAlbum, QStringLiteral("P1I%1.jpg").arg(k - 1), photos.at(k - 1))).size();
     Bench::report(QStringLiteral("slideshow.photo_file_size"), bytes / 6.0 / (1024.0 * 1024.0), QStringLiteral("MiB"));
 
     // The worker's share: find the next position and decode it for the screen.

@@ -47,7 +47,7 @@ private slots:
         EditingFixture f;
         SourceFolder source;
         const QString photo = source.add(QStringLiteral("holiday.JPG"), QSize(120, 80));
-        const QString old = f.env.putPicture(f.album, 2, 1, QStringLiteral(".bmp"), QSize(100, 50));
+        const QString old = f.env.putPicture(f.album, QStringLiteral("P2I0.bmp"), QSize(100, 50));
         const QByteArray oldBytes = contents(old);
         QVERIFY(f.open());
         f.form->mnuP_Click(2);
@@ -69,7 +69,7 @@ private slots:
         f.whileViewerOpen([](PictureFilePicker &v) { v.selectClicked(); });  // the same file again
         QTest::mouseClick(f.form->grid().view(4), Qt::LeftButton);
         QCOMPARE(f.env.dialogs.shown().size(), 1);  // an empty position asks nothing
-        QCOMPARE(contents(f.bitmap(2, 4)), contents(photo));
+        QCOMPARE(contents(f.file(QStringLiteral("P2I3.bmp"))), contents(photo));
 
         // No keeps the mode for another click; Cancel ends it. Neither touches the file.
         f.env.dialogs.answer(Dialogs::Answer::No);
@@ -129,14 +129,14 @@ private slots:
         fake.write("this is not a picture");
         fake.close();
         const QString photo = source.add(QStringLiteral("dropped.jpg"), QSize(70, 50));
-        const QString old = f.env.putPicture(f.album, 1, 5, QStringLiteral(".jpg"), QSize(60, 30));
-        QDir().mkpath(f.bitmap(1, 5));  // the bitmap name is taken by a folder
+        const QString old = f.env.putPicture(f.album, QStringLiteral("P1I4.jpg"), QSize(60, 30));
+        QDir().mkpath(f.file(QStringLiteral("P1I4.bmp")));  // the bitmap name is taken by a folder
         QVERIFY(f.open());
         drop(f.form->grid().view(6), fake.fileName());
         QVERIFY(f.env.dialogs.lastText().contains(QStringLiteral("is not a picture")));
         QCOMPARE(f.albumFiles(), QStringList(QStringLiteral("P1I4.jpg")));
         drop(f.form->grid().view(6), photo);
-        QCOMPARE(contents(f.bitmap(1, 6)), contents(photo));
+        QCOMPARE(contents(f.file(QStringLiteral("P1I5.bmp"))), contents(photo));
 
         f.env.dialogs.answer(Dialogs::Answer::Yes);
         drop(f.form->grid().view(5), photo);

@@ -95,8 +95,8 @@ private slots:
         QFETCH(QString, told);
         QFETCH(QImage, stored);
         EditingFixture f;
-        const QString old = answer >= 0 ? f.env.putPicture(f.album, 10, 5, QStringLiteral(".jpg"), QSize(30, 20))
-                                        : f.env.store.placeholderPath();
+        const QString old = answer >= 0 ? f.env.putPicture(f.album, QStringLiteral("P10I4.jpg"), QSize(30, 20))
+                                        : QDir(f.env.programFolder()).filePath(QStringLiteral("EMPTY.BMP"));
         QVERIFY(f.open());
         f.form->mnuP_Click(10);
         if (clipboard.isNull())
@@ -110,7 +110,7 @@ private slots:
 
         QCOMPARE(f.env.dialogs.lastText(), told);
         QVERIFY(f.env.dialogs.allAnswered());
-        const QString bmp = f.bitmap(10, 5);
+        const QString bmp = f.file(QStringLiteral("P10I4.bmp"));
         QCOMPARE(f.form->grid().view(5)->path(), stored.isNull() ? old : bmp);
         QCOMPARE(QImage(bmp).convertToFormat(QImage::Format_RGB32), stored);
         QCOMPARE(QImageReader(bmp).format(), stored.isNull() ? QByteArray() : QByteArray("bmp"));
@@ -120,7 +120,7 @@ private slots:
     void copyPutsTheWholePictureOnTheClipboard()
     {
         EditingFixture f;
-        f.env.putPicture(f.album, 1, 4, QStringLiteral(".jpg"), QSize(900, 600));
+        f.env.putPicture(f.album, QStringLiteral("P1I3.jpg"), QSize(900, 600));
         QVERIFY(f.open());
         f.action("mnuToClip")->trigger();
         QTest::mouseClick(f.form->grid().view(4), Qt::LeftButton);
@@ -137,10 +137,10 @@ private slots:
     void deleteTakesEveryFileOfThePosition()
     {
         EditingFixture f;
-        for (const char *extension : {".jpg", ".bmp"})
-            f.env.putPicture(f.album, 2, 1, QLatin1String(extension), QSize(20, 20));
-        f.env.putPicture(f.album, 2, 2, QStringLiteral(".jpg"), QSize(20, 20));
-        f.env.putPicture(f.album, 10, 1, QStringLiteral(".jpg"), QSize(20, 20));
+        for (const char *name : {"P2I0.jpg", "P2I0.bmp"})
+            f.env.putPicture(f.album, QLatin1String(name), QSize(20, 20));
+        f.env.putPicture(f.album, QStringLiteral("P2I1.jpg"), QSize(20, 20));
+        f.env.putPicture(f.album, QStringLiteral("P10I0.jpg"), QSize(20, 20));
         QVERIFY(f.open());
         f.form->mnuP_Click(2);
         f.action("mnuDelete")->trigger();
@@ -154,7 +154,7 @@ private slots:
         f.env.dialogs.answer(Dialogs::Answer::Yes);
         QTest::mouseClick(f.form->grid().view(1), Qt::LeftButton);
         QCOMPARE(f.albumFiles(), QStringList({"P10I0.jpg", "P2I1.jpg"}));
-        QCOMPARE(f.form->grid().view(1)->path(), f.env.store.placeholderPath());
+        QCOMPARE(f.form->grid().view(1)->path(), QDir(f.env.programFolder()).filePath(QStringLiteral("EMPTY.BMP")));
         QCOMPARE(f.editing().mode(), EditMode::None);
     }
 };

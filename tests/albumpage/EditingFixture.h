@@ -34,7 +34,7 @@ struct EditingFixture
     EditController &editing() { return form->editing(); }
     QAction *action(const char *name) { return form->findChild<QAction *>(QLatin1String(name)); }
     QString label() { return form->instructionLabel()->isVisible() ? form->instructionLabel()->text() : QString(); }
-    QString bitmap(int page, int k) { return env.store.picturePath(album, page, k, QStringLiteral(".bmp")); }
+    QString file(const QString &name) { return env.albumFile(album, name); }
     QStringList albumFiles() { return QDir(env.store.albumFolder(album)).entryList(QDir::Files, QDir::Name); }
 
     // Whether the nine menus an edit mode greys are all `enabled`.

@@ -108,7 +108,7 @@ private slots:
     {
         EditingFixture f;
         TrashFolder trash;
-        const QString jpeg = f.env.putPicture(f.album, 1, 3, QStringLiteral(".jpg"), QSize(30, 20));
+        const QString jpeg = f.env.putPicture(f.album, QStringLiteral("P1I2.jpg"), QSize(30, 20));
         QVERIFY(f.open());
         QApplication::clipboard()->setImage(filled(QSize(64, 40), Qt::green));
         f.env.dialogs.answer(Dialogs::Answer::Yes);
@@ -122,7 +122,7 @@ private slots:
         f.form->mnuP_Click(2);
         QTRY_COMPARE(f.form->grid().view(3)->path(), f.env.store.placeholderPath());
         f.form->mnuP_Click(1);
-        QTRY_COMPARE(f.form->grid().view(3)->path(), f.bitmap(1, 3));
+        QTRY_COMPARE(f.form->grid().view(3)->path(), f.file(QStringLiteral("P1I2.bmp")));
         QCOMPARE(f.form->grid().view(3)->naturalSize(), QSize(64, 40));
     }
 
@@ -130,10 +130,10 @@ private slots:
     {
         EditingFixture f;
         TrashFolder trash;
-        const QString jpeg = f.env.putPicture(f.album, 2, 1, QStringLiteral(".jpg"), QSize(20, 20));
-        const QString bitmap = f.env.putPicture(f.album, 2, 1, QStringLiteral(".bmp"), QSize(20, 20));
+        const QString jpeg = f.env.putPicture(f.album, QStringLiteral("P2I0.jpg"), QSize(20, 20));
+        const QString bitmap = f.env.putPicture(f.album, QStringLiteral("P2I0.bmp"), QSize(20, 20));
         const QByteArray jpegBytes = contents(jpeg);
-        f.env.putPicture(f.album, 2, 2, QStringLiteral(".jpg"), QSize(20, 20));
+        f.env.putPicture(f.album, QStringLiteral("P2I1.jpg"), QSize(20, 20));
         QVERIFY(f.open());
         f.form->mnuP_Click(2);
         f.action("mnuDelete")->trigger();
@@ -154,17 +154,17 @@ private slots:
         EditingFixture f;
         TrashFolder trash;
         trash.block();
-        f.env.putPicture(f.album, 1, 1, QStringLiteral(".jpg"), QSize(20, 20));
-        f.env.putPicture(f.album, 1, 2, QStringLiteral(".bmp"), QSize(20, 20));
+        f.env.putPicture(f.album, QStringLiteral("P1I0.jpg"), QSize(20, 20));
+        f.env.putPicture(f.album, QStringLiteral("P1I1.bmp"), QSize(20, 20));
         QVERIFY(f.open());
         f.action("mnuDelete")->trigger();
         f.env.dialogs.answer(Dialogs::Answer::Yes);
         QTest::mouseClick(f.form->grid().view(1), Qt::LeftButton);
         QCOMPARE(f.albumFiles(), QStringList("P1I1.bmp"));
 
-        QVERIFY(PictureFiles::saveBitmap(filled(QSize(12, 6), Qt::yellow), f.bitmap(1, 2)).ok);
+        QVERIFY(PictureFiles::saveBitmap(filled(QSize(12, 6), Qt::yellow), f.file(QStringLiteral("P1I1.bmp"))).ok);
         QCOMPARE(f.albumFiles(), QStringList("P1I1.bmp"));
-        QCOMPARE(QImage(f.bitmap(1, 2)).size(), QSize(12, 6));
+        QCOMPARE(QImage(f.file(QStringLiteral("P1I1.bmp"))).size(), QSize(12, 6));
         QCOMPARE(trash.files(), QStringList());
         QCOMPARE(f.env.dialogs.shown().size(), 1);
     }

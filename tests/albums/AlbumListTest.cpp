@@ -40,13 +40,25 @@ class AlbumListTest : public QObject
     Q_OBJECT
 
 private slots:
+    // Albums in the order of their names with letter case ignored, then the
+    // entry that makes a new one.
+    void albumsAreListedIgnoringLetterCase()
+    {
+        TestEnvironment env;
+        for (const char *name : {"cherry", "Banana", "apple"})
+            env.makeAlbum(QLatin1String(name));
+        AlbumListWindow &list = env.owner().albumList();
+        env.owner().present(list);
+        QCOMPARE(entries(list), QStringList({"apple", "Banana", "cherry", "Create New Album"}));
+    }
+
     void createAsksUntilTheNameIsUsableThenOpensTheAlbum()
     {
         TestEnvironment env;
         env.makeAlbum(QStringLiteral("Summer"));
         AlbumListWindow &list = env.owner().albumList();
         env.owner().present(list);
-        select(list, AlbumListWindow::kCreateNewAlbum);
+        select(list, QStringLiteral("Create New Album"));
 
         // A single space asks whether to go on; a name in use is asked again.
         env.dialogs.type(QStringLiteral(" "));
@@ -66,14 +78,14 @@ private slots:
     void deleteAndRenameFromTheMenu()
     {
         TestEnvironment env;
-        const QString picture = env.putPicture(QStringLiteral("Mixed"), 1, 1, QStringLiteral(".jpg"), QSize(8, 8));
+        const QString picture = env.putPicture(QStringLiteral("Mixed"), QStringLiteral("P1I0.jpg"), QSize(8, 8));
         const QString rows = env.store.databasePath();
         DescriptionFile::create(rows, {{QStringLiteral("Mixed"), 1, 1, QStringLiteral("text")}});
         BatchFiles::write(env.store.albumFolder(QStringLiteral("Mixed")), QStringLiteral("notes.txt"), "mine");
         env.makeAlbum(QStringLiteral("Plain"));
         AlbumListWindow &list = env.owner().albumList();
         env.owner().present(list);
-        const QString create = AlbumListWindow::kCreateNewAlbum;
+        const QString create = QStringLiteral("Create New Album");
 
         // No keeps everything. Yes takes the pictures, rows and entry of a folder
         // holding another file, which comes back when the list is filled again.

@@ -39,7 +39,7 @@ private slots:
         const QString newName = QString::fromUtf8("\u00c9t\u00e9 d'O'Neil 100% \xF0\x9F\x8C\x8A");
         TestEnvironment env;
         const QString old = QStringLiteral("Holidays");
-        env.putPicture(old, 2, 3, QStringLiteral(".bmp"), QSize(8, 8));
+        env.putPicture(old, QStringLiteral("P2I2.bmp"), QSize(8, 8));
         DescriptionFile::create(env.store.databasePath(),
                                 {{old, 2, 3, QStringLiteral("beach")},
                                  {QStringLiteral("Holiday"), 2, 3, QStringLiteral("not mine")},
@@ -48,7 +48,7 @@ private slots:
         env.dialogs.answer(Answer::Yes);
         QVERIFY(AlbumManager(env.store, env.descriptions, env.dialogs).renameAlbum(old));
         QCOMPARE(env.store.albumNames(), QStringList{newName});
-        QVERIFY(QFileInfo::exists(env.store.picturePath(newName, 2, 3, QStringLiteral(".bmp"))));
+        QVERIFY(QFileInfo::exists(env.albumFile(newName, QStringLiteral("P2I2.bmp"))));
         QCOMPARE(rows(env),
                  QStringList({row(newName, 2, 3, QStringLiteral("beach")),
                               row(QStringLiteral("Holiday"), 2, 3, QStringLiteral("not mine")),
@@ -59,7 +59,7 @@ private slots:
     {
         TestEnvironment env;
         env.makeAlbum(QStringLiteral("Holidays"));
-        const QString locked = env.putPicture(QStringLiteral("Locked"), 1, 1, QStringLiteral(".jpg"), QSize(8, 8));
+        const QString locked = env.putPicture(QStringLiteral("Locked"), QStringLiteral("P1I0.jpg"), QSize(8, 8));
         // Rows of a "Gone" the list still shows, and of a "Summer" whose folder was removed by hand.
         DescriptionFile::create(env.store.databasePath(),
                                 {{QStringLiteral("Gone"), 1, 1, QStringLiteral("kept")},
@@ -106,8 +106,8 @@ private slots:
     {
         const QString album = QString::fromUtf8("Tom's 1_0% \u00e9t\u00e9");
         TestEnvironment env;
-        for (const char *extension : {".jpg", ".JPG", ".BMP", ".bmp"})
-            env.putPicture(album, 4, 2, QLatin1String(extension), QSize(8, 8));
+        for (const char *name : {"P4I1.jpg", "P4I1.JPG", "P4I1.BMP", "P4I1.bmp"})
+            env.putPicture(album, QLatin1String(name), QSize(8, 8));
         QList<PictureRecord> records{{album, 1, 1, QStringLiteral("gone")},
                                      {album.toUpper(), 4, 2, QStringLiteral("gone")}};
         // Names the album's would match if its quote or wildcards were not taken literally.
@@ -116,7 +116,7 @@ private slots:
             "Tom's 1_00 \u00e9t\u00e9"};
         QStringList kept;
         for (const QString &n : neighbours) {
-            env.putPicture(n, 1, 1, QStringLiteral(".jpg"), QSize(8, 8));
+            env.putPicture(n, QStringLiteral("P1I0.jpg"), QSize(8, 8));
             records << PictureRecord{n, 1, 1, QStringLiteral("kept")};
             kept << row(n, 1, 1, QStringLiteral("kept"));
         }
@@ -136,10 +136,10 @@ private slots:
     {
         TestEnvironment env;
         TrashFolder trash;
-        const QString summer = env.putPicture(QStringLiteral("Summer"), 1, 1, QStringLiteral(".jpg"), QSize(8, 8));
-        env.putPicture(QStringLiteral("Summer"), 3, 6, QStringLiteral(".BMP"), QSize(8, 8));
+        const QString summer = env.putPicture(QStringLiteral("Summer"), QStringLiteral("P1I0.jpg"), QSize(8, 8));
+        env.putPicture(QStringLiteral("Summer"), QStringLiteral("P3I5.BMP"), QSize(8, 8));
         const QByteArray summerBytes = contents(summer);
-        const QString mixed = env.putPicture(QStringLiteral("Mixed"), 2, 2, QStringLiteral(".jpg"), QSize(8, 8));
+        const QString mixed = env.putPicture(QStringLiteral("Mixed"), QStringLiteral("P2I1.jpg"), QSize(8, 8));
         const QString notes =
             QDir(env.store.albumFolder(QStringLiteral("Mixed"))).filePath(QStringLiteral("notes.txt"));
         QFile(notes).open(QIODevice::WriteOnly);
@@ -158,7 +158,7 @@ private slots:
         QCOMPARE(trash.originalPaths(), QStringList({mixed, env.store.albumFolder(QStringLiteral("Summer"))}));
 
         trash.block();
-        env.putPicture(QStringLiteral("Winter"), 1, 1, QStringLiteral(".jpg"), QSize(8, 8));
+        env.putPicture(QStringLiteral("Winter"), QStringLiteral("P1I0.jpg"), QSize(8, 8));
         QCOMPARE(manager.removeAlbum(QStringLiteral("Winter")), Deletion::Deleted);
         QVERIFY(!QFileInfo::exists(env.store.albumFolder(QStringLiteral("Winter"))));
         QCOMPARE(trash.files(), QStringList({"P2I1.jpg", "Summer"}));
@@ -188,7 +188,7 @@ private slots:
             QVERIFY(!manager.moveAlbum(album, QStringLiteral("x")));
         }
         QVERIFY(QFileInfo::exists(theirs));
-        QVERIFY(QFileInfo::exists(env.store.placeholderPath()));
+        QVERIFY(QFileInfo::exists(QDir(env.programFolder()).filePath(QStringLiteral("EMPTY.BMP"))));
         QVERIFY(!QFileInfo::exists(env.store.albumFolder(QStringLiteral("x"))));
         QDir(outside).removeRecursively();
     }

@@ -2,6 +2,7 @@
 #include "albumstore/PictureLoader.h"
 #include "albumstore/ProgramFolder.h"
 #include "albumstore/ThumbnailCache.h"
+#include "support/ReadOnlyPath.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
@@ -52,8 +53,8 @@ private slots:
     void laterNameThatLoadsWins()
     {
         TestEnvironment env;
-        const QString jpg = env.putPicture(kAlbum, 2, 4, QStringLiteral(".jpg"), QSize(40, 30));
-        const QString bmp = env.putPicture(kAlbum, 2, 4, QStringLiteral(".bmp"), QSize(30, 40), Qt::red, "JPEG");
+        const QString jpg = env.putPicture(kAlbum, QStringLiteral("P2I3.jpg"), QSize(40, 30));
+        const QString bmp = env.putPicture(kAlbum, QStringLiteral("P2I3.bmp"), QSize(30, 40), Qt::red, "JPEG");
         QCOMPARE(shownAt(env, kAlbum, 2, 4).path, bmp);
 
         // A later name that does not decode leaves the earlier picture shown.
@@ -64,24 +65,23 @@ private slots:
         QCOMPARE(shownAt(env, kAlbum, 2, 4).path, jpg);
     }
 
-    // Albums are listed ignoring letter case; one holding only a text file
-    // is ten pages of empty positions.
+    // Albums are listed ignoring letter case (sorted by case, "Banana" would
+    // come first); one holding only a text file is ten pages of empty
+    // positions.
     void albumFolders()
     {
         TestEnvironment env;
-        for (const char *name : {"beta", "Alpha", "gamma", ".hidden"})
+        for (const char *name : {"cherry", "Banana", ".hidden", "apple"})
             env.makeAlbum(QLatin1String(name));
-        QStringList names = env.store.albumNames();
-        names.removeAll(AlbumStore::demoAlbumName());
-        QCOMPARE(names, QStringList({"Alpha", "beta", "gamma"}));
+        QCOMPARE(env.store.albumNames(), QStringList({"apple", "Banana", "cherry"}));
 
-        QFile text(QDir(env.store.albumFolder(QStringLiteral("beta"))).filePath(QStringLiteral("P1I0.txt")));
+        QFile text(env.albumFile(QStringLiteral("Banana"), QStringLiteral("P1I0.txt")));
         QVERIFY(text.open(QIODevice::WriteOnly));
         text.write("hello");
         text.close();
         for (int page = 1; page <= AlbumStore::kPages; ++page)
             for (int n = 1; n <= AlbumStore::kPicturesPerPage; ++n)
-                QVERIFY(shownAt(env, QStringLiteral("beta"), page, n).isNull());
+                QVERIFY(shownAt(env, QStringLiteral("Banana"), page, n).isNull());
     }
 
     // Neither the demo album nor the delivered files ever replace a file of
@@ -91,17 +91,18 @@ private slots:
         TestEnvironment env;
         env.store.installDemoAlbum();
         const QStringList demo{"P1I0.jpg", "P1I1.jpg", "P1I2.jpg", "P1I3.jpg", "P1I4.jpg", "P1I5.jpg"};
-        QCOMPARE(QDir(env.store.demoAlbumFolder()).entryList(QDir::Files, QDir::Name), demo);
-        const QString own = env.putPicture(AlbumStore::demoAlbumName(), 1, 1, QStringLiteral(".jpg"), QSize(7, 5));
+        QCOMPARE(QDir(env.programFolder() + QStringLiteral("/Demo Album")).entryList(QDir::Files, QDir::Name), demo);
+        const QString own = env.putPicture(QStringLiteral("Demo Album"), QStringLiteral("P1I0.jpg"), QSize(7, 5));
         env.store.installDemoAlbum();
         QCOMPARE(PictureLoader::naturalSize(own), QSize(7, 5));
 
         QTemporaryDir dir;
         const QString folder = QDir(dir.path()).filePath(QStringLiteral("new/home"));
         QVERIFY(ProgramFolder::prepare(folder, QStringLiteral(KOLUMBRA_DATA)));
-        for (const QString &name : AlbumStore::deliveredFiles())
-            QVERIFY2(QFileInfo::exists(QDir(folder).filePath(name)), qPrintable(name));
-        QFile help(QDir(folder).filePath(AlbumStore::helpFileName()));
+        const QStringList delivered{"EMPTY.BMP", "KoLumbraHelp.html", "P1I0.jpg", "P1I1.jpg",
+                                    "P1I2.jpg",  "P1I3.jpg",          "P1I4.jpg", "P1I5.jpg"};
+        QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), delivered);
+        QFile help(QDir(folder).filePath(QStringLiteral("KoLumbraHelp.html")));
         QVERIFY(help.open(QIODevice::WriteOnly | QIODevice::Truncate));
         help.write("mine");
         help.close();
@@ -116,9 +117,15 @@ private slots:
         QTemporaryDir user;
         QCOMPARE(ProgramFolder::choose(QStringLiteral("/x"), exe.path(), user.path()), QStringLiteral("/x"));
         QCOMPARE(ProgramFolder::choose(QString(), exe.path(), user.path()), user.path());
-        QFile::copy(TestEnvironment::deliveredData(AlbumStore::placeholderName()),
-                    QDir(exe.path()).filePath(AlbumStore::placeholderName()));
+        QFile::copy(TestEnvironment::deliveredData(QStringLiteral("EMPTY.BMP")),
+                    QDir(exe.path()).filePath(QStringLiteral("EMPTY.BMP")));
         QCOMPARE(ProgramFolder::choose(QString(), exe.path(), user.path()), exe.path());
+
+        // Not a folder it cannot write to, placeholder or not.
+        const ReadOnlyPath locked(exe.path());
+        if (!locked.isActive())
+            QSKIP("cannot make a folder read-only here");
+        QCOMPARE(ProgramFolder::choose(QString(), exe.path(), user.path()), user.path());
     }
 
     void orientationIsApplied()
@@ -198,10 +205,10 @@ private slots:
     void cacheKeyChangesWhenAFileChanges()
     {
         TestEnvironment env;
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(10, 10));
+        env.putPicture(kAlbum, QStringLiteral("P1I0.jpg"), QSize(10, 10));
         const QStringList candidates = env.store.candidatePaths(kAlbum, 1, 1);
         const QString before = ThumbnailCache::keyFor(candidates, QStringLiteral("1x1"));
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".bmp"), QSize(10, 10));
+        env.putPicture(kAlbum, QStringLiteral("P1I0.bmp"), QSize(10, 10));
         QVERIFY(ThumbnailCache::keyFor(candidates, QStringLiteral("1x1")) != before);
     }
 };

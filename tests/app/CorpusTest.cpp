@@ -62,8 +62,12 @@ private slots:
         // the name never decides how a file is read.
         const auto album = [](int number) { return QStringLiteral("Corpus %1").arg(number); };
         for (int i = 0; i < files.size(); ++i)
-            env.putFile(album(i / 60), i % 60 / 6 + 1, i % 6 + 1,
-                        i % 2 ? QStringLiteral(".jpg") : QStringLiteral(".bmp"), files.at(i));
+            env.putFile(album(i / 60),
+                        QStringLiteral("P%1I%2%3")
+                            .arg(i % 60 / 6 + 1)
+                            .arg(i % 6)
+                            .arg(i % 2 ? QStringLiteral(".jpg") : QStringLiteral(".bmp")),
+                        files.at(i));
 
         int shown = 0;
         for (int a = 0; a * 60 < files.size(); ++a) {

@@ -84,13 +84,37 @@ private slots:
         StartUpScreen &startUp = owner.startUpScreen();
         QCOMPARE(owner.readMe().isVisible(), firstRun);
         QCOMPARE(env.session.screenRatio, ratio);
-        QCOMPARE(QDir(env.store.demoAlbumFolder()).entryList(QDir::Files).size(), firstRun ? 6 : 0);
+        QCOMPARE(QDir(env.programFolder() + QStringLiteral("/Demo Album")).entryList(QDir::Files).size(),
+                 firstRun ? 6 : 0);
         if (firstRun)
             owner.readMe().findChild<QPushButton *>(QStringLiteral("Command1"))->click();
         QVERIFY(!owner.readMe().isVisible());
         QVERIFY(startUp.isVisible());
         QCOMPARE(startUp.timer()->interval(), 3000);
         QTRY_VERIFY_WITH_TIMEOUT(owner.albumListShown(), 5000);
+    }
+
+    // The first run is remembered: the next start on the same settings goes
+    // straight to the start-up screen, and a demo album the user deleted in
+    // between stays deleted.
+    void firstRunIsRememberedAcrossStarts()
+    {
+        QTemporaryDir program;
+        QTemporaryDir config;
+        const QString demo = QDir(program.path()).filePath(QStringLiteral("Demo Album"));
+        {
+            TestEnvironment first(program.path(), config.path());
+            first.owner().start();
+            QVERIFY(first.owner().readMe().isVisible());
+        }
+        QVERIFY(QFileInfo::exists(demo));
+        QVERIFY(QDir(demo).removeRecursively());
+
+        TestEnvironment second(program.path(), config.path());
+        second.owner().start();
+        QVERIFY(second.owner().startUpScreen().isVisible());
+        QVERIFY(!second.owner().readMe().isVisible());
+        QVERIFY(!QFileInfo::exists(demo));
     }
 
     // F12 with any modifier opens help in the format chosen on the album
@@ -122,7 +146,9 @@ private slots:
             list->setFocus();
         QTest::keyClick(w, Qt::Key_F12, Qt::KeyboardModifiers(modifiers));
         QCOMPARE(env.help.opened.size(), 1);
-        QCOMPARE(env.help.opened.first(), qMakePair(HelpFormat::WinHelp, env.store.helpFilePath()));
+        QCOMPARE(
+            env.help.opened.first(),
+            qMakePair(HelpFormat::WinHelp, QDir(env.programFolder()).filePath(QStringLiteral("KoLumbraHelp.html"))));
 
         owner.albumList().findChild<QRadioButton *>(QStringLiteral("optHtmlHelp"))->setChecked(true);
         w->activateWindow();

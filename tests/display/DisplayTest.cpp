@@ -49,7 +49,7 @@ int redPixels(const QImage &image, const QRect &area)
 // window, where the button and the label sit, stays free.
 PictureWindow &showPicture(TestEnvironment &env)
 {
-    env.putPicture(kAlbum, 1, 3, QStringLiteral(".bmp"), QSize(400, 100), Qt::red);
+    env.putPicture(kAlbum, QStringLiteral("P1I2.bmp"), QSize(400, 100), Qt::red);
     AlbumPageWindow *form = env.openAlbum(kAlbum);
     if (form)
         form->thumbnailClicked(3);
@@ -104,7 +104,7 @@ private slots:
     {
         TestEnvironment env(QSize(1024, 768));
         env.session.screenRatio = 1.6;
-        env.putPicture(QStringLiteral("A"), 1, 1, QStringLiteral(".jpg"), QSize(3000, 1500));
+        env.putPicture(QStringLiteral("A"), QStringLiteral("P1I0.jpg"), QSize(3000, 1500));
         AlbumPageWindow *form = env.openAlbum(QStringLiteral("A"));
         QVERIFY(form);
         PictureWindow &display = env.owner().pictureWindow();
@@ -120,31 +120,38 @@ private slots:
         QVERIFY(form->isVisible());
 
         QTest::mouseClick(form->grid().view(2), Qt::LeftButton);
-        QCOMPARE(display.image()->path(), env.store.placeholderPath());
+        QCOMPARE(display.image()->path(), QDir(env.programFolder()).filePath(QStringLiteral("EMPTY.BMP")));
         QVERIFY(QRect(0, 0, 1024, 768).contains(display.frameGeometry()));
     }
 
     // The big print is as large as the page allows, turned as the picture is
     // shaped; the small one keeps its size on the screen unless the page is
-    // too small for it. Both sit at the top left.
+    // too small for it in either direction. Both sit at the top left.
     void placement_data()
     {
         QTest::addColumn<QSize>("natural");
         QTest::addColumn<QSizeF>("page");
         QTest::addColumn<QPageLayout::Orientation>("orientation");
         QTest::addColumn<QRectF>("big");
-        QTest::addColumn<bool>("fits");
+        QTest::addColumn<QRectF>("small");
         const auto L = QPageLayout::Landscape;
         const auto P = QPageLayout::Portrait;
         const QSizeF tall(535, 782);
         const QSize photo(4000, 3000);
         const double third = 535 * 4.0 / 3.0;
-        QTest::newRow("4:3 page: full width") << photo << QSizeF(800, 600) << L << QRectF(0, 0, 800, 600) << false;
+        QTest::newRow("4:3 page: full width")
+            << photo << QSizeF(800, 600) << L << QRectF(0, 0, 800, 600) << QRectF(0, 0, 800, 600);
         QTest::newRow("wider page: full height")
-            << photo << tall.transposed() << L << QRectF(0, 0, third, 535) << false;
-        QTest::newRow("upright") << photo.transposed() << tall << P << QRectF(0, 0, 535, third) << false;
-        QTest::newRow("square") << QSize(900, 900) << tall << P << QRectF(0, 0, 535, 535) << false;
-        QTest::newRow("smaller than the page") << QSize(400, 300) << tall << L << QRectF(0, 0, 535, 401.25) << true;
+            << photo << tall.transposed() << L << QRectF(0, 0, third, 535) << QRectF(0, 0, third, 535);
+        QTest::newRow("upright") << photo.transposed() << tall << P << QRectF(0, 0, 535, third)
+                                 << QRectF(0, 0, 535, third);
+        QTest::newRow("square") << QSize(900, 900) << tall << P << QRectF(0, 0, 535, 535) << QRectF(0, 0, 535, 535);
+        QTest::newRow("smaller than the page")
+            << QSize(400, 300) << tall << L << QRectF(0, 0, 535, 401.25) << QRectF(0, 0, 400, 300);
+        QTest::newRow("too wide, low enough")
+            << QSize(800, 300) << tall << L << QRectF(0, 0, 535, 200.625) << QRectF(0, 0, 535, 200.625);
+        QTest::newRow("too tall, narrow enough")
+            << QSize(391, 1564) << tall << P << QRectF(0, 0, 195.5, 782) << QRectF(0, 0, 195.5, 782);
     }
 
     void placement()
@@ -153,10 +160,9 @@ private slots:
         QFETCH(QSizeF, page);
         QFETCH(QPageLayout::Orientation, orientation);
         QFETCH(QRectF, big);
-        QFETCH(bool, fits);
+        QFETCH(QRectF, small);
         QCOMPARE(PrintLayout::orientationFor(natural), orientation);
         QCOMPARE(PrintLayout::fitted(natural, page), big);
-        const QRectF small = fits ? QRectF(QPointF(0, 0), QSizeF(natural)) : big;
         QCOMPARE(PrintLayout::atScreenSize(QSizeF(natural), page), small);
     }
 
@@ -172,17 +178,22 @@ private slots:
         QTest::addColumn<bool>("hasPrinter");
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("boxes");
+        QTest::addColumn<QRectF>("placed");  // points, on an A4 page with 10-point margins
         const QString unreachable = QStringLiteral("no such folder/page.pdf");
         const QStringList offer{"yesno|No printer is installed.\n\n"
                                 "Do you want to save the page as a PDF file instead?"};
-        QTest::newRow("big") << "mnuBig" << true << "printed.pdf" << QStringList();
-        QTest::newRow("small") << "mnuSmall" << true << "printed.pdf" << QStringList();
-        QTest::newRow("saved as PDF") << "mnuBig" << false << "mine.pdf" << offer;
+        // The 638 x 458 pixel window: the full printable height of the
+        // landscape page, or its size on a 96 dpi screen.
+        const QRectF whole(0, 0, 575.0 * 638 / 458, 575);
+        const QRectF asShown(0, 0, 478.5, 343.5);
+        QTest::newRow("big") << "mnuBig" << true << "printed.pdf" << QStringList() << whole;
+        QTest::newRow("small") << "mnuSmall" << true << "printed.pdf" << QStringList() << asShown;
+        QTest::newRow("saved as PDF") << "mnuBig" << false << "mine.pdf" << offer << whole;
         QTest::newRow("printer fails")
             << "mnuBig" << true << unreachable
-            << QStringList{"message|The picture could not be printed on the printer \"PDF test printer\"."};
+            << QStringList{"message|The picture could not be printed on the printer \"PDF test printer\"."} << QRectF();
         const QStringList notSaved{"message|The page could not be saved as %1."};
-        QTest::newRow("PDF not written") << "mnuSmall" << false << unreachable << offer + notSaved;
+        QTest::newRow("PDF not written") << "mnuSmall" << false << unreachable << offer + notSaved << QRectF();
     }
 
     void printOutcomes()
@@ -191,6 +202,7 @@ private slots:
         QFETCH(bool, hasPrinter);
         QFETCH(QString, file);
         QFETCH(QStringList, boxes);
+        QFETCH(QRectF, placed);
         TestEnvironment env;
         QTemporaryDir dir;
         const QString path = QDir(dir.path()).filePath(file);
@@ -220,8 +232,7 @@ private slots:
         const PdfPrinter::Page &sent = env.printer.pages.first();
         const bool big = command == QLatin1String("mnuBig");
         QCOMPARE(sent.orientation, big ? QPageLayout::Landscape : QPageLayout::Portrait);
-        if (big)
-            QCOMPARE(sent.placed, PrintLayout::fitted(sent.picture.size(), sent.printable));
+        QCOMPARE(sent.placed, placed);
         // The picture where it is shown, white paper only around it.
         QImage capture = sent.picture.convertToFormat(QImage::Format_RGB32);
         QCOMPARE(capture.size(), display.size());
@@ -240,6 +251,22 @@ private slots:
         QVERIFY(redPixels(page, page.rect()) > page.width() * page.height() / 50);
         // At the left, within the margins, not centred.
         QVERIFY(redPixels(page, QRect(0, 0, page.width() / 10, page.height())) > 0);
+    }
+
+    // A window wider than the page but not taller prints shrunk to the page's
+    // width, its proportions kept, rather than running off the paper.
+    void smallPrintOfAWideWindowStaysOnThePage()
+    {
+        TestEnvironment env;
+        PictureWindow &display = showPicture(env);
+        QVERIFY(display.isVisible());
+        display.resize(1000, 300);
+        QCOMPARE(display.size(), QSize(1000, 300));  // 750 x 225 points
+        display.findChild<QAction *>(QStringLiteral("mnuSmall"))->trigger();
+        QCOMPARE(env.printer.pages.size(), 1);
+        const PdfPrinter::Page &sent = env.printer.pages.first();
+        QCOMPARE(sent.printable, QSizeF(575, 822));
+        QCOMPARE(sent.placed, QRectF(0, 0, 575, 172.5));
     }
 
     // Wherever pending events run during a big print, "Cancel Print" clicked

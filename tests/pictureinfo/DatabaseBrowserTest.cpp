@@ -149,9 +149,9 @@ void search(DatabaseBrowserWindow &form, bool inAlbumNames, const QString &text)
 // and the first `described` rows.
 void prepare(TestEnvironment &env, int described = 3)
 {
-    env.putPicture("Alpha", 2, 2, ".jpg", QSize(40, 20));
-    env.putPicture("Alpha", 5, 1, ".JPG", QSize(40, 20));
-    env.putPicture("beta", 1, 1, ".bmp", QSize(20, 40));
+    env.putPicture("Alpha", "P2I1.jpg", QSize(40, 20));
+    env.putPicture("Alpha", "P5I0.JPG", QSize(40, 20));
+    env.putPicture("beta", "P1I0.bmp", QSize(20, 40));
     DescriptionFile::create(env.store.databasePath(), kThreeRows.mid(0, described));
 }
 

@@ -152,8 +152,8 @@ private slots:
     void theAlbumPageOpensItAndDeletesWithIt()
     {
         Window t;
-        t.env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(30, 20));
-        t.env.putPicture(kAlbum, 1, 2, QStringLiteral(".jpg"), QSize(30, 20));
+        t.env.putPicture(kAlbum, QStringLiteral("P1I0.jpg"), QSize(30, 20));
+        t.env.putPicture(kAlbum, QStringLiteral("P1I1.jpg"), QSize(30, 20));
         DescriptionFile::create(t.env.store.databasePath(), {{kAlbum, 1, 1, "one"}});
         AlbumPageWindow *form = t.env.openAlbum(kAlbum);
         QVERIFY(form);

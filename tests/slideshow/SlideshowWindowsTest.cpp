@@ -137,7 +137,7 @@ private slots:
         chooser.findChild<QPushButton *>(QStringLiteral("cmdExc"))->click();
         QVERIFY(albums.isVisible());
         QCOMPARE(env.endCount(), 0);
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(64, 48));
+        env.putPicture(kAlbum, QStringLiteral("P1I0.jpg"), QSize(64, 48));
         env.makeAlbum(QStringLiteral("Alpha"));
         slideshow->click();
         QCOMPARE(list->count(), 2);  // sorted, and no entry to make an album
@@ -152,9 +152,9 @@ private slots:
     void userDrivesTheShow()
     {
         TestEnvironment env(QSize(1024, 768));
-        env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(2000, 500));
-        for (int k = 2; k <= 3; ++k)
-            env.putPicture(kAlbum, 1, k, QStringLiteral(".jpg"), QSize(64, 48));
+        env.putPicture(kAlbum, QStringLiteral("P1I0.jpg"), QSize(2000, 500));
+        for (const char *name : {"P1I1.jpg", "P1I2.jpg"})
+            env.putPicture(kAlbum, QLatin1String(name), QSize(64, 48));
         env.settings.setValue(Settings::kTime, QStringLiteral("3"));
         QVERIFY(play(env));
         SlideshowWindow &player = env.owner().slideshowPlayer();
@@ -206,7 +206,7 @@ private slots:
         TestEnvironment env;
         env.makeAlbum(kAlbum);
         if (pictures)
-            env.putPicture(kAlbum, 1, 1, QStringLiteral(".jpg"), QSize(64, 48));
+            env.putPicture(kAlbum, QStringLiteral("P1I0.jpg"), QSize(64, 48));
         env.settings.setValue(Settings::kRepeat, QStringLiteral("Yes"));
         QCOMPARE(play(env), pictures);
         SlideshowWindow &player = env.owner().slideshowPlayer();

@@ -42,12 +42,18 @@ TestEnvironment::TestEnvironment(const QSize &screenSize)
 }
 
 TestEnvironment::TestEnvironment(const QString &programFolder, const QSize &screenSize)
-    : store(preparedFolder(programFolder.isEmpty() ? m_folder.path() : programFolder))
-    , settings(m_config.path())
+    : TestEnvironment(programFolder, QString(), screenSize)
+{
+}
+
+TestEnvironment::TestEnvironment(const QString &programFolder, const QString &configFolder, const QSize &screenSize)
+    : m_configFolder(configFolder.isEmpty() ? m_config.path() : configFolder)
+    , store(preparedFolder(programFolder.isEmpty() ? m_folder.path() : programFolder))
+    , settings(m_configFolder)
 {
     screen.size = screenSize;
     printer.printerFile = QDir(m_printed.path()).filePath(QStringLiteral("printed.pdf"));
-    qputenv("XDG_CONFIG_HOME", m_config.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", m_configFolder.toLocal8Bit());
     m_previousHome = qgetenv("HOME");
     qputenv("HOME", QFile::encodeName(m_home.path()));
     QStandardPaths::setTestModeEnabled(true);
@@ -71,29 +77,33 @@ WindowOwner &TestEnvironment::owner()
 
 QString TestEnvironment::makeAlbum(const QString &name) const
 {
-    const QString path = store.albumFolder(name);
+    const QString path = QDir(programFolder()).filePath(name);
     QDir().mkpath(path);
     return path;
 }
 
-QString TestEnvironment::putPicture(const QString &album, int page, int picture, const QString &extension,
-                                    const QSize &size, const QColor &colour, const char *format) const
+QString TestEnvironment::albumFile(const QString &album, const QString &fileName) const
+{
+    return QDir(programFolder()).filePath(album + QLatin1Char('/') + fileName);
+}
+
+QString TestEnvironment::putPicture(const QString &album, const QString &fileName, const QSize &size,
+                                    const QColor &colour, const char *format) const
 {
     makeAlbum(album);
     QImage image(size, QImage::Format_RGB32);
     image.fill(colour);
-    const QString path = store.picturePath(album, page, picture, extension);
+    const QString path = albumFile(album, fileName);
     const char *fmt =
-        format ? format : (extension.compare(QStringLiteral(".bmp"), Qt::CaseInsensitive) == 0 ? "BMP" : "JPEG");
+        format ? format : (fileName.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive) ? "BMP" : "JPEG");
     image.save(path, fmt);
     return path;
 }
 
-QString TestEnvironment::putFile(const QString &album, int page, int picture, const QString &extension,
-                                 const QString &source) const
+QString TestEnvironment::putFile(const QString &album, const QString &fileName, const QString &source) const
 {
     makeAlbum(album);
-    const QString path = store.picturePath(album, page, picture, extension);
+    const QString path = albumFile(album, fileName);
     QFile::remove(path);
     QFile::copy(source, path);
     QFile::setPermissions(path, QFile::permissions(path) | QFile::WriteOwner);

@@ -73,10 +73,14 @@ public:
     // Another program on a program folder that exists already (a second copy
     // of the program, a folder on a small disk).
     explicit TestEnvironment(const QString &programFolder, const QSize &screenSize = QSize(1024, 768));
+    // A later start of the program on the program folder and the settings an
+    // earlier one left behind.
+    TestEnvironment(const QString &programFolder, const QString &configFolder,
+                    const QSize &screenSize = QSize(1024, 768));
     ~TestEnvironment();
 
     QString programFolder() const { return store.programFolder(); }
-    QString configFolder() const { return m_config.path(); }
+    QString configFolder() const { return m_configFolder; }
 
     // The window owner, created on first use; ending the program only counts.
     WindowOwner &owner();
@@ -88,12 +92,16 @@ public:
 
     // Makes an album folder and returns its path.
     QString makeAlbum(const QString &name) const;
+    // The path of a file in an album folder. Tests name picture files in full
+    // ("P2I5.bmp" is picture 6 of page 2) and never ask the program for the
+    // name, so that a wrong name in the program cannot pass unseen.
+    QString albumFile(const QString &album, const QString &fileName) const;
     // Writes a picture of the given size in the format the extension names
     // (a format can be forced, to store one kind under another's name).
-    QString putPicture(const QString &album, int page, int picture, const QString &extension, const QSize &size,
+    QString putPicture(const QString &album, const QString &fileName, const QSize &size,
                        const QColor &colour = Qt::darkCyan, const char *format = nullptr) const;
-    // Copies a file into a position.
-    QString putFile(const QString &album, int page, int picture, const QString &extension, const QString &source) const;
+    // Copies a file into an album folder under the given name.
+    QString putFile(const QString &album, const QString &fileName, const QString &source) const;
 
     static QString testData(const QString &relative);
     static QString deliveredData(const QString &name);
@@ -112,6 +120,7 @@ private:
     // trash never reaches the real one.
     QTemporaryDir m_home;
     QByteArray m_previousHome;
+    QString m_configFolder;
 
 public:
     AlbumStore store;
