@@ -85,6 +85,11 @@ void AlbumPageWindow::buildPage()
     m_instruction->setAlignment(Qt::AlignCenter);
     m_instruction->setFont(WindowKit::arial(16, true));
     WindowKit::setBackground(m_instruction, WindowKit::pageBlue());
+    // The page is disabled while it loads; the line saying so must stay
+    // readable, not greyed with the rest.
+    QPalette readable = m_instruction->palette();
+    readable.setColor(QPalette::Disabled, QPalette::WindowText, readable.color(QPalette::Active, QPalette::WindowText));
+    m_instruction->setPalette(readable);
     m_instruction->setGeometry(
         ThumbLayout::toPixels({0, 0, ThumbLayout::kLabelWidth, ThumbLayout::kLabelHeight}).toRect());
     m_instruction->installEventFilter(this);

@@ -1,6 +1,7 @@
 #include "albumpage/EditController.h"
 
 #include "albumpage/AlbumPageWindow.h"
+#include "albumpage/PickerPlacement.h"
 #include "albumpage/PictureFilePicker.h"
 #include "albumpage/PictureFiles.h"
 #include "albumpage/ThumbnailGrid.h"
@@ -10,6 +11,7 @@
 #include "app/Navigator.h"
 #include "app/Session.h"
 #include "pictureinfo/Descriptions.h"
+#include "platform/ScreenMetrics.h"
 #include "widgets/PictureView.h"
 #include "widgets/WindowKit.h"
 
@@ -22,6 +24,8 @@
 #include <QPainter>
 
 namespace {
+
+const QString kAnotherPosition = QStringLiteral("Click another position, or end with Edit, Cancel EdiT.");
 
 QImage flattened(const QImage &image)
 {
@@ -144,6 +148,9 @@ void EditController::openPicker()
 {
     if (!m_picker)
         m_picker = std::make_unique<PictureFilePicker>(m_context, m_navigator, *this, &m_page);
+    // Beside the page, every time: the user sees which positions are free.
+    m_picker->move(PickerPlacement::beside(m_page.frameGeometry(), m_picker->frameGeometry().size(),
+                                           m_context.screen.availableGeometry()));
     m_picker->exec();
     // "E&xit" unloads the picker: the next opening starts afresh.
     if (m_picker->exited())
@@ -178,8 +185,9 @@ void EditController::addChosenFile(int k)
 {
     const std::optional<Dialogs::Answer> answer = confirmReplace(k);
     if (answer == Dialogs::Answer::Cancel) {
-        clearInstruction();
-        m_mode = EditMode::None;
+        // Not this position: the picture waits for another, and the menus
+        // stay greyed until adding ends, so the user is told both ways on.
+        showInstruction(kAnotherPosition);
         return;
     }
     if (answer == Dialogs::Answer::No)

@@ -95,14 +95,10 @@ ReadMeWindow::~ReadMeWindow() = default;
 
 void ReadMeWindow::place()
 {
-    const ScreenMetrics &screen = m_context.screen;
-    const QSize s = screen.screenSize();
-    if (Twips::fromPixels(s.width()) <= 9700) {
+    if (Twips::fromPixels(m_context.screen.screenSize().width()) <= 9700)
         move(0, 0);
-    } else {
-        const QSize frame = frameGeometry().size();
-        move(s.width() / 2 - frame.width() / 2, s.height() / 2 - frame.height() / 2);
-    }
+    else
+        WindowKit::centreOnScreen(this, m_context.screen);
 }
 
 void ReadMeWindow::continueClicked()

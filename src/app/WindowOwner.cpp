@@ -14,6 +14,7 @@
 #include "platform/ScreenMetrics.h"
 #include "slideshow/SlideshowAlbumChooser.h"
 #include "slideshow/SlideshowWindow.h"
+#include "widgets/WindowKit.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -129,6 +130,8 @@ void WindowOwner::present(OwnedWindow &window)
         return;
     QWidget *w = window.widget();
     const bool wasHidden = !w->isVisible();
+    if (wasHidden)
+        WindowKit::keepPlace(w);
     w->show();
     w->raise();
     w->activateWindow();

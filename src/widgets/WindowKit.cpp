@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QWidget>
+#include <QWindow>
 
 namespace WindowKit {
 
@@ -44,11 +45,85 @@ QPushButton *addCancelButton(QWidget *window, QWidget *parent, const QString &ob
     return button;
 }
 
-void centreOnScreen(QWidget *window, const ScreenMetrics &screen)
+namespace {
+
+const char *const kCentring = "kolumbraCentringWhenFramed";
+
+QPoint centredFrame(const QWidget *window, const ScreenMetrics &screen)
 {
     const QSize s = screen.screenSize();
     const QSize frame = window->frameGeometry().size();
-    window->move((s.width() - frame.width()) / 2, (s.height() - frame.height()) / 2);
+    return QPoint((s.width() - frame.width()) / 2, (s.height() - frame.height()) / 2);
+}
+
+bool frameKnown(const QWidget *window)
+{
+    if (window->windowFlags() & Qt::FramelessWindowHint)
+        return true;
+    const QWindow *handle = window->windowHandle();
+    return handle && handle->isExposed() && !handle->frameMargins().isNull();
+}
+
+// A window is usually centred before the desktop has put its frame round it,
+// when the frame's size is not known yet; centred then, the frame a user sees
+// sits off the centre by its title bar. Once the window is on the screen with
+// its frame, it is centred again.
+class CentreWhenFramed : public QObject
+{
+public:
+    CentreWhenFramed(QWidget *window, const ScreenMetrics &screen)
+        : QObject(window)
+        , m_window(window)
+        , m_screen(screen)
+    {
+        window->setProperty(kCentring, true);
+        window->installEventFilter(this);
+        watchHandle();
+    }
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        // The widget's own window exists only once it is shown; its expose
+        // comes when the desktop has framed it.
+        if (event->type() == QEvent::Show)
+            watchHandle();
+        if (m_done || event->type() != QEvent::Expose || !frameKnown(m_window))
+            return false;
+        m_done = true;
+        m_window->move(centredFrame(m_window, m_screen));
+        m_window->setProperty(kCentring, false);
+        deleteLater();
+        return false;
+    }
+
+private:
+    void watchHandle()
+    {
+        if (QWindow *handle = m_window->windowHandle())
+            handle->installEventFilter(this);
+    }
+
+    QWidget *m_window;
+    const ScreenMetrics &m_screen;
+    bool m_done = false;
+};
+
+}  // namespace
+
+void centreOnScreen(QWidget *window, const ScreenMetrics &screen)
+{
+    window->move(centredFrame(window, screen));
+    if (!frameKnown(window) && !window->property(kCentring).toBool())
+        new CentreWhenFramed(window, screen);
+}
+
+void keepPlace(QWidget *window)
+{
+    // A position the program never set is left to the desktop each time the
+    // window is shown; setting it, even to where it is, makes it stay.
+    if (QWindow *handle = window->windowHandle())
+        handle->setPosition(handle->position());
 }
 
 bool reachable(const QAction *action)

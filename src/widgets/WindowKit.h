@@ -30,8 +30,13 @@ void setBackground(QWidget *widget, const QColor &colour);
 QPushButton *addCancelButton(QWidget *window, QWidget *parent, const QString &objectName, const QString &caption,
                              std::function<void()> onClick);
 
-// Centres the window's frame on the screen.
+// Centres the window's frame on the screen, as the user sees it.
 void centreOnScreen(QWidget *window, const ScreenMetrics &screen);
+
+// A window that was on the screen before comes back where it was left
+// (where the user may have put it), instead of where the desktop would
+// place a new window. Call before showing it again.
+void keepPlace(QWidget *window);
 
 // A menu command can be given only when it and every menu above it are
 // enabled; shortcuts must not reach around a greyed menu.

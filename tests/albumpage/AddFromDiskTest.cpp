@@ -71,7 +71,8 @@ private slots:
         QCOMPARE(f.env.dialogs.shown().size(), 1);  // an empty position asks nothing
         QCOMPARE(contents(f.file(QStringLiteral("P2I3.bmp"))), contents(photo));
 
-        // No keeps the mode for another click; Cancel ends it. Neither touches the file.
+        // No keeps the mode for another click; so does Cancel, and the
+        // instruction says how to go on. Neither touches the file.
         f.env.dialogs.answer(Dialogs::Answer::No);
         QTest::mouseClick(f.form->grid().view(1), Qt::LeftButton);
         QCOMPARE(f.env.dialogs.lastText(),
@@ -80,9 +81,13 @@ private slots:
         QCOMPARE(f.editing().mode(), EditMode::AddFromDisk);
         f.env.dialogs.answer(Dialogs::Answer::Cancel);
         QTest::mouseClick(f.form->grid().view(1), Qt::LeftButton);
-        QCOMPARE(f.editing().mode(), EditMode::None);
+        QCOMPARE(f.editing().mode(), EditMode::AddFromDisk);
+        QCOMPARE(f.label(), QStringLiteral("Click another position, or end with Edit, Cancel EdiT."));
+        QVERIFY(f.editMenus(false));
         QCOMPARE(contents(old), oldBytes);
         f.action("mnuCancelEdit")->trigger();
+        QCOMPARE(f.editing().mode(), EditMode::None);
+        QVERIFY(f.editMenus(true));
 
         // Yes replaces; "E&xit" in the viewer opened again ends adding.
         f.whileViewerOpen([&](PictureFilePicker &v) { v.selectClicked(); });
@@ -95,6 +100,33 @@ private slots:
         QCOMPARE(f.editing().mode(), EditMode::None);
         QVERIFY(f.editMenus(true));
         QVERIFY(f.env.dialogs.allAnswered());
+    }
+
+    // The viewer opens beside the page, where the screen has room, and
+    // comes back there after a placement: every position stays in sight.
+    void viewerLeavesThePageInSight()
+    {
+        EditingFixture f;
+        f.env.screen.size = QSize(1920, 1080);
+        QVERIFY(f.open());
+        f.form->move(100, 100);
+        SourceFolder source;
+        source.add(QStringLiteral("a.jpg"), QSize(40, 30));
+        QList<QRect> seen;
+        f.whileViewerOpen([&](PictureFilePicker &v) {
+            seen << v.frameGeometry();
+            v.setFolder(source.dir.path());
+            v.File1_Click(QStringLiteral("a.jpg"));
+            v.selectClicked();
+        });
+        f.action("mnuFromDisk")->trigger();
+        f.whileViewerOpen([&](PictureFilePicker &v) { seen << v.frameGeometry(); });
+        QTest::mouseClick(f.form->grid().view(2), Qt::LeftButton);
+        QCOMPARE(seen.size(), 2);
+        for (const QRect &viewer : std::as_const(seen)) {
+            QVERIFY2(!viewer.intersects(f.form->frameGeometry()), "the viewer covers the page");
+            QVERIFY(QRect(0, 0, 1920, 1080).contains(viewer));
+        }
     }
 
     void viewerOffersPicturesOfAnyCaseAndFitsThePreview()

@@ -132,6 +132,35 @@ private slots:
         QCOMPARE(form->grid().view(4)->path(), path);
     }
 
+    // While a page loads the window is disabled; the line that says so
+    // stays in the text colour, readable on the page's blue.
+    void loadingLineIsReadable()
+    {
+        TestEnvironment env;
+        env.putPicture(kAlbum, QStringLiteral("P1I0.jpg"), QSize(40, 30));
+        AlbumPageWindow *form = env.openAlbum(kAlbum);
+        QVERIFY(form);
+        QLabel *line = form->instructionLabel();
+        line->setText(QStringLiteral("Calculating Picture  - - -  Loading Page 1   - - -   Please Wait ."));
+        line->show();
+        form->setEnabled(false);
+        const QImage shot = line->grab().toImage();
+        form->setEnabled(true);
+        const auto luminance = [](QRgb c) {
+            const auto channel = [](int v) {
+                const double s = v / 255.0;
+                return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+            };
+            return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+        };
+        double darkest = 1.0;
+        for (int y = 0; y < shot.height(); ++y)
+            for (int x = 0; x < shot.width(); ++x)
+                darkest = std::min(darkest, luminance(shot.pixel(x, y)));
+        const double background = luminance(qRgb(192, 192, 255));
+        QVERIFY2((background + 0.05) / (darkest + 0.05) >= 4.5, "the loading line is too faint to read");
+    }
+
     void resizingKeepsTheShapeAndGrowsTheThumbnails()
     {
         TestEnvironment env;
