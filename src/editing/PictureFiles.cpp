@@ -1,7 +1,10 @@
 #include "editing/PictureFiles.h"
 
+#include "albumstore/PartFiles.h"
+
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
 
@@ -26,6 +29,12 @@ Result abandon(QSaveFile &out, const QString &target, const QString &why)
     return notWritten(target, why);
 }
 
+// A batch move killed while it copied into this album left its partial file.
+void sweep(const QString &target)
+{
+    PartFiles::removeStale(QFileInfo(target).absolutePath());
+}
+
 Result commit(QSaveFile &out, const QString &target)
 {
     if (!out.commit())
@@ -37,6 +46,7 @@ Result commit(QSaveFile &out, const QString &target)
 
 Result copyInto(const QString &source, const QString &target)
 {
+    sweep(target);
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return notRead(source, in.errorString());
@@ -58,6 +68,7 @@ Result copyInto(const QString &source, const QString &target)
 
 Result saveBitmap(const QImage &image, const QString &target)
 {
+    sweep(target);
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
         return notWritten(target, out.errorString());
@@ -69,6 +80,7 @@ Result saveBitmap(const QImage &image, const QString &target)
 
 Result removePosition(const QString &albumFolder, int page, int picture)
 {
+    PartFiles::removeStale(albumFolder);
     const QDir dir(albumFolder);
     const QString pattern = QStringLiteral("P%1I%2.*").arg(page).arg(picture - 1);
     const QStringList files = dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System);

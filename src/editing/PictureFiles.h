@@ -6,7 +6,8 @@
 // Writing and removing the picture files of a position. Every write goes to a
 // temporary file in the album folder that is renamed into place only when it
 // is complete, so a crash or a full disk never leaves half a picture, and
-// never destroys the picture it was to replace.
+// never destroys the picture it was to replace. Every write also clears the
+// album folder of partial files a killed batch move left (PartFiles).
 namespace PictureFiles {
 
 struct Result
