@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QIODevice>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
@@ -108,9 +109,11 @@ PictureHeader readJpeg(Bytes &in, PictureHeader header)
         if (marker == 0xD8)  // a second start: the decoder stops there
             return broken(header);
         int length = 0;
-        if (!in.bigEndian16(length) || length < 2)
+        if (!in.bigEndian16(length))
             return broken(header);
-        const qint64 next = in.pos() + length - 2;
+        // A length too short to count itself skips nothing: the decoder goes
+        // on looking for the next marker right after it.
+        const qint64 next = in.pos() + std::max(0, length - 2);
         if (isStartOfFrame(marker)) {
             if (frameSeen)
                 return broken(header);

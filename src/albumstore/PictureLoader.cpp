@@ -77,10 +77,13 @@ Plan planFor(const QSize &upright, const QSize &target)
         return plan;
     // A target in proportion with the picture (up to rounding) is met only
     // when it is smaller: a small picture is drawn larger by the window. One
-    // out of proportion is a thin picture made thick enough to see; it is
-    // met exactly, from a decode no larger than the picture.
-    const QSize inProportion = upright.scaled(target, Qt::KeepAspectRatio);
-    const bool stretched = target.width() > inProportion.width() + 1 || target.height() > inProportion.height() + 1;
+    // whose thin side is thicker than the long side makes it is a thin
+    // picture made thick enough to see; it is met exactly, from a decode no
+    // larger than the picture.
+    const bool wide = upright.width() >= upright.height();
+    const double thin = wide ? double(target.width()) * upright.height() / upright.width()
+                             : double(target.height()) * upright.width() / upright.height();
+    const bool stretched = (wide ? target.height() : target.width()) > thin + 1;
     const QSize wanted = stretched ? target.boundedTo(upright) : target;
     if (wanted.width() < upright.width() && wanted.height() < upright.height())
         plan.decodeTo = wanted;
@@ -140,8 +143,11 @@ DecodedPicture decodeWith(QIODevice &device, const QString &path, const TargetSi
     if (!reader.read(&image) || image.isNull())
         return result;
     completeColourTable(image);
-    if (!plan.result.isEmpty() && image.size() != plan.result)
-        image = image.scaled(plan.result, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Some decoders give more than their header declared (a GIF frame larger
+    // than its screen): the picture is held to the size it was planned at.
+    const QSize planned = plan.result.isEmpty() ? upright : plan.result;
+    if (image.size() != planned)
+        image = image.scaled(planned, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     result.image = std::move(image);
     result.naturalSize = upright;
     return result;

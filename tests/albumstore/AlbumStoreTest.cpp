@@ -144,6 +144,8 @@ private slots:
         QTest::addColumn<QSize>("decoded");
         QTest::newRow("big") << QSize(3000, 2000) << false << QSize(153, 153) << QSize(3000, 2000) << QSize(153, 102);
         QTest::newRow("sideways") << QSize(400, 200) << true << QSize(50, 100) << QSize(200, 400) << QSize(50, 100);
+        // A small picture comes at its own size, whatever the rounding of the bound.
+        QTest::newRow("small") << QSize(72, 23) << false << QSize(153, 153) << QSize(72, 23) << QSize(72, 23);
         // Thin pictures come out a few pixels across, so that they are seen.
         QTest::newRow("a line") << QSize(1000, 1) << false << QSize(183, 183) << QSize(1000, 1) << QSize(183, 6);
         QTest::newRow("a column, turned")

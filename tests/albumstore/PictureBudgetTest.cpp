@@ -91,6 +91,11 @@ private slots:
         row("bitmap stored top-down", OddPictures::declaring(OddPictures::bitmap(QSize(12, 12), 24), QSize(12, -12)),
             Format::Bitmap)
             << QSize(12, 12) << false << 24;
+        // As the decoder does, a segment length too short to count itself
+        // skips nothing.
+        row("a segment length of 1", OddPictures::jpeg(QSize(40, 30)).insert(2, QByteArray("\xFF\xE1\x00\x01", 4)),
+            Format::Jpeg)
+            << QSize(40, 30) << false << 3;
         row("JPEG ending before its frame header", OddPictures::jpeg(QSize(40, 30)).left(20), Format::Jpeg)
             << QSize() << false << 0;
         row("a GIF", QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00;", 14), Format::Unknown) << QSize() << false << 0;
