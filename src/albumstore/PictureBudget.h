@@ -12,13 +12,16 @@
 // once instead of being decoded into seconds of grey.
 namespace PictureBudget {
 
-// The most one decoding may take. The largest pictures people keep fit with
-// room to spare: a 12000 x 3000 progressive panorama with colour at full
-// resolution keeps 206 MiB of coefficients and, shown large on a 4K screen,
-// 20 MiB of picture; a 50-megapixel progressive camera photo (colour at half
-// resolution) keeps 144 MiB; a 100-megapixel baseline phone photo decoded for
-// the screen takes less than 100 MiB. With the decoder's row buffers on top,
-// one decoding never raises the program's memory by more than 256 MiB.
+// The most one decoding may take, counted generously (what the decoder really
+// takes has stayed below the count). One decoding so never raises the
+// program's memory by more than 256 MiB, and the largest pictures people keep
+// still fit: a 12000 x 3000 progressive panorama with its colour at full
+// resolution keeps 206 MiB of coefficients, 240 MiB in all shown large on a
+// 4K screen; a 50-megapixel progressive camera photo (colour at half
+// resolution) keeps 144 MiB; a 100-megapixel baseline phone photo takes
+// 31 MiB shown large and 216 MiB whole at 6/8 of its size. Beyond that, a
+// progressive photo of 50 megapixels with colour at full resolution (288 MiB
+// of coefficients alone) is refused.
 constexpr qint64 kBytes = qint64(240) << 20;
 
 // A file whose data could describe less than this share of its declared

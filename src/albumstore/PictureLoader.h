@@ -28,7 +28,7 @@ namespace PictureLoader {
 
 // No side of a picture as drawn is thinner than this many pixels (when the
 // room it is drawn in allows): a 1000 x 1 picture is still seen and clicked.
-// Pictures less than 1 : 25 keep their proportions exactly.
+// Pictures up to 1 : 25 keep their proportions exactly.
 constexpr int kThinnestSide = 6;
 
 // Given the upright natural size, the upright size to decode to. An empty size
