@@ -1,6 +1,7 @@
 #include "Bench.h"
 
 #include "albums/BatchMove.h"
+#include "support/OddPictures.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -46,9 +47,12 @@ void writeFiles(const QString &folder)
     QByteArray data(kFileSize, '\0');
     for (qint64 i = 0; i < kFileSize; ++i)
         data[i] = char((i * 2654435761u) >> 13);
+    // A small JPEG first, so that the batch takes each file for a picture.
+    const QByteArray start = OddPictures::jpeg(QSize(16, 16));
+    data.replace(0, start.size(), start);
     for (int i = 0; i < kFiles; ++i) {
         // Each file differs from the others.
-        std::memcpy(data.data(), &i, sizeof i);
+        std::memcpy(data.data() + start.size(), &i, sizeof i);
         QFile file(QDir(folder).filePath(fileName(i)));
         if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size())
             qFatal("cannot write %s", qPrintable(file.fileName()));

@@ -4,11 +4,14 @@
 
 #include "albumpage/ThumbLayout.h"
 #include "albumpage/ViewerPreview.h"
+#include "albumstore/PictureHeader.h"
 #include "albumstore/PictureLoader.h"
 #include "display/PictureFit.h"
 #include "slideshow/SlideFit.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QImageReader>
 
 #include <cmath>
 #include <cstdint>
@@ -59,6 +62,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (thumb.isNull())
         return 0;
     check(thumb.naturalSize.isValid());
+    // Whatever decodes as a JPEG or a bitmap, the header reading that decides
+    // the budget (and what the batch moves) read the size the decoder read.
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const PictureHeader header = PictureHeader::read(buffer);
+    if (header.format != PictureHeader::Format::Unknown) {
+        QImageReader reader(&buffer);
+        const QSize stored = reader.size();
+        check(header.size == QSize(stored.width(), std::abs(stored.height())));
+    }
     check(thumb.image.width() <= std::max(154, thumb.naturalSize.width()));
     fitEverywhere(thumb.naturalSize);
     fitEverywhere(thumb.naturalSize.transposed());

@@ -3,6 +3,8 @@
 #include "albumstore/AlbumStore.h"
 #include "platform/Trash.h"
 
+#include "albumstore/PartFiles.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -32,6 +34,12 @@ Result abandon(QSaveFile &out, const QString &target, const QString &why)
 {
     out.cancelWriting();
     return notWritten(target, why);
+}
+
+// A batch move killed while it copied into this album left its partial file.
+void sweep(const QString &target)
+{
+    PartFiles::removeStale(QFileInfo(target).absolutePath());
 }
 
 // The files a picture written to target takes the place of: target itself,
@@ -78,6 +86,7 @@ Result commit(QSaveFile &out, const QString &target)
 
 Result copyInto(const QString &source, const QString &target)
 {
+    sweep(target);
     QFile in(source);
     if (!in.open(QIODevice::ReadOnly))
         return notRead(source, in.errorString());
@@ -99,6 +108,7 @@ Result copyInto(const QString &source, const QString &target)
 
 Result saveBitmap(const QImage &image, const QString &target)
 {
+    sweep(target);
     QSaveFile out(target);
     if (!out.open(QIODevice::WriteOnly))
         return notWritten(target, out.errorString());
@@ -110,6 +120,7 @@ Result saveBitmap(const QImage &image, const QString &target)
 
 Result removePosition(const QString &albumFolder, int page, int picture)
 {
+    PartFiles::removeStale(albumFolder);
     const QDir dir(albumFolder);
     const QString pattern = QStringLiteral("P%1I%2.*").arg(page).arg(picture - 1);
     const QStringList files = dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System);

@@ -7,7 +7,8 @@
 // temporary file in the album folder that is renamed into place only when it
 // is complete, so a crash or a full disk never leaves half a picture, and
 // never destroys the picture it was to replace. A replaced or removed picture
-// goes to the desktop's trash where there is one.
+// goes to the desktop's trash where there is one. Every write also clears the
+// album folder of partial files a killed batch move left (PartFiles).
 namespace PictureFiles {
 
 struct Result

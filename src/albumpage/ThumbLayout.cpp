@@ -1,5 +1,7 @@
 #include "albumpage/ThumbLayout.h"
 
+#include "albumstore/PictureLoader.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -27,6 +29,11 @@ UnitRect thumbRect(int n, const QSize &natural, double pageScaleX, double pageSc
         r.height = kBoxHeight * scale;
         r.width = kBoxWidth * scale;
     }
+    // A very thin picture keeps a few pixels across, so that it can be seen
+    // and clicked.
+    const double thinnest = PictureLoader::kThinnestSide * scale;
+    r.width = PictureLoader::thickened(r.width, thinnest / kPixelsPerUnitX, kBoxWidth * scale);
+    r.height = PictureLoader::thickened(r.height, thinnest / kPixelsPerUnitY, kBoxHeight * scale);
     r.top = pageScaleY * ThumbCenterY.at(n) - r.height / 2.0;
     r.left = pageScaleX * ThumbCenterX.at(n) - r.width / 2.0;
     return r;

@@ -12,7 +12,9 @@
 // unit is 0.632 pixels and one vertical unit 0.426 pixels, so the design page
 // of 632 x 408 pixels is 1000 units wide. Six square boxes of 153 pixels in two
 // rows of three; each picture is drawn as large as fits its box with its
-// proportions kept, centred on the box's fixed centre.
+// proportions kept, centred on the box's fixed centre. A picture thinner than
+// 1 : 25 is drawn PictureLoader::kThinnestSide pixels (at the design scale)
+// across instead.
 namespace ThumbLayout {
 
 constexpr double kPixelsPerUnitX = 0.632;

@@ -1,13 +1,18 @@
 #include "albums/BatchMove.h"
 
 #include "albumstore/AlbumStore.h"
+#include "albumstore/PartFiles.h"
+#include "albumstore/PictureBudget.h"
 #include "albumstore/SourceFolders.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QRandomGenerator>
 #include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+#include <optional>
 
 namespace {
 
@@ -27,16 +32,78 @@ QString alreadyThere()
     return QStringLiteral("The album has a file of that name already.");
 }
 
-QString extensionOf(const QString &name)
+// A file's own extension is written in capitals (as cameras write ".JPG").
+bool capitalExtension(const QString &name)
 {
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     // A leading dot starts a (hidden) name, not an extension.
     if (dot <= 0 || dot == name.size() - 1)
-        return {};
-    const QString extension = name.mid(dot);
-    if (extension.compare(QLatin1String(".jpeg"), Qt::CaseInsensitive) != 0)
-        return extension;
-    return extension == QLatin1String(".JPEG") ? QStringLiteral(".JPG") : QStringLiteral(".jpg");
+        return false;
+    const QString extension = name.mid(dot + 1);
+    return extension == extension.toUpper() && extension != extension.toLower();
+}
+
+struct Kind
+{
+    PictureHeader::Format format = PictureHeader::Format::Unknown;
+    std::optional<BatchMove::Left> left;
+};
+
+// Whether a file goes into the album, decided by its content: a JPEG or a
+// bitmap that decodes within the budget at the smallest size the album
+// draws. One refused even there would never show.
+Kind kindOf(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {PictureHeader::Format::Unknown, BatchMove::Left::Unreadable};
+    const PictureHeader header = PictureHeader::read(file);
+    if (header.format == PictureHeader::Format::Unknown)
+        return {header.format, BatchMove::Left::NotAPicture};
+    switch (PictureBudget::judge(header, QSize(1, 1))) {
+    case PictureBudget::Verdict::Decode:
+        return {header.format, std::nullopt};
+    case PictureBudget::Verdict::TooLarge:
+        return {header.format, BatchMove::Left::TooLarge};
+    case PictureBudget::Verdict::TooLittleData:
+    case PictureBudget::Verdict::NoPicture:
+        break;
+    }
+    return {header.format, BatchMove::Left::Damaged};
+}
+
+// "1 is not a JPEG or Windows bitmap picture", "2 are too large to show".
+QString howMany(qsizetype count, BatchMove::Left why)
+{
+    const bool one = count == 1;
+    const QString verb = one ? QStringLiteral("is") : QStringLiteral("are");
+    switch (why) {
+    case BatchMove::Left::NotAPicture:
+        return one ? QStringLiteral("1 is not a JPEG or Windows bitmap picture")
+                   : QStringLiteral("%1 are not JPEG or Windows bitmap pictures").arg(count);
+    case BatchMove::Left::TooLarge:
+        return QStringLiteral("%1 %2 too large to show").arg(count).arg(verb);
+    case BatchMove::Left::Damaged:
+        return QStringLiteral("%1 %2 damaged").arg(count).arg(verb);
+    case BatchMove::Left::Unreadable:
+        break;
+    }
+    return QStringLiteral("%1 could not be read").arg(count);
+}
+
+QString why(BatchMove::Left left)
+{
+    switch (left) {
+    case BatchMove::Left::NotAPicture:
+        return QStringLiteral("it is not a JPEG or Windows bitmap picture");
+    case BatchMove::Left::TooLarge:
+        return QStringLiteral("it is too large to show");
+    case BatchMove::Left::Damaged:
+        return QStringLiteral("it is damaged");
+    case BatchMove::Left::Unreadable:
+        break;
+    }
+    return QStringLiteral("it could not be read");
 }
 
 }  // namespace
@@ -59,16 +126,53 @@ BatchMove::~BatchMove()
     m_syncing.waitForFinished();
 }
 
-QStringList BatchMove::sourceFiles(const QString &folder)
+BatchMove::Source BatchMove::readSource(const QString &folder)
 {
     QStringList names = QDir(folder).entryList(QDir::Files | QDir::NoSymLinks, QDir::NoSort);
     SourceFolders::sortByName(names);
-    return names;
+    Source source;
+    for (const QString &name : std::as_const(names)) {
+        const Kind kind = kindOf(QDir(folder).filePath(name));
+        if (kind.left)
+            source.left.push_back({name, *kind.left});
+        else
+            source.pictures << name;
+    }
+    return source;
 }
 
-QString BatchMove::targetName(const QString &sourceName, int page, int picture)
+QStringList BatchMove::sourceFiles(const QString &folder)
 {
-    return AlbumStore::pictureFileName(page, picture, extensionOf(sourceName));
+    return readSource(folder).pictures;
+}
+
+QString BatchMove::leftText(const QList<LeftFile> &left, const QString &folder)
+{
+    const QString where = QDir::toNativeSeparators(folder);
+    if (left.isEmpty())
+        return {};
+    if (left.size() == 1)
+        return QStringLiteral("%1 stays in %2: %3.").arg(left.first().name, where, why(left.first().why));
+    QStringList parts;
+    for (const Left kind : {Left::NotAPicture, Left::TooLarge, Left::Damaged, Left::Unreadable}) {
+        const auto count =
+            std::count_if(left.cbegin(), left.cend(), [kind](const LeftFile &f) { return f.why == kind; });
+        if (count > 0)
+            parts << howMany(count, kind);
+    }
+    QString list = parts.takeLast();
+    if (!parts.isEmpty())
+        list = parts.join(QStringLiteral(", ")) + QStringLiteral(" and ") + list;
+    return QStringLiteral("%1 files stay in %2: %3.").arg(left.size()).arg(where, list);
+}
+
+QString BatchMove::targetName(const QString &sourceName, PictureHeader::Format format, int page, int picture)
+{
+    const bool capitals = capitalExtension(sourceName);
+    const bool bitmap = format == PictureHeader::Format::Bitmap;
+    const QString extension = bitmap ? (capitals ? QStringLiteral(".BMP") : QStringLiteral(".bmp"))
+                                     : (capitals ? QStringLiteral(".JPG") : QStringLiteral(".jpg"));
+    return AlbumStore::pictureFileName(page, picture, extension);
 }
 
 BatchMove::Outcome BatchMove::run(const QString &sourceFolder, const QStringList &files, const QString &albumFolder,
@@ -86,7 +190,16 @@ BatchMove::Outcome BatchMove::run(const QString &sourceFolder, const QStringList
     m_failedFile.clear();
     m_failedTarget.clear();
     m_reason.clear();
+    m_left.clear();
+    // A copy killed in the middle of an earlier run left its partial file.
+    PartFiles::removeStale(albumFolder);
     for (const QString &name : files) {
+        // Decided again now: the folder may have changed since it was read.
+        const Kind kind = kindOf(QDir(m_sourceFolder).filePath(name));
+        if (kind.left) {
+            m_left.push_back({name, *kind.left});
+            continue;
+        }
         if (picture > AlbumStore::kPicturesPerPage) {
             picture = 1;
             ++page;
@@ -95,7 +208,8 @@ BatchMove::Outcome BatchMove::run(const QString &sourceFolder, const QStringList
             return settle(page, picture) ? Outcome::AlbumFull : Outcome::Failed;
         if (m_cancelled)
             return settle(page, picture) ? Outcome::Cancelled : Outcome::Failed;
-        switch (moveOne(name, page, picture)) {
+        const QString target = targetName(name, kind.format, page, picture);
+        switch (moveOne(name, target, page, picture)) {
         case Step::Moved:
             moved();
             break;
@@ -114,7 +228,7 @@ BatchMove::Outcome BatchMove::run(const QString &sourceFolder, const QStringList
             if (!settle(page, picture))
                 return Outcome::Failed;
             m_failedFile = name;
-            m_failedTarget = targetName(name, page, picture);
+            m_failedTarget = target;
             m_reason = reason;
             return Outcome::Failed;
         }
@@ -138,12 +252,12 @@ BatchMove::Step BatchMove::fail(const QString &reason)
     return Step::Failed;
 }
 
-BatchMove::Step BatchMove::moveOne(const QString &name, int page, int picture)
+BatchMove::Step BatchMove::moveOne(const QString &name, const QString &targetName, int page, int picture)
 {
     // Once one file had to be copied, the rest of the folder has to be too.
     if (m_crossDevice)
-        return copyAcross(name, page, picture);
-    const QString target = QDir(m_albumFolder).filePath(targetName(name, page, picture));
+        return copyAcross(name, targetName, page, picture);
+    const QString target = QDir(m_albumFolder).filePath(targetName);
     const FileOperations::Status renamed = m_ops.rename(QDir(m_sourceFolder).filePath(name), target);
     switch (renamed.error) {
     case Error::None:
@@ -152,7 +266,7 @@ BatchMove::Step BatchMove::moveOne(const QString &name, int page, int picture)
         return fail(alreadyThere());
     case Error::OtherDevice:
         m_crossDevice = true;
-        return copyAcross(name, page, picture);
+        return copyAcross(name, targetName, page, picture);
     case Error::Cancelled:
     case Error::Other:
         break;
@@ -160,20 +274,10 @@ BatchMove::Step BatchMove::moveOne(const QString &name, int page, int picture)
     return fail(sentence(renamed.reason));
 }
 
-QString BatchMove::partName(const QString &target) const
-{
-    // Hidden, so that an album never shows half a picture, and unlike any
-    // name a user would give.
-    const QFileInfo info(target);
-    return info.dir().filePath(QStringLiteral(".%1.%2.kolumbra-part")
-                                   .arg(info.fileName())
-                                   .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0')));
-}
-
-BatchMove::Step BatchMove::copyAcross(const QString &name, int page, int picture)
+BatchMove::Step BatchMove::copyAcross(const QString &name, const QString &targetName, int page, int picture)
 {
     const QString source = QDir(m_sourceFolder).filePath(name);
-    const QString target = QDir(m_albumFolder).filePath(targetName(name, page, picture));
+    const QString target = QDir(m_albumFolder).filePath(targetName);
     if (m_ops.state(target).exists)
         return fail(alreadyThere());
     const FileOperations::FileState before = m_ops.state(source);
@@ -184,10 +288,15 @@ BatchMove::Step BatchMove::copyAcross(const QString &name, int page, int picture
         emit copying(copied, size);
         return !m_cancelled;
     };
+    // Hidden, so that an album never shows half a picture; marked as being
+    // written until it is named or removed, so that no sweep for stale
+    // partial files takes it meanwhile.
     QString part;
+    std::optional<PartFiles::Writing> writing;
     FileOperations::Status copied;
     for (int attempt = 0; attempt < 4; ++attempt) {
-        part = partName(target);
+        part = PartFiles::nameFor(target);
+        writing.emplace(part);
         copied = m_ops.copyNew(source, part, progress);
         if (copied.error != Error::Exists)
             break;

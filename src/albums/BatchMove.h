@@ -1,8 +1,10 @@
 #pragma once
 
 #include "albums/FileOperations.h"
+#include "albumstore/PictureHeader.h"
 
 #include <QFuture>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -10,12 +12,14 @@
 #include <memory>
 #include <vector>
 
-// Moves the files of a folder into the positions of an album, one after the
+// Moves the pictures of a folder into the positions of an album, one after the
 // other, and never loses one: within one file system a file is renamed (never
 // over a file that is there); to another one it is copied, checked, put on the
 // disk, and only then removed from where it was. The first file that cannot
 // be moved stops the run with everything before it in the album and
-// everything from it on where it was.
+// everything from it on where it was. Only what an album can show is moved:
+// files whose content is a JPEG or a Windows bitmap the album can decode.
+// Every other file stays where it is, untouched.
 class BatchMove : public QObject
 {
     Q_OBJECT
@@ -33,15 +37,43 @@ public:
     explicit BatchMove(FileOperations &operations, QObject *parent = nullptr);
     ~BatchMove() override;
 
-    // The files a folder puts into an album: its visible ordinary files (no
+    // Why a file of the folder is not moved.
+    enum class Left {
+        NotAPicture,  // its content is no JPEG or Windows bitmap
+        TooLarge,     // a picture larger than the program decodes
+        Damaged,      // a picture whose header is broken or that lost most of its data
+        Unreadable,   // it could not be opened
+    };
+
+    struct LeftFile
+    {
+        QString name;
+        Left why;
+    };
+
+    // A folder as the batch sees it: of its visible ordinary files (no
     // folders, links, hidden or system files), in ascending order of name
-    // with letter case ignored.
+    // with letter case ignored, the pictures that go into the album, and the
+    // files that stay.
+    struct Source
+    {
+        QStringList pictures;
+        QList<LeftFile> left;
+    };
+    static Source readSource(const QString &folder);
+    // The pictures of readSource.
     static QStringList sourceFiles(const QString &folder);
 
-    // The name a file takes at a position: P<page>I<picture - 1> and its
-    // extension. ".jpeg" is shortened to ".jpg" (".JPG" when written in
-    // capitals), so the album shows it.
-    static QString targetName(const QString &sourceName, int page, int picture);
+    // For the window, once the pictures are moved: which files stayed in
+    // the folder and why, in a sentence ("notes.txt stays in /card: it is not
+    // a JPEG or Windows bitmap picture."); empty when none did.
+    static QString leftText(const QList<LeftFile> &left, const QString &folder);
+
+    // The name a picture takes at a position: P<page>I<picture - 1> and the
+    // extension of its content, ".jpg" or ".bmp", in capitals when the file's
+    // own extension is written in capitals (a camera's ".JPG" stays ".JPG",
+    // a ".mpo" file holding a JPEG becomes ".jpg").
+    static QString targetName(const QString &sourceName, PictureHeader::Format format, int page, int picture);
 
     // Moves `files`, names in `sourceFolder`, into `albumFolder` from the
     // position page / picture on. The two are the position counter: picture 7
@@ -63,6 +95,10 @@ public:
 
     // Files moved by the last run.
     int movedCount() const { return m_moved; }
+    // Files of the last run's list that were no pictures when their turn
+    // came (changed since the folder was read); they stayed, and took no
+    // position.
+    const QList<LeftFile> &leftFiles() const { return m_left; }
     // The file that stopped the last run, the name it was to take, and why.
     const QString &failedFile() const { return m_failedFile; }
     const QString &failedTarget() const { return m_failedTarget; }
@@ -93,8 +129,8 @@ private:
         Cancelled
     };
 
-    Step moveOne(const QString &name, int page, int picture);
-    Step copyAcross(const QString &name, int page, int picture);
+    Step moveOne(const QString &name, const QString &targetName, int page, int picture);
+    Step copyAcross(const QString &name, const QString &targetName, int page, int picture);
     // Copies to another file system are put on the disk a group at a time,
     // in the background while the next group is copied; their originals are
     // removed once they are there.
@@ -110,7 +146,6 @@ private:
     void undo(const Copied &copy, QString &reason);
     Step fail(const QString &reason);
     void moved();
-    QString partName(const QString &target) const;
 
     std::unique_ptr<FileOperations> m_ownOperations;
     FileOperations &m_ops;
@@ -120,6 +155,7 @@ private:
     bool m_cancelled = false;
     int m_moved = 0;
     int m_total = 0;
+    QList<LeftFile> m_left;
     std::vector<Copied> m_copied;  // the group going to the disk first, then the one being copied
     qint64 m_copiedBytes = 0;      // of the group being copied
     QFuture<FileOperations::Status> m_syncing;

@@ -1,15 +1,24 @@
 #include "albumstore/PictureLoader.h"
 
+#include "albumstore/PictureBudget.h"
+#include "albumstore/PictureHeader.h"
+
 #include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cmath>
 
 namespace PictureLoader {
 
 namespace {
+
+// The decoders' own check, behind the budget: no single image they allocate
+// may be larger than everything one decoding may take.
+constexpr int kAllocationLimitMB = int(PictureBudget::kBytes >> 20);
 
 void configure(QImageReader &reader)
 {
@@ -43,13 +52,133 @@ bool turnsSideways(const QImageReader &reader)
     return reader.transformation() & QImageIOHandler::TransformationRotate90;
 }
 
+QSize transposedIf(bool sideways, const QSize &size)
+{
+    return sideways ? size.transposed() : size;
+}
+
+enum class Size {
+    Asked,            // what targetFor asks for
+    LargestInBudget,  // the whole picture, or as much of it as the budget allows
+};
+
+// How a picture is decoded: the size the decoder is asked for, and the size
+// the result is scaled to after that; both upright, empty for "as it is".
+struct Plan
+{
+    QSize decodeTo;
+    QSize result;
+};
+
+Plan planFor(const QSize &upright, const QSize &target)
+{
+    Plan plan;
+    if (target.isEmpty())
+        return plan;
+    // A target in proportion with the picture (up to rounding) is met only
+    // when it is smaller: a small picture is drawn larger by the window. One
+    // whose thin side is thicker than the long side makes it is a thin
+    // picture made thick enough to see; it is met exactly, from a decode no
+    // larger than the picture.
+    const bool wide = upright.width() >= upright.height();
+    const double thin = wide ? double(target.width()) * upright.height() / upright.width()
+                             : double(target.height()) * upright.width() / upright.height();
+    const bool stretched = (wide ? target.height() : target.width()) > thin + 1;
+    const QSize wanted = stretched ? target.boundedTo(upright) : target;
+    if (wanted.width() < upright.width() && wanted.height() < upright.height())
+        plan.decodeTo = wanted;
+    plan.result = stretched ? target : plan.decodeTo;
+    return plan;
+}
+
+DecodedPicture decodeWith(QIODevice &device, const QString &path, const TargetSize &targetFor, Size size)
+{
+    DecodedPicture result;
+    result.path = path;
+    PictureHeader header = PictureHeader::read(device);
+    QImageReader reader(&device);
+    configure(reader);
+    const QSize stored = headerSize(reader);
+    if (!stored.isValid() || stored.isEmpty())
+        return result;
+    // The decoder works with the size it read itself.
+    header.size = stored;
+    const bool sideways = turnsSideways(reader);
+    const bool turned = reader.transformation() != QImageIOHandler::TransformationNone;
+    const QSize upright = transposedIf(sideways, stored);
+
+    QSize target;
+    if (size == Size::LargestInBudget) {
+        const QSize largest = PictureBudget::largestWithin(header, turned);
+        if (largest.isEmpty())
+            return result;
+        if (largest != stored)
+            target = transposedIf(sideways, largest);
+    } else if (targetFor) {
+        target = targetFor(upright);
+    }
+    const Plan plan = planFor(upright, target);
+    if (PictureBudget::judge(header, transposedIf(sideways, plan.result), turned) != PictureBudget::Verdict::Decode)
+        return result;
+
+    // Readers that cannot scale while decoding are left to decode in full and
+    // scaled here, once the picture is known to be whole.
+    const bool readerScales = reader.supportsOption(QImageIOHandler::ScaledSize);
+    if (!plan.decodeTo.isEmpty() && readerScales) {
+        // The reader scales before it turns the picture upright.
+        reader.setScaledSize(transposedIf(sideways, plan.decodeTo));
+    }
+    // A damaged bitmap can end before all its pixels are read; the reader then
+    // leaves the rest as it found them, so they start black rather than as
+    // whatever the memory held.
+    QImage image;
+    if (plan.decodeTo.isEmpty() || !readerScales) {
+        const QImage::Format expected = reader.imageFormat();
+        const int bits = expected == QImage::Format_Invalid ? 0 : QImage::toPixelFormat(expected).bitsPerPixel();
+        if (bits > 0 && (bits <= 8 || header.format == PictureHeader::Format::Bitmap)) {
+            image = QImage(stored, expected);
+            image.fill(0);
+        }
+    }
+    if (!reader.read(&image) || image.isNull())
+        return result;
+    completeColourTable(image);
+    // Some decoders give more than their header declared (a GIF frame larger
+    // than its screen): the picture is held to the size it was planned at.
+    const QSize planned = plan.result.isEmpty() ? upright : plan.result;
+    if (image.size() != planned)
+        image = image.scaled(planned, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    result.image = std::move(image);
+    result.naturalSize = upright;
+    return result;
+}
+
+DecodedPicture decodeFile(const QString &path, const TargetSize &targetFor, Size size)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        DecodedPicture none;
+        none.path = path;
+        return none;
+    }
+    return decodeWith(file, path, targetFor, size);
+}
+
 }  // namespace
+
+double thickened(double side, double least, double room)
+{
+    return std::min(room, std::max(side, least));
+}
 
 QSize fittedSize(const QSize &size, const QSize &bound)
 {
     if (size.isEmpty() || bound.isEmpty())
         return {};
-    return size.scaled(bound, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
+    const QSize fitted = size.scaled(bound, Qt::KeepAspectRatio);
+    return QSize(int(thickened(fitted.width(), kThinnestSide, bound.width())),
+                 int(thickened(fitted.height(), kThinnestSide, bound.height())))
+        .expandedTo(QSize(1, 1));
 }
 
 QSize naturalSize(const QString &path)
@@ -62,57 +191,9 @@ QSize naturalSize(const QString &path)
     return turnsSideways(reader) ? stored.transposed() : stored;
 }
 
-namespace {
-
-DecodedPicture decodeWith(QImageReader &reader, const QString &path, const TargetSize &targetFor)
-{
-    DecodedPicture result;
-    result.path = path;
-    configure(reader);
-    const QSize stored = headerSize(reader);
-    if (!stored.isValid() || stored.isEmpty())
-        return result;
-    const bool sideways = turnsSideways(reader);
-    const QSize upright = sideways ? stored.transposed() : stored;
-
-    const QSize target = targetFor ? targetFor(upright) : QSize();
-    const bool smaller = !target.isEmpty() && target.width() < upright.width() && target.height() < upright.height();
-    // Readers that cannot scale while decoding are left to decode in full and
-    // scaled here, once the picture is known to be whole.
-    const bool scaleHere = smaller && !reader.supportsOption(QImageIOHandler::ScaledSize);
-    if (smaller && !scaleHere) {
-        // The reader scales before it turns the picture upright.
-        reader.setScaledSize(sideways ? target.transposed() : target);
-    }
-    // A damaged palette picture can end before all its pixels are read; the
-    // reader then leaves the rest as it found them, so they start as colour 0
-    // rather than whatever the memory held.
-    QImage image;
-    const QImage::Format expected = reader.imageFormat();
-    if (!smaller || scaleHere) {
-        const qint64 bits = expected == QImage::Format_Invalid ? 0 : QImage::toPixelFormat(expected).bitsPerPixel();
-        const qint64 bytes = qint64(stored.width()) * stored.height() * bits / 8;
-        if (bits > 0 && bits <= 8 && bytes <= qint64(kAllocationLimitMB) * 1024 * 1024) {
-            image = QImage(stored, expected);
-            image.fill(0);
-        }
-    }
-    if (!reader.read(&image) || image.isNull())
-        return result;
-    completeColourTable(image);
-    if (scaleHere)
-        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    result.image = std::move(image);
-    result.naturalSize = upright;
-    return result;
-}
-
-}  // namespace
-
 DecodedPicture decode(const QString &path, const TargetSize &targetFor)
 {
-    QImageReader reader(path);
-    return decodeWith(reader, path, targetFor);
+    return decodeFile(path, targetFor, Size::Asked);
 }
 
 DecodedPicture decodeData(const QByteArray &data, const TargetSize &targetFor)
@@ -120,13 +201,17 @@ DecodedPicture decodeData(const QByteArray &data, const TargetSize &targetFor)
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    return decodeWith(reader, QString(), targetFor);
+    return decodeWith(buffer, QString(), targetFor, Size::Asked);
 }
 
 DecodedPicture decodeFitted(const QString &path, const QSize &bound)
 {
     return decode(path, [bound](const QSize &natural) { return fittedSize(natural, bound); });
+}
+
+DecodedPicture decodeLargest(const QString &path)
+{
+    return decodeFile(path, {}, Size::LargestInBudget);
 }
 
 DecodedPicture decodeLastThatLoads(const QStringList &candidates, const TargetSize &targetFor)

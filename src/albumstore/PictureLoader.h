@@ -20,19 +20,25 @@ struct DecodedPicture
 };
 
 // Decoding of picture files. The format is decided from the content, never the
-// extension; EXIF orientation is applied; an allocation limit refuses files
-// whose header claims an absurd size. Everything here may run on a worker
-// thread.
+// extension; EXIF orientation is applied. Before decoding starts, the header
+// decides whether the picture fits the working-memory budget (PictureBudget):
+// a picture refused there gives a null picture, as one that does not decode
+// does. Everything here may run on a worker thread.
 namespace PictureLoader {
 
-constexpr int kAllocationLimitMB = 1024;
+// No side of a picture as drawn is thinner than this many pixels (when the
+// room it is drawn in allows): a 1000 x 1 picture is still seen and clicked.
+// Pictures up to 1 : 25 keep their proportions exactly.
+constexpr int kThinnestSide = 6;
 
 // Given the upright natural size, the upright size to decode to. An empty size
 // means the full picture.
 using TargetSize = std::function<QSize(const QSize &natural)>;
 
-// Decodes one file, at the size targetFor asks for (never larger than the
-// picture itself). A file that does not decode gives a null picture.
+// Decodes one file, at the size targetFor asks for, never larger than the
+// picture itself: except that a target out of the picture's proportions (a
+// thin picture given kThinnestSide) is met exactly. A file that does not
+// decode, or that the budget refuses, gives a null picture.
 DecodedPicture decode(const QString &path, const TargetSize &targetFor = {});
 
 // The same for a picture held in memory.
@@ -40,6 +46,11 @@ DecodedPicture decodeData(const QByteArray &data, const TargetSize &targetFor = 
 
 // Decodes so that the picture fits inside bound with its proportions kept.
 DecodedPicture decodeFitted(const QString &path, const QSize &bound);
+
+// The whole picture when decoding it fits the budget, else the largest
+// reduced one that does (for a JPEG, 7/8 of each side, 6/8, …); null when not
+// even the smallest fits or the file does not decode.
+DecodedPicture decodeLargest(const QString &path);
 
 // The upright natural size from the header alone; invalid when the file is not
 // a picture this program can read.
@@ -49,7 +60,12 @@ QSize naturalSize(const QString &path);
 // that decodes is the one shown. Names that do not exist cost no decoding.
 DecodedPicture decodeLastThatLoads(const QStringList &candidates, const TargetSize &targetFor = {});
 
-// The size that fits inside bound with the proportions of size kept.
+// The size that fits inside bound with the proportions of size kept, but
+// never thinner than kThinnestSide (nor than the bound).
 QSize fittedSize(const QSize &size, const QSize &bound);
+
+// A side of a drawn picture, made no thinner than `least` (the thinnest side
+// at the scale it is drawn at) nor thicker than `room`.
+double thickened(double side, double least, double room);
 
 }  // namespace PictureLoader

@@ -1,5 +1,9 @@
 #include "display/PictureFit.h"
 
+#include "albumstore/PictureLoader.h"
+
+#include <algorithm>
+
 namespace PictureFit {
 
 namespace {
@@ -8,7 +12,7 @@ QRectF fitByHeight(const QSize &natural, const QSizeF &inner, const QSizeF &oute
 {
     const double ratio = double(natural.width()) / double(natural.height());
     const double height = inner.height();
-    const double width = height * ratio;
+    const double width = std::max(height * ratio, double(PictureLoader::kThinnestSide));
     return QRectF(outer.width() / 2.0 - width / 2.0, 0.0, width, height);
 }
 
@@ -24,7 +28,7 @@ QRectF sizePicture(const QSize &natural, const QSizeF &inner, const QSizeF &oute
         return fitByHeight(natural, inner, outer);
     const double ratio = double(h) / double(w);
     const double width = inner.width();
-    const double height = width * ratio;
+    const double height = std::max(width * ratio, double(PictureLoader::kThinnestSide));
     if (height > inner.height())
         return fitByHeight(natural, inner, outer);
     return QRectF(0.0, outer.height() / 2.0 - height / 2.0, width, height);

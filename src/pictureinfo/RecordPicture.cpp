@@ -48,12 +48,13 @@ QRectF fitted(const QSize &natural)
     if (natural.isEmpty())
         return QRectF(kLeft, kTop, kSide, kSide);
     const double ratio = double(natural.height()) / double(natural.width());
+    const double thinnest = Twips::fromPixels(PictureLoader::kThinnestSide);
     if (ratio > 1.0) {
-        const double width = kSide / ratio;
+        const double width = std::max(kSide / ratio, thinnest);
         return QRectF(kLeft + (kSide - width) / 2.0, kTop, width, kSide);
     }
     if (ratio < 1.0) {
-        const double height = kSide * ratio;
+        const double height = std::max(kSide * ratio, thinnest);
         return QRectF(kLeft, kTop + (kSide - height) / 2.0, kSide, height);
     }
     return QRectF(kLeft, kTop, kSide, kSide);

@@ -35,7 +35,8 @@ DecodedPicture load(const QStringList &candidates, const QSize &bound);
 
 // Where a picture of the given natural size is drawn: the whole square wide
 // and centred on its height when wider than tall, the whole square high and
-// centred on its width when taller than wide, the square itself otherwise.
+// centred on its width when taller than wide, the square itself otherwise;
+// never thinner than PictureLoader::kThinnestSide pixels.
 QRectF fitted(const QSize &natural);
 QRectF emptySquare();
 

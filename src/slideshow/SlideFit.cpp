@@ -1,5 +1,7 @@
 #include "slideshow/SlideFit.h"
 
+#include "albumstore/PictureLoader.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -9,7 +11,7 @@ namespace {
 
 int scaledSide(int side, int numerator, int denominator)
 {
-    return std::max(1, int(std::lround(double(side) * numerator / denominator)));
+    return std::max(PictureLoader::kThinnestSide, int(std::lround(double(side) * numerator / denominator)));
 }
 
 QRect fitToHeight(int w, int h, const QSize &screen)

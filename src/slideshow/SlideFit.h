@@ -5,7 +5,8 @@
 
 // Where a slide goes on the screen: as large as the screen allows with its
 // proportions kept, enlarged as well as reduced, filling the screen in one
-// direction and centred in the other.
+// direction and centred in the other; a very thin picture is shown
+// PictureLoader::kThinnestSide pixels across.
 namespace SlideFit {
 
 // Upright and square pictures are fitted to the screen height first, wide ones

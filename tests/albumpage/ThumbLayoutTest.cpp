@@ -22,6 +22,11 @@ private slots:
         QTest::newRow("upright in 1") << 1 << QSize(300, 400) << 181.56675 << 359.155 << 196.9935 << 254.7545;
         QTest::newRow("wide in 4") << 4 << QSize(400, 300) << 242.089 << 269.36625 << 196.9935 << 705.3995;
         QTest::newRow("panorama in 6") << 6 << QSize(4000, 1000) << 242.089 << 89.78875 << 804.5885 << 705.3995;
+        // 6.12 pixels high: still in proportion.
+        QTest::newRow("25 : 1 in 2") << 2 << QSize(2500, 100) << 242.089 << 14.3662 << 500.7915 << 254.7545;
+        // Thinner ones are 6 pixels across: 6 / 0.426 and 6 / 0.632 units.
+        QTest::newRow("a line in 2") << 2 << QSize(1000, 1) << 242.089 << 14.0845 << 500.7915 << 254.7545;
+        QTest::newRow("a column in 3") << 3 << QSize(1, 1000) << 9.4937 << 359.155 << 804.5885 << 254.7545;
     }
 
     void boxesAtDesignScale()
@@ -54,6 +59,16 @@ private slots:
                 }
             }
         }
+    }
+
+    // A thin picture is decoded and drawn a few pixels across, at any page
+    // scale, instead of 153 x 0.
+    void thinPicturesStayVisible()
+    {
+        QCOMPARE(thumbPixelSize(QSize(1000, 1), 1.0, 1.0), QSize(153, 6));
+        QCOMPARE(thumbPixelSize(QSize(1, 1000), 1.0, 1.0), QSize(6, 153));
+        QCOMPARE(thumbPixelSize(QSize(1000, 1), 2.0, 2.5), QSize(306, 12));
+        QCOMPARE(toPixels(thumbRect(4, QSize(1000, 1), 1.0, 1.0)).toRect(), QRect(48, 298, 153, 6));
     }
 
     void windowKeepsItsShapeAndMinimum_data()

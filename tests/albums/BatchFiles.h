@@ -4,9 +4,34 @@
 #include <QFile>
 #include <QStringList>
 
-// Files for the batch move tests: each holds its own name, so a test can tell
-// which file landed at which position and that nothing was overwritten.
+// Files for the batch move tests: each is a picture by its content (the
+// batch moves nothing else) and holds its own name, so a test can tell which
+// file landed at which position and that nothing was overwritten.
 namespace BatchFiles {
+
+// The least a file needs to be taken for a picture: the headers of a 1 x 1
+// JPEG with one byte of data (28 bytes), or a 1 x 1 bitmap (58 bytes).
+inline QByteArray jpegStart()
+{
+    return QByteArray::fromHex("ffd8"
+                               "ffc0000b080001000101011100"
+                               "ffda0008010100003f00"
+                               "00"
+                               "ffd9");
+}
+
+inline QByteArray bitmapStart()
+{
+    return QByteArray::fromHex("424d3a000000000000003600000028000000010000000100000001001800000000000400000000000000"
+                               "0000000000000000000000000000ff00");
+}
+
+// A bitmap when the name says so, a JPEG otherwise.
+inline QByteArray content(const QString &name)
+{
+    const bool bitmap = name.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
+    return (bitmap ? bitmapStart() : jpegStart()) + name.toUtf8();
+}
 
 inline void write(const QString &folder, const QString &name, const QByteArray &content)
 {
@@ -18,13 +43,25 @@ inline void write(const QString &folder, const QString &name, const QByteArray &
 inline void make(const QString &folder, const QStringList &names)
 {
     for (const QString &name : names)
-        write(folder, name, name.toUtf8());
+        write(folder, name, content(name));
 }
 
-inline QByteArray read(const QString &folder, const QString &name)
+inline QByteArray readAll(const QString &folder, const QString &name)
 {
     QFile file(QDir(folder).filePath(name));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+// What a file holds after the picture start, if it has one: for a file made
+// by make, its name.
+inline QByteArray read(const QString &folder, const QString &name)
+{
+    const QByteArray all = readAll(folder, name);
+    for (const QByteArray &start : {jpegStart(), bitmapStart()}) {
+        if (all.startsWith(start))
+            return all.mid(start.size());
+    }
+    return all;
 }
 
 // Every entry of a folder, hidden ones too, by name.

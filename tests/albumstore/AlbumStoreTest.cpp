@@ -151,6 +151,16 @@ private slots:
         QTest::addColumn<QSize>("decoded");
         QTest::newRow("big") << QSize(3000, 2000) << false << QSize(153, 153) << QSize(3000, 2000) << QSize(153, 102);
         QTest::newRow("sideways") << QSize(400, 200) << true << QSize(50, 100) << QSize(200, 400) << QSize(50, 100);
+        // A small picture comes at its own size, whatever the rounding of the bound.
+        QTest::newRow("small") << QSize(72, 23) << false << QSize(153, 153) << QSize(72, 23) << QSize(72, 23);
+        // Thin pictures come out a few pixels across, so that they are seen.
+        QTest::newRow("a line") << QSize(1000, 1) << false << QSize(183, 183) << QSize(1000, 1) << QSize(183, 6);
+        QTest::newRow("a column, turned")
+            << QSize(1000, 1) << true << QSize(183, 183) << QSize(1, 1000) << QSize(6, 183);
+        QTest::newRow("a short line") << QSize(100, 1) << false << QSize(183, 183) << QSize(100, 1) << QSize(183, 6);
+        QTest::newRow("a thick line") << QSize(3000, 10) << false << QSize(300, 300) << QSize(3000, 10)
+                                      << QSize(300, 6);
+        QTest::newRow("thinner room") << QSize(1000, 1) << false << QSize(100, 3) << QSize(1000, 1) << QSize(100, 3);
     }
 
     void decodeAtTheAskedSize()

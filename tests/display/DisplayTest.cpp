@@ -3,6 +3,7 @@
 #include "display/PictureFit.h"
 #include "display/PictureWindow.h"
 #include "display/PrintLayout.h"
+#include "support/OddPictures.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 #include "widgets/PictureView.h"
@@ -86,6 +87,9 @@ private slots:
         QTest::newRow("wide, taller") << QSize(500, 400) << in << out << QRectF(55, 0, 500, 400);
         QTest::newRow("upright") << QSize(300, 600) << in << out << QRectF(205, 0, 200, 400);
         QTest::newRow("square") << QSize(500, 500) << in << out << QRectF(105, 0, 400, 400);
+        // Thin pictures are 6 pixels across.
+        QTest::newRow("a line") << QSize(1000, 1) << in << out << QRectF(0, 212, 600, 6);
+        QTest::newRow("a column") << QSize(1, 1000) << in << out << QRectF(302, 0, 6, 400);
     }
 
     void fitting()
@@ -122,6 +126,28 @@ private slots:
         QTest::mouseClick(form->grid().view(2), Qt::LeftButton);
         QCOMPARE(display.image()->path(), QDir(env.programFolder()).filePath(QStringLiteral("EMPTY.BMP")));
         QVERIFY(QRect(0, 0, 1024, 768).contains(display.frameGeometry()));
+    }
+
+    // A picture one pixel high has a thumbnail that is seen and clicked, and
+    // opens large a few pixels high.
+    void aThinPictureOpensLarge()
+    {
+        TestEnvironment env(QSize(1024, 768));
+        env.makeAlbum(QStringLiteral("A"));
+        QVERIFY(OddPictures::write(env.store.picturePath(QStringLiteral("A"), 1, 2, QStringLiteral(".jpg")),
+                                   OddPictures::photo(QSize(1000, 1))));
+        auto *form = env.openAlbum(QStringLiteral("A"));
+        QVERIFY(form);
+        auto *thumbnail = form->template findChild<PictureView *>(QStringLiteral("Image1_2"));
+        QVERIFY(thumbnail->height() >= 6);
+        QCOMPARE(thumbnail->pixmap().height(), thumbnail->height());
+        QTest::mouseClick(thumbnail, Qt::LeftButton, {}, thumbnail->rect().center());
+        auto &display = env.owner().pictureWindow();
+        QVERIFY(display.isVisible());
+        const auto *large = display.template findChild<PictureView *>(QStringLiteral("Image1"));
+        QCOMPARE(large->height(), 6);
+        QCOMPARE(large->pixmap().size(), QSize(large->width(), 6));
+        QCOMPARE(large->naturalSize(), QSize(1000, 1));
     }
 
     // The big print is as large as the page allows, turned as the picture is

@@ -98,6 +98,9 @@ private slots:
         QCOMPARE(SlideFit::slideRect(QSize(500, 500), QSize(1024, 768)), QRect(128, 0, 768, 768));
         QCOMPARE(SlideFit::slideRect(QSize(4000, 3000), QSize(1920, 1080)), QRect(240, 0, 1440, 1080));
         QCOMPARE(SlideFit::slideRect(QSize(500, 500), QSize(768, 1024)), QRect(0, 128, 768, 768));
+        // Thin pictures are 6 pixels across.
+        QCOMPARE(SlideFit::slideRect(QSize(1000, 1), QSize(1920, 1080)), QRect(0, 537, 1920, 6));
+        QCOMPARE(SlideFit::slideRect(QSize(1, 1000), QSize(1920, 1080)), QRect(957, 0, 6, 1080));
     }
 
     // Steps are looked at only once the picture's time has run out: several
