@@ -296,9 +296,10 @@ void EditController::copyToClipboard(int k)
     QClipboard *clipboard = QGuiApplication::clipboard();
     clipboard->clear();
     const PictureView *view = m_page.grid().view(k);
-    // The whole picture, not the thumbnail; an empty position gives the
+    // The whole picture, not the thumbnail (reduced only where the whole one
+    // would not fit the working memory); an empty position gives the
     // placeholder.
-    QImage full = PictureLoader::decode(view->path()).image;
+    QImage full = PictureLoader::decodeLargest(view->path()).image;
     if (full.isNull())
         full = view->pixmap().toImage();
     clipboard->setImage(full);
