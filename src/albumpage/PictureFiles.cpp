@@ -76,7 +76,7 @@ Result commit(QSaveFile &out, const QString &target)
     }
     if (out.commit())
         return {};
-    const Result failed = notWritten(target, out.errorString());
+    Result failed = notWritten(target, out.errorString());
     for (const auto &[original, inTrash] : trashed)
         Trash::putBack(inTrash, original);
     return failed;

@@ -34,8 +34,8 @@ UnitRect thumbRect(int n, const QSize &natural, double pageScaleX, double pageSc
     const double thinnest = PictureLoader::kThinnestSide * scale;
     r.width = PictureLoader::thickened(r.width, thinnest / kPixelsPerUnitX, kBoxWidth * scale);
     r.height = PictureLoader::thickened(r.height, thinnest / kPixelsPerUnitY, kBoxHeight * scale);
-    r.top = pageScaleY * ThumbCenterY.at(n) - r.height / 2.0;
-    r.left = pageScaleX * ThumbCenterX.at(n) - r.width / 2.0;
+    r.top = pageScaleY * kThumbCentreY.at(n) - r.height / 2.0;
+    r.left = pageScaleX * kThumbCentreX.at(n) - r.width / 2.0;
     return r;
 }
 

@@ -25,8 +25,8 @@ constexpr double kLabelWidth = 1001.582;
 constexpr double kLabelHeight = 77.465;
 
 // Indexed by position 1..6; entry 0 is unused.
-constexpr std::array<double, 7> ThumbCenterX = {0.0, 196.9935, 500.7915, 804.5885, 196.9935, 500.7915, 804.5885};
-constexpr std::array<double, 7> ThumbCenterY = {0.0, 254.7545, 254.7545, 254.7545, 705.3995, 705.3995, 705.3995};
+constexpr std::array<double, 7> kThumbCentreX = {0.0, 196.9935, 500.7915, 804.5885, 196.9935, 500.7915, 804.5885};
+constexpr std::array<double, 7> kThumbCentreY = {0.0, 254.7545, 254.7545, 254.7545, 705.3995, 705.3995, 705.3995};
 
 // Design sizes of the window in pixels: the page area below the menu bar, and
 // the outer frame the resize rules keep in proportion.

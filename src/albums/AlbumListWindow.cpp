@@ -181,7 +181,7 @@ void AlbumListWindow::List1_MouseDown(Qt::MouseButton button, const QPoint &glob
 
 QString AlbumListWindow::chosenAlbum(const QString &refusal) const
 {
-    const QString album = selectedText();
+    QString album = selectedText();
     if (album == kCreateNewAlbum || album == kNoAlbums) {
         m_context.dialogs.message(refusal, Dialogs::kWarning, Dialogs::Icon::Warning);
         return {};

@@ -212,7 +212,7 @@ FileOperations::Status FileOperations::syncFiles(const QStringList &paths, const
     }
 #endif
     for (const QString &path : paths) {
-        if (const Status synced = syncFile(path); !synced.ok())
+        if (Status synced = syncFile(path); !synced.ok())
             return synced;
     }
     return syncFolder(folder);

@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-AlbumStore::AlbumStore(QString programFolder)
-    : m_programFolder(QDir::cleanPath(std::move(programFolder)))
+AlbumStore::AlbumStore(const QString &programFolder)
+    : m_programFolder(QDir::cleanPath(programFolder))
 {
 }
 

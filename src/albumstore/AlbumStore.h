@@ -14,7 +14,7 @@ public:
     static constexpr int kPages = 10;
     static constexpr int kPicturesPerPage = 6;
 
-    explicit AlbumStore(QString programFolder);
+    explicit AlbumStore(const QString &programFolder);
 
     const QString &programFolder() const { return m_programFolder; }
 

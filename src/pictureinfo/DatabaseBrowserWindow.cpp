@@ -229,10 +229,7 @@ void DatabaseBrowserWindow::cmdExc_Click()
 
 void DatabaseBrowserWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_mode == BrowserMode::ChoosingPosition) {
-        // Nothing to store yet: the addition is abandoned.
-        cmdCancel_Click();
-    } else if (m_mode == BrowserMode::Editing || m_mode == BrowserMode::Adding) {
+    if (m_mode == BrowserMode::Editing || m_mode == BrowserMode::Adding) {
         cmdClose_Click();
         if (m_mode == BrowserMode::Editing || m_mode == BrowserMode::Adding) {
             // Not stored (the user has been told why): the text stays.
@@ -240,6 +237,8 @@ void DatabaseBrowserWindow::closeEvent(QCloseEvent *event)
             return;
         }
     } else if (userIsBusy(m_mode)) {
+        // Nothing to store yet (an addition without its position, a search
+        // being entered): it is abandoned.
         cmdCancel_Click();
     }
     event->accept();

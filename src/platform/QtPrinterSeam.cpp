@@ -11,7 +11,7 @@
 
 QString QtPrinterSeam::defaultPrinter() const
 {
-    const QString name = QPrinterInfo::defaultPrinterName();
+    QString name = QPrinterInfo::defaultPrinterName();
     if (!name.isEmpty())
         return name;
     const QStringList installed = QPrinterInfo::availablePrinterNames();
