@@ -52,7 +52,7 @@ bool isPartName(const QString &fileName)
     return fileName.startsWith(QLatin1Char('.')) && fileName.endsWith(kEnding) && fileName.size() > kEnding.size() + 1;
 }
 
-Writing::Writing(QString path)
+Writing::Writing(const QString &path)
     : m_path(key(path))
 {
     Registry &r = registry();

@@ -20,7 +20,7 @@ bool isPartName(const QString &fileName);
 class Writing
 {
 public:
-    explicit Writing(QString path);
+    explicit Writing(const QString &path);
     ~Writing();
     Writing(const Writing &) = delete;
     Writing &operator=(const Writing &) = delete;

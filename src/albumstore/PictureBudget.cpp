@@ -24,8 +24,9 @@ double rowBytes(double width, double bitsPerPixel)
 
 qint64 toBytes(double bytes)
 {
-    constexpr double most = double(std::numeric_limits<qint64>::max() / 2);
-    return bytes >= most ? qint64(most) : qint64(std::ceil(bytes));
+    // Far beyond any budget, and still a number a qint64 holds.
+    constexpr qint64 kMost = std::numeric_limits<qint64>::max() / 2;
+    return bytes >= double(kMost) ? kMost : qint64(std::ceil(bytes));
 }
 
 bool smallerBothWays(const QSize &size, const QSize &full)
@@ -156,7 +157,7 @@ qint64 workingBytes(const PictureHeader &header, const QSize &size, bool turned)
 
 double shareOfData(const PictureHeader &header)
 {
-    constexpr double everything = std::numeric_limits<double>::infinity();
+    constexpr double kEverything = std::numeric_limits<double>::infinity();
     if (!header.hasSize())
         return 0;
     const double data = double(header.dataBytes());
@@ -178,7 +179,7 @@ double shareOfData(const PictureHeader &header)
     case Format::Unknown:
         break;
     }
-    return everything;
+    return kEverything;
 }
 
 Verdict judge(const PictureHeader &header, const QSize &size, bool turned)
