@@ -48,6 +48,16 @@ class DescriptionBox : public QPlainTextEdit
 public:
     using QPlainTextEdit::QPlainTextEdit;
     void keepClearBelow(int height) { setViewportMargins(0, 0, 0, height); }
+
+    // A description only shown is read-only rather than disabled: it keeps
+    // the colours of text to read, and can still be selected and copied.
+    void setTypable(bool typable)
+    {
+        setReadOnly(!typable);
+        if (!typable)
+            setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    }
+    bool isTypable() const { return !isReadOnly(); }
 };
 
 PictureInfoWindow::PictureInfoWindow(AppContext &context, Navigator &navigator)
@@ -110,7 +120,7 @@ void PictureInfoWindow::activated()
     // Coming back to the window for the same picture keeps what is being typed.
     const bool samePosition =
         session.album == m_shownAlbum && session.page == m_shownPage && session.picture == m_shownPicture;
-    if (samePosition && !m_shownAlbum.isNull() && isVisible() && (m_edit || m_text->isEnabled()))
+    if (samePosition && !m_shownAlbum.isNull() && isVisible() && (m_edit || m_text->isTypable()))
         return;
     if (m_shownAlbum.isNull())
         WindowKit::centreOnScreen(this, m_context.screen);
@@ -122,7 +132,7 @@ void PictureInfoWindow::activated()
     m_text->clear();
     setWindowTitle(QStringLiteral("Picture information - - - Searching"));
     m_text->setGeometry(0, 0, width(), height());
-    m_text->setEnabled(false);
+    m_text->setTypable(false);
     m_editButton->raise();
     m_deleteButton->raise();
     m_closeButton->raise();
@@ -134,7 +144,7 @@ void PictureInfoWindow::activated()
     } else {
         // Nothing to edit or delete without a row.
         setEditAndDeleteVisible(false);
-        m_text->setEnabled(true);
+        m_text->setTypable(true);
         m_text->setFocus();
     }
     setWindowTitle(QStringLiteral("Picture Information"));
@@ -151,7 +161,7 @@ void PictureInfoWindow::showButtons()
 void PictureInfoWindow::CmdEdit_Click()
 {
     m_text->moveCursor(QTextCursor::End);
-    m_text->setEnabled(true);
+    m_text->setTypable(true);
     m_text->setFocus();
     setEditAndDeleteVisible(false);
     m_edit = true;
@@ -188,7 +198,7 @@ bool PictureInfoWindow::cmdClose_Click()
         hide();
         return true;
     }
-    if (isBlank(t) || !m_text->isEnabled()) {
+    if (isBlank(t) || !m_text->isTypable()) {
         hide();
         return true;
     }
