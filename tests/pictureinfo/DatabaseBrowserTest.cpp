@@ -1,3 +1,4 @@
+#include "support/Contrast.h"
 #include "support/DescriptionFile.h"
 
 #include "albums/AlbumListWindow.h"
@@ -208,6 +209,28 @@ private slots:
         QCOMPARE(counters(form), counter);
         QCOMPARE(fields(form), shown);
         QCOMPARE(rows(env), left);
+    }
+
+    // Every caption reads at 4.5 : 1 or better; a button that cannot be
+    // pressed loses its green, so that it does not look like one that can.
+    void buttonsShowWhetherTheyCanBePressed()
+    {
+        TestEnvironment env;
+        DescriptionFile::create(env.store.databasePath(), kThreeRows);
+        DatabaseBrowserWindow &form = open(env);
+        QCOMPARE(enabledButtons(form), kAtFirst);
+        for (const char *name :
+             {"cmdMoveFirst", "cmdMovePrevious", "cmdMoveNext", "cmdMoveLast", "cmdClose", "cmdCancel"}) {
+            auto *button = control<QPushButton>(form, name);
+            const Contrast::Drawn drawn = Contrast::drawnColours(button, 4);
+            const QByteArray seen = QStringLiteral("%1: %2 on %3, %4 : 1")
+                                        .arg(QLatin1String(name), drawn.ink.name(), drawn.background.name())
+                                        .arg(drawn.contrast(), 0, 'f', 2)
+                                        .toUtf8();
+            QVERIFY2(drawn.contrast() >= 4.5, seen.constData());
+            const bool green = drawn.background.hsvSaturation() > 60 && qAbs(drawn.background.hsvHue() - 120) < 30;
+            QVERIFY2(green == button->isEnabled(), seen.constData());
+        }
     }
 
     // A picture keeps its shape in the square, and a sliver still gets a
