@@ -4,6 +4,7 @@
 #include "app/Navigator.h"
 #include "app/Session.h"
 #include "pictureinfo/Descriptions.h"
+#include "pictureinfo/PictureRecord.h"
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
 #include "widgets/WindowKit.h"
@@ -102,12 +103,6 @@ QString PictureInfoWindow::text() const
     return m_text->toPlainText();
 }
 
-bool PictureInfoWindow::isBlank(const QString &text)
-{
-    // A description of nothing but blanks is no description.
-    return text.trimmed().isEmpty();
-}
-
 void PictureInfoWindow::setEditAndDeleteVisible(bool visible)
 {
     m_editButton->setVisible(visible);
@@ -153,7 +148,7 @@ void PictureInfoWindow::activated()
 void PictureInfoWindow::showButtons()
 {
     m_closeButton->show();
-    setEditAndDeleteVisible(!isBlank(text()));
+    setEditAndDeleteVisible(!PictureRecord::isBlank(text()));
     QCoreApplication::processEvents();
     m_buttonTimer->stop();
 }
@@ -188,7 +183,7 @@ bool PictureInfoWindow::cmdClose_Click()
 {
     const QString t = text();
     const std::shared_ptr<PictureRecordSet> records = m_records;
-    if (isBlank(t) && m_edit) {
+    if (PictureRecord::isBlank(t) && m_edit) {
         // Erased while editing: the description goes.
         if (records && records->hasCurrent() && !records->deleteCurrent())
             return false;
@@ -198,7 +193,7 @@ bool PictureInfoWindow::cmdClose_Click()
         hide();
         return true;
     }
-    if (isBlank(t) || !m_text->isTypable()) {
+    if (PictureRecord::isBlank(t) || !m_text->isTypable()) {
         hide();
         return true;
     }

@@ -321,6 +321,72 @@ private slots:
         QCOMPARE(rows(env), QStringList({kBeta2, kAlpha, stored}));
     }
 
+    // A description saved blank is no description: the row goes, as it does
+    // from the picture information window, and the counters follow. The
+    // browser stands on the row that took its place (the one before it when
+    // it was the last), or, for a row that Add New found, on the row shown
+    // before Add New.
+    void aDescriptionSavedBlankDeletesTheRow_data()
+    {
+        QTest::addColumn<int>("described");
+        QTest::addColumn<QString>("reach");  // the move before Edit, or "AddNew" with the page and picture
+        QTest::addColumn<bool>("byFrame");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("counter");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("the middle row") << 3 << "Next" << false << kBeta2 << counters(2, 2) << kAtLast
+                                        << QStringList{kBeta2, kAlpha};
+        QTest::newRow("the last row") << 3 << "Last" << false << kBeta1 << counters(2, 2) << kAtLast
+                                      << QStringList{kAlpha, kBeta1};
+        QTest::newRow("the only row") << 1 << "" << false << "|||" << counters(0, 0) << kEmptyTable << QStringList{};
+        QTest::newRow("the row Add New found")
+            << 3 << "AddNew 1 1" << false << kAlpha << counters(2, 1) << kAtFirst << QStringList{kBeta2, kAlpha};
+        QTest::newRow("the only row, found by Add New")
+            << 1 << "AddNew 1 2" << false << "|||" << counters(0, 0) << kEmptyTable << QStringList{};
+        QTest::newRow("window closed, shown again")
+            << 3 << "Next" << true << kAlpha << counters(2, 1) << kAtFirst << QStringList{kBeta2, kAlpha};
+    }
+
+    void aDescriptionSavedBlankDeletesTheRow()
+    {
+        QFETCH(int, described);
+        QFETCH(QString, reach);
+        QFETCH(bool, byFrame);
+        TestEnvironment env;
+        prepare(env, described);
+        env.putPicture("beta", "P1I1.jpg", QSize(20, 40));
+        DatabaseBrowserWindow &form = open(env);
+        if (reach.startsWith(QLatin1String("AddNew"))) {
+            QVERIFY(addNew(env, form, "beta", reach.split(' ').mid(1), {"Yes"}));
+        } else {
+            if (!reach.isEmpty())
+                press(form, qPrintable("cmdMove" + reach));
+            press(form, "cmdEdit");
+        }
+        QCOMPARE(form.mode(), BrowserMode::Editing);
+        QTest::keyClick(text(form), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(text(form), Qt::Key_Delete);
+        QTest::keyClicks(text(form), QStringLiteral("  "));
+        QTest::keyClick(text(form), Qt::Key_Return);
+        QTest::keyClicks(text(form), QStringLiteral(" "));
+        if (byFrame) {
+            QVERIFY(form.close());
+            open(env);
+        } else {
+            press(form, "cmdClose");
+        }
+        QTEST(rows(env), "left");
+        QCOMPARE(form.mode(), BrowserMode::Browsing);
+        QTEST(fields(form), "shown");
+        QTEST(counters(form), "counter");
+        QTEST(enabledButtons(form), "enabled");
+        QVERIFY(!env.dialogs.unexpected());
+        // The picture is the row's: the two rows of beta have one.
+        QVERIFY(QTest::qWaitFor([&form] { return !form.pictureLoading(); }, 5000));
+        QCOMPARE(form.image()->hasPicture(), fields(form).startsWith(QLatin1String("beta|")));
+    }
+
     // An addition is stored at the end of the set; given up at the album list
     // it leaves the row shown before. An empty description, or one the file
     // refuses, keeps the user in the addition.
