@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -182,12 +183,54 @@ private slots:
         const QString told =
             QStringLiteral("d.jpg could not be moved into the album as P1I3.jpg.\r\nThe album has a file of that "
                            "name already.\r\nThe files before it are in the album; it and the files after it are "
-                           "still in %1.\r\nPress Esc to close this window.")
+                           "still in\r\n%1.\r\nPress Esc to close this window.")
                 .arg(QDir::toNativeSeparators(f.source.path()));
         QCOMPARE(f.child<QLabel>("lbl2")->text(), told);
         // Unseen in a hidden window, the failure comes as a message.
         QCOMPARE(f.messages(), hiddenMeanwhile ? QStringList{told} : QStringList{});
         QCOMPARE(f.window.isVisible(), !hiddenMeanwhile);
+    }
+
+    // The failure is told whole, above the progress bar, with a long source
+    // path on a line of its own: cut short in its middle, never wrapped, so
+    // that its start and the folder's own name both show. The full text is
+    // the label's tooltip.
+    void aFailureFromADeepFolderIsToldWhole()
+    {
+        BatchFixture f;
+        QString folder = f.source.path();
+        for (const char *name : {"Pictures from the summer holiday by the sea",
+                                 "Camera memory card copied on Sunday evening", "Grandmother's eightieth birthday"})
+            folder += QLatin1Char('/') + QLatin1String(name);
+        QVERIFY(QDir().mkpath(folder));
+        BatchFiles::write(f.env.makeAlbum(QStringLiteral("Old")), QStringLiteral("P1I0.jpg"), "in the way");
+        BatchFiles::make(folder, {"a.jpg"});
+        QVERIFY(f.window.setFolder(folder));
+        f.select({"Old", "1", "1"}, {Answer::Yes});
+        QCOMPARE(BatchFiles::all(folder), QStringList{"a.jpg"});
+
+        auto *label = f.child<QLabel>("lbl2");
+        auto *bar = f.child<QProgressBar>("prgMoved");
+        QVERIFY(label->isVisible());
+        QVERIFY(bar->isVisible());
+        QVERIFY(!label->geometry().intersects(bar->geometry()));
+        QVERIFY(f.window.rect().contains(label->geometry()));
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                 qPrintable(QStringLiteral("%1 pixels of text in %2")
+                                .arg(label->heightForWidth(label->width()))
+                                .arg(label->height())));
+
+        const QStringList lines = label->text().split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.at(0), QStringLiteral("a.jpg could not be moved into the album as P1I0.jpg."));
+        QCOMPARE(lines.at(4), QStringLiteral("Press Esc to close this window."));
+        const QString path = lines.at(3);
+        QVERIFY2(path.startsWith(QDir::toNativeSeparators(f.source.path()).left(4)), qPrintable(path));
+        QVERIFY2(path.endsWith(QStringLiteral("Grandmother's eightieth birthday.")), qPrintable(path));
+        QVERIFY2(path.contains(QChar(0x2026)), qPrintable(path));  // …
+        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(path) <= label->contentsRect().width(),
+                 qPrintable(path));
+        QVERIFY(label->toolTip().contains(QDir::toNativeSeparators(folder) + QLatin1Char('.')));
     }
 
     void theEndOfTheProgramStopsARun()
