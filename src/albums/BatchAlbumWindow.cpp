@@ -1,6 +1,7 @@
 #include "albums/BatchAlbumWindow.h"
 
 #include "albums/AlbumManager.h"
+#include "albums/FolderSummary.h"
 #include "albumstore/AlbumName.h"
 #include "albumstore/AlbumStore.h"
 #include "albumstore/TypedNumber.h"
@@ -156,8 +157,14 @@ void BatchAlbumWindow::buildControls()
     m_folders = new FolderListBox(*this, m_chooser);
     m_folders->setObjectName(QStringLiteral("Dir1"));
     m_folders->setToolTip(QStringLiteral("Double click to select the folder containing the pictures"));
-    m_folders->setGeometry(16, 60, 528, 212);
+    m_folders->setGeometry(16, 60, 528, 178);
     WindowKit::describe(m_folders, QStringLiteral("Folders"));
+
+    // What Select would move, told before it is pressed.
+    m_folderCount = new QLabel(m_chooser);
+    m_folderCount->setObjectName(QStringLiteral("lblFolderCount"));
+    m_folderCount->setWordWrap(true);
+    m_folderCount->setGeometry(16, 242, 528, 38);
 
     m_progressText = new QLabel(this);
     m_progressText->setObjectName(QStringLiteral("lbl2"));
@@ -227,6 +234,7 @@ bool BatchAlbumWindow::setFolder(const QString &folder)
 void BatchAlbumWindow::fillFolders()
 {
     FolderList::show(m_folders, m_folder);
+    m_folderCount->setText(FolderSummary::of(m_folder).text());
 }
 
 void BatchAlbumWindow::warn(const QString &text)

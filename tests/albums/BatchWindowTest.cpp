@@ -141,6 +141,41 @@ private slots:
         QVERIFY(f.backAtTheList());
     }
 
+    // Before Select, the window says how many pictures the folder open in the
+    // list holds (hidden files and folders are not moved and not counted),
+    // anew whenever another folder is opened or the window comes back.
+    void theFolderOpenSaysHowManyPicturesItHolds()
+    {
+        BatchFixture f;
+        const QDir source(f.source.path());
+        BatchFiles::make(source.path(), {"a.jpg", "b.JPG", "c.bmp", ".hidden.jpg"});
+        QVERIFY(source.mkdir(QStringLiteral("card")) && source.mkdir(QStringLiteral("empty")));
+        BatchFiles::make(source.filePath(QStringLiteral("card")), {"d.jpg"});
+        QVERIFY(f.window.setFolder(source.path()));
+        auto *count = f.child<QLabel>("lblFolderCount");
+        QVERIFY(count);
+        QVERIFY(count->isVisible());
+        QCOMPARE(count->text(), QStringLiteral("This folder holds 3 pictures."));
+
+        // Opened from the folder list with a double click.
+        auto *folders = f.child<QListWidget>("Dir1");
+        const QList<QListWidgetItem *> card = folders->findItems(QStringLiteral("card"), Qt::MatchEndsWith);
+        QCOMPARE(card.size(), 1);
+        folders->scrollToItem(card.first());
+        const QPoint at = folders->visualItemRect(card.first()).center();
+        QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(f.window.folder(), source.filePath(QStringLiteral("card")));
+        QCOMPARE(count->text(), QStringLiteral("This folder holds 1 picture."));
+
+        QVERIFY(f.window.setFolder(source.filePath(QStringLiteral("empty"))));
+        QCOMPARE(count->text(), QStringLiteral("This folder holds no pictures."));
+        // Files that came while the window was away count when it is back.
+        BatchFiles::make(source.filePath(QStringLiteral("empty")), {"e.jpg", "f.jpg"});
+        f.window.activated();
+        QCOMPARE(count->text(), QStringLiteral("This folder holds 2 pictures."));
+    }
+
     void theProgramFolderIsNoSource()
     {
         BatchFixture f;
