@@ -51,13 +51,9 @@ public:
     void keepClearBelow(int height) { setViewportMargins(0, 0, 0, height); }
 
     // A description only shown is read-only rather than disabled: it keeps
-    // the colours of text to read, and can still be selected and copied.
-    void setTypable(bool typable)
-    {
-        setReadOnly(!typable);
-        if (!typable)
-            setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    }
+    // the colours of text to read, and can still be selected and copied. It
+    // shows no cursor, which would invite typing.
+    void setTypable(bool typable) { setReadOnly(!typable); }
     bool isTypable() const { return !isReadOnly(); }
 };
 
