@@ -85,10 +85,10 @@ bool sameFolder(const QString &a, const QString &b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
-// A path as the label shows it: after `before` and before `after` on one
-// line of the label, cut short in its middle when it is too long, so that
-// both its start and the folder's own name show. Wrapped, it would break in
-// the middle of a name.
+// A line of the label with a path between `before` and `after`, the path
+// cut short in its middle when the line is too long, so that both its start
+// and the folder's own name show. Wrapped, it would break in the middle of a
+// name.
 QString pathOnOneLine(const QLabel *label, const QString &before, const QString &path, const QString &after)
 {
     const QFontMetrics metrics(label->font());
@@ -279,8 +279,9 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
             continue;
         }
         if (start->isNewAlbum) {
-            m_progressText->setText(pathOnOneLine(m_progressText, QStringLiteral("Moving pictures to "),
-                                                  start->albumFolder, QStringLiteral("\r\nPlease wait")));
+            m_progressText->setText(
+                pathOnOneLine(m_progressText, QStringLiteral("Moving pictures to "), start->albumFolder, QString())
+                + QStringLiteral("\r\nPlease wait"));
             m_progressText->show();
         }
         m_progress->setRange(0, m_movedBefore + int(files.size()));
@@ -419,11 +420,12 @@ void BatchAlbumWindow::tellFailure(const QString &sourceFolder)
     const QString what = QStringLiteral("%1 could not be moved into the album as %2.\r\n%3\r\nThe files before it "
                                         "are in the album; it and the files after it are still in\r\n")
                              .arg(m_move.failedFile(), m_move.failedTarget(), m_move.failureReason());
-    const QString howToLeave = QStringLiteral(".\r\nPress Esc to close this window.");
-    const QString text = what + QDir::toNativeSeparators(sourceFolder) + howToLeave;
+    const QString howToLeave = QStringLiteral("\r\nPress Esc to close this window.");
+    const QString text = what + QDir::toNativeSeparators(sourceFolder) + QLatin1Char('.') + howToLeave;
     // The path on a line of its own, shortened to fit; the whole of it in the
     // tooltip.
-    m_progressText->setText(what + pathOnOneLine(m_progressText, QString(), sourceFolder, QString()) + howToLeave);
+    m_progressText->setText(what + pathOnOneLine(m_progressText, QString(), sourceFolder, QStringLiteral("."))
+                            + howToLeave);
     m_progressText->setToolTip(text);
     m_progressText->show();
     // Hidden with Esc while it worked: the label alone would go unseen.

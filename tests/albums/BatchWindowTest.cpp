@@ -268,6 +268,27 @@ private slots:
         QVERIFY(label->toolTip().contains(QDir::toNativeSeparators(folder) + QLatin1Char('.')));
     }
 
+    // While files move into a new album, its folder is named on one line,
+    // cut short in its middle when it is long.
+    void theNewAlbumIsNamedOnOneLineWhileFilesMove()
+    {
+        BatchFixture f;
+        BatchFiles::make(f.source.path(), {"a.jpg"});
+        const QString album = QStringLiteral(
+            "Holiday in the mountains with the whole family and the dog in the summer of the long heat, second week");
+        QStringList shown;
+        auto *label = f.child<QLabel>("lbl2");
+        f.onMoved([label, &shown](int) { shown = label->text().split(QStringLiteral("\r\n")); });
+        f.select({album});
+        QCOMPARE(BatchFiles::read(f.album(album), QStringLiteral("P1I0.jpg")), QByteArray("a.jpg"));
+        QCOMPARE(shown.size(), 2);
+        QVERIFY2(shown.at(0).startsWith(QStringLiteral("Moving pictures to /")), qPrintable(shown.at(0)));
+        QVERIFY2(shown.at(0).endsWith(QStringLiteral("the long heat, second week")), qPrintable(shown.at(0)));
+        QVERIFY2(shown.at(0).contains(QChar(0x2026)), qPrintable(shown.at(0)));  // …
+        QVERIFY(QFontMetrics(label->font()).horizontalAdvance(shown.at(0)) <= label->contentsRect().width());
+        QCOMPARE(shown.at(1), QStringLiteral("Please wait"));
+    }
+
     void theEndOfTheProgramStopsARun()
     {
         BatchFixture f;
