@@ -1,6 +1,7 @@
 #include "albums/BatchAlbumWindow.h"
 
 #include "albums/AlbumManager.h"
+#include "albums/FolderSummary.h"
 #include "albumstore/AlbumName.h"
 #include "albumstore/AlbumStore.h"
 #include "albumstore/TypedNumber.h"
@@ -16,6 +17,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,6 +26,8 @@
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace {
 
@@ -79,6 +83,17 @@ bool sameFolder(const QString &a, const QString &b)
 {
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
+// A line of the label with a path between `before` and `after`, the path
+// cut short in its middle when the line is too long, so that both its start
+// and the folder's own name show. Wrapped, it would break in the middle of a
+// name.
+QString pathOnOneLine(const QLabel *label, const QString &before, const QString &path, const QString &after)
+{
+    const QFontMetrics metrics(label->font());
+    const int room = label->contentsRect().width() - metrics.horizontalAdvance(before + after);
+    return before + metrics.elidedText(QDir::toNativeSeparators(path), Qt::ElideMiddle, std::max(room, 0)) + after;
 }
 
 }  // namespace
@@ -142,8 +157,14 @@ void BatchAlbumWindow::buildControls()
     m_folders = new FolderListBox(*this, m_chooser);
     m_folders->setObjectName(QStringLiteral("Dir1"));
     m_folders->setToolTip(QStringLiteral("Double click to select the folder containing the pictures"));
-    m_folders->setGeometry(16, 60, 528, 212);
+    m_folders->setGeometry(16, 60, 528, 178);
     WindowKit::describe(m_folders, QStringLiteral("Folders"));
+
+    // What Select would move, told before it is pressed.
+    m_folderCount = new QLabel(m_chooser);
+    m_folderCount->setObjectName(QStringLiteral("lblFolderCount"));
+    m_folderCount->setWordWrap(true);
+    m_folderCount->setGeometry(16, 242, 528, 38);
 
     m_progressText = new QLabel(this);
     m_progressText->setObjectName(QStringLiteral("lbl2"));
@@ -151,7 +172,8 @@ void BatchAlbumWindow::buildControls()
     m_progressText->setAlignment(Qt::AlignCenter);
     m_progressText->setFont(WindowKit::arial(10, true));
     m_progressText->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_progressText->setGeometry(20, 362, 600, 64);
+    // Shown only while the chooser is hidden: it has the chooser's room.
+    m_progressText->setGeometry(20, 72, 600, 350);
     m_progressText->hide();
 
     m_progress = new QProgressBar(this);
@@ -170,6 +192,11 @@ void BatchAlbumWindow::activated()
     // A run going on keeps its folder: the frame comes back when it ends.
     if (m_running)
         return;
+    // What a run that stopped said gives way to the chooser, where it lay.
+    m_progressText->clear();
+    m_progressText->setToolTip(QString());
+    m_progressText->hide();
+    m_progress->hide();
     m_chooser->setEnabled(true);
     m_chooser->show();
     m_instruction->setText(kInstruction);
@@ -207,6 +234,7 @@ bool BatchAlbumWindow::setFolder(const QString &folder)
 void BatchAlbumWindow::fillFolders()
 {
     FolderList::show(m_folders, m_folder);
+    m_folderCount->setText(FolderSummary::of(m_folder).text());
 }
 
 void BatchAlbumWindow::warn(const QString &text)
@@ -251,8 +279,9 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
             continue;
         }
         if (start->isNewAlbum) {
-            m_progressText->setText(QStringLiteral("Moving pictures to ") + QDir::toNativeSeparators(start->albumFolder)
-                                    + QStringLiteral("\r\nPlease wait"));
+            m_progressText->setText(
+                pathOnOneLine(m_progressText, QStringLiteral("Moving pictures to "), start->albumFolder, QString())
+                + QStringLiteral("\r\nPlease wait"));
             m_progressText->show();
         }
         m_progress->setRange(0, m_movedBefore + int(files.size()));
@@ -388,13 +417,16 @@ void BatchAlbumWindow::letEventsRun()
 
 void BatchAlbumWindow::tellFailure(const QString &sourceFolder)
 {
-    const QString text =
-        QStringLiteral("%1 could not be moved into the album as %2.\r\n%3\r\nThe files before it are "
-                       "in the album; it and the files after it are still in %4.\r\nPress Esc to close "
-                       "this window.")
-            .arg(m_move.failedFile(), m_move.failedTarget(), m_move.failureReason(),
-                 QDir::toNativeSeparators(sourceFolder));
-    m_progressText->setText(text);
+    const QString what = QStringLiteral("%1 could not be moved into the album as %2.\r\n%3\r\nThe files before it "
+                                        "are in the album; it and the files after it are still in\r\n")
+                             .arg(m_move.failedFile(), m_move.failedTarget(), m_move.failureReason());
+    const QString howToLeave = QStringLiteral("\r\nPress Esc to close this window.");
+    const QString text = what + QDir::toNativeSeparators(sourceFolder) + QLatin1Char('.') + howToLeave;
+    // The path on a line of its own, shortened to fit; the whole of it in the
+    // tooltip.
+    m_progressText->setText(what + pathOnOneLine(m_progressText, QString(), sourceFolder, QStringLiteral("."))
+                            + howToLeave);
+    m_progressText->setToolTip(text);
     m_progressText->show();
     // Hidden with Esc while it worked: the label alone would go unseen.
     if (!isVisible())
@@ -404,6 +436,7 @@ void BatchAlbumWindow::tellFailure(const QString &sourceFolder)
 void BatchAlbumWindow::returnToAlbumList()
 {
     m_progressText->clear();
+    m_progressText->setToolTip(QString());
     m_progressText->hide();
     m_progress->hide();
     m_navigator.showAlbumList();

@@ -78,6 +78,7 @@ private:
     DriveBox *m_drives = nullptr;
     QPushButton *m_selectButton = nullptr;
     QListWidget *m_folders = nullptr;
+    QLabel *m_folderCount = nullptr;
     QLabel *m_progressText = nullptr;
     QProgressBar *m_progress = nullptr;
     QString m_folder;

@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -28,6 +29,9 @@ namespace {
 
 constexpr int kDesignWidth = int(Twips::toPixels(9570));   // 638 pixels
 constexpr int kDesignHeight = int(Twips::toPixels(6870));  // 458 pixels
+// How long a resize must have stopped before the picture is decoded for the
+// new size; dragging a window's edge resizes it many times a second.
+constexpr int kDecodeAfterResizeMs = 150;
 
 }  // namespace
 
@@ -72,6 +76,11 @@ PictureWindow::PictureWindow(AppContext &context, Navigator &navigator)
     command1->setFocusPolicy(Qt::NoFocus);
     command1->setGeometry(-300, -300, 80, 24);
 
+    m_decodeAfterResize = new QTimer(this);
+    m_decodeAfterResize->setSingleShot(true);
+    m_decodeAfterResize->setInterval(kDecodeAfterResizeMs);
+    connect(m_decodeAfterResize, &QTimer::timeout, this, [this] { decodeForSize(m_picture->size()); });
+
     buildMenu();
     m_navigator.installHelpKey(this);
 }
@@ -112,17 +121,19 @@ void PictureWindow::setPicture(const PictureView &thumbnail)
 
 void PictureWindow::activated()
 {
-    growByScreenRatio();
+    placeOnScreen();
     fitPicture();
 }
 
-void PictureWindow::growByScreenRatio()
+void PictureWindow::placeOnScreen()
 {
     const double ratio = m_context.session.screenRatio;
     const QRect available = m_context.screen.availableGeometry();
-    if (ratio != 1.0) {
-        // The window grows on every activation; it never outgrows the part of
-        // the screen the desktop leaves free.
+    if (!m_placed && ratio != 1.0) {
+        // The window was designed for a 640 pixel screen: on a larger one it
+        // is scaled up once, on its first showing, and keeps its size from
+        // then on (also a size the user gave it). It never outgrows the part
+        // of the screen the desktop leaves free.
         const QSize frame = frameGeometry().size() - size();
         const int maxW = std::max(1, available.width() - frame.width());
         const int maxH = std::max(1, available.height() - frame.height());
@@ -144,13 +155,26 @@ void PictureWindow::growByScreenRatio()
 void PictureWindow::fitPicture()
 {
     m_picture->hide();
+    placePicture();
+    decodeForSize(m_picture->size());
+    m_picture->show();
+}
+
+void PictureWindow::placePicture()
+{
     const QSize natural = m_picture->naturalSize();
     const QRectF fit = PictureFit::sizePicture(natural, QSizeF(size()), QSizeF(frameGeometry().size()));
-    const QRect shown(int(std::lround(fit.left())), int(std::lround(fit.top())), int(std::lround(fit.width())),
-                      int(std::lround(fit.height())));
-    m_picture->setGeometry(shown);
-    decodeForSize(shown.size());
-    m_picture->show();
+    m_picture->setGeometry(int(std::lround(fit.left())), int(std::lround(fit.top())), int(std::lround(fit.width())),
+                           int(std::lround(fit.height())));
+}
+
+void PictureWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    // The picture follows the window at once, drawn from what is decoded;
+    // decoding it for a larger size waits until the resizing stops.
+    placePicture();
+    m_decodeAfterResize->start();
 }
 
 void PictureWindow::decodeForSize(const QSize &shown)

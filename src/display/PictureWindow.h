@@ -10,6 +10,7 @@ class QAction;
 class QLabel;
 class QMenu;
 class QPushButton;
+class QTimer;
 struct AppContext;
 
 // One picture of the album page, as large as the window allows. A left click
@@ -42,11 +43,14 @@ public:
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildMenu();
-    void growByScreenRatio();
+    void placeOnScreen();
+    // Fits the picture into the window as it is now, without decoding it.
+    void placePicture();
     void decodeForSize(const QSize &shown);
     void setPrinting(bool printing);
     bool printCancelled() const;
@@ -61,6 +65,7 @@ private:
     QMenu *m_popup = nullptr;
     QMenu *m_printMenu = nullptr;
     QSize m_decodedFor;
+    QTimer *m_decodeAfterResize = nullptr;
     bool m_placed = false;
     bool m_printing = false;
     // "Cancel Print" was pressed while a big print was being prepared.

@@ -21,6 +21,18 @@ QColor buttonGreen()
     return QColor(0, 192, 0);
 }
 
+// A button that cannot be pressed loses its green; its caption stays dark
+// enough to be read (about 5 : 1 on the grey).
+QColor disabledFace()
+{
+    return QColor(216, 216, 216);
+}
+
+QColor disabledCaption()
+{
+    return QColor(88, 88, 88);
+}
+
 QLabel *addLabel(QWidget *parent, const char *name, const QString &text, const QRect &geometry)
 {
     auto *label = new QLabel(text, parent);
@@ -37,7 +49,14 @@ QPushButton *addButton(QWidget *parent, const char *name, const QString &caption
     button->setToolTip(tip);
     button->setFont(WindowKit::arial(10, true));
     QPalette pal = button->palette();
-    pal.setColor(QPalette::Button, buttonGreen());
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        pal.setColor(group, QPalette::Button, buttonGreen());
+        // Black whatever the desktop's scheme: a light caption would not
+        // read on the green.
+        pal.setColor(group, QPalette::ButtonText, Qt::black);
+    }
+    pal.setColor(QPalette::Disabled, QPalette::Button, disabledFace());
+    pal.setColor(QPalette::Disabled, QPalette::ButtonText, disabledCaption());
     button->setPalette(pal);
     button->setGeometry(geometry);
     return button;

@@ -5,6 +5,7 @@
 #include "app/Navigator.h"
 #include "pictureinfo/DatabaseBrowserControls.h"
 #include "pictureinfo/Descriptions.h"
+#include "pictureinfo/PictureRecord.h"
 #include "pictureinfo/RecordPicture.h"
 #include "pictureinfo/RecordPictureView.h"
 #include "platform/Dialogs.h"
@@ -20,6 +21,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -163,6 +166,7 @@ void DatabaseBrowserWindow::showTable(std::optional<qint64> row)
         m_currentRecord = 0;
         updateButtons();
         m_ui.clearFields();
+        m_ui.picture->showNothing();
         updateCounters();
         m_ui.searchingMessage->hide();
         return;
@@ -271,6 +275,10 @@ void DatabaseBrowserWindow::cmdClose_Click()
 
 void DatabaseBrowserWindow::saveEdit()
 {
+    if (PictureRecord::isBlank(m_ui.description->toPlainText())) {
+        deleteErased();
+        return;
+    }
     PictureRecordSet *target = m_lookup ? m_lookup.get() : m_records.get();
     // A change the database refuses has been told to the user; the edit
     // stays open so that the typed text is not lost.
@@ -286,12 +294,44 @@ void DatabaseBrowserWindow::saveEdit()
     m_ui.setDescriptionEditable(false);
 }
 
+void DatabaseBrowserWindow::deleteErased()
+{
+    if (m_lookup) {
+        // A deletion the database refuses has been told; the edit stays open.
+        if (!m_lookup->deleteCurrent())
+            return;
+        m_lookup.reset();
+        setMode(BrowserMode::Browsing);
+        m_ui.setDescriptionEditable(false);
+        // Back to the row shown before Add New, in the table read afresh.
+        showTable(m_records ? m_records->currentKey() : std::nullopt);
+        return;
+    }
+    if (!m_records)
+        return;
+    const int at = m_records->position();
+    if (!m_records->deleteCurrent())
+        return;
+    m_ui.setDescriptionEditable(false);
+    // The row that took its place, or the one before it at the end.
+    if (m_records->moveTo(std::min(at, m_records->count() - 1))) {
+        m_currentRecord = m_records->position() + 1;
+        showCurrentRow();
+    } else {
+        m_currentRecord = 0;
+        m_ui.clearFields();
+        m_ui.picture->showNothing();
+    }
+    setMode(BrowserMode::Browsing);
+    updateCounters();
+}
+
 void DatabaseBrowserWindow::saveAddition()
 {
     if (m_mode != BrowserMode::Adding)
         return;
     const QString text = m_ui.description->toPlainText();
-    if (text.trimmed().isEmpty()) {
+    if (PictureRecord::isBlank(text)) {
         m_context.dialogs.message(
             QStringLiteral("The description is empty.\r\nType the description of the picture, or press Cancel."),
             Dialogs::kWarning, Dialogs::Icon::Warning);

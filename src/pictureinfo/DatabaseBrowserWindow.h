@@ -72,6 +72,9 @@ private:
     void leave();
 
     void saveEdit();
+    // An edit saved blank deletes its row, as the picture information window
+    // does.
+    void deleteErased();
     void saveAddition();
     void cancelAddition();
     void finishLookupEdit();

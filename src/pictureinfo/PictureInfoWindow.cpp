@@ -4,6 +4,7 @@
 #include "app/Navigator.h"
 #include "app/Session.h"
 #include "pictureinfo/Descriptions.h"
+#include "pictureinfo/PictureRecord.h"
 #include "platform/Dialogs.h"
 #include "platform/Twips.h"
 #include "widgets/WindowKit.h"
@@ -48,6 +49,12 @@ class DescriptionBox : public QPlainTextEdit
 public:
     using QPlainTextEdit::QPlainTextEdit;
     void keepClearBelow(int height) { setViewportMargins(0, 0, 0, height); }
+
+    // A description only shown is read-only rather than disabled: it keeps
+    // the colours of text to read, and can still be selected and copied. It
+    // shows no cursor, which would invite typing.
+    void setTypable(bool typable) { setReadOnly(!typable); }
+    bool isTypable() const { return !isReadOnly(); }
 };
 
 PictureInfoWindow::PictureInfoWindow(AppContext &context, Navigator &navigator)
@@ -92,12 +99,6 @@ QString PictureInfoWindow::text() const
     return m_text->toPlainText();
 }
 
-bool PictureInfoWindow::isBlank(const QString &text)
-{
-    // A description of nothing but blanks is no description.
-    return text.trimmed().isEmpty();
-}
-
 void PictureInfoWindow::setEditAndDeleteVisible(bool visible)
 {
     m_editButton->setVisible(visible);
@@ -110,7 +111,7 @@ void PictureInfoWindow::activated()
     // Coming back to the window for the same picture keeps what is being typed.
     const bool samePosition =
         session.album == m_shownAlbum && session.page == m_shownPage && session.picture == m_shownPicture;
-    if (samePosition && !m_shownAlbum.isNull() && isVisible() && (m_edit || m_text->isEnabled()))
+    if (samePosition && !m_shownAlbum.isNull() && isVisible() && (m_edit || m_text->isTypable()))
         return;
     if (m_shownAlbum.isNull())
         WindowKit::centreOnScreen(this, m_context.screen);
@@ -122,7 +123,7 @@ void PictureInfoWindow::activated()
     m_text->clear();
     setWindowTitle(QStringLiteral("Picture information - - - Searching"));
     m_text->setGeometry(0, 0, width(), height());
-    m_text->setEnabled(false);
+    m_text->setTypable(false);
     m_editButton->raise();
     m_deleteButton->raise();
     m_closeButton->raise();
@@ -134,7 +135,7 @@ void PictureInfoWindow::activated()
     } else {
         // Nothing to edit or delete without a row.
         setEditAndDeleteVisible(false);
-        m_text->setEnabled(true);
+        m_text->setTypable(true);
         m_text->setFocus();
     }
     setWindowTitle(QStringLiteral("Picture Information"));
@@ -143,7 +144,7 @@ void PictureInfoWindow::activated()
 void PictureInfoWindow::showButtons()
 {
     m_closeButton->show();
-    setEditAndDeleteVisible(!isBlank(text()));
+    setEditAndDeleteVisible(!PictureRecord::isBlank(text()));
     QCoreApplication::processEvents();
     m_buttonTimer->stop();
 }
@@ -151,7 +152,7 @@ void PictureInfoWindow::showButtons()
 void PictureInfoWindow::CmdEdit_Click()
 {
     m_text->moveCursor(QTextCursor::End);
-    m_text->setEnabled(true);
+    m_text->setTypable(true);
     m_text->setFocus();
     setEditAndDeleteVisible(false);
     m_edit = true;
@@ -178,7 +179,7 @@ bool PictureInfoWindow::cmdClose_Click()
 {
     const QString t = text();
     const std::shared_ptr<PictureRecordSet> records = m_records;
-    if (isBlank(t) && m_edit) {
+    if (PictureRecord::isBlank(t) && m_edit) {
         // Erased while editing: the description goes.
         if (records && records->hasCurrent() && !records->deleteCurrent())
             return false;
@@ -188,7 +189,7 @@ bool PictureInfoWindow::cmdClose_Click()
         hide();
         return true;
     }
-    if (isBlank(t) || !m_text->isEnabled()) {
+    if (PictureRecord::isBlank(t) || !m_text->isTypable()) {
         hide();
         return true;
     }

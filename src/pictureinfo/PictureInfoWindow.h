@@ -43,7 +43,6 @@ protected:
 
 private:
     void setEditAndDeleteVisible(bool visible);
-    static bool isBlank(const QString &text);
 
     AppContext &m_context;
     DescriptionBox *m_text = nullptr;

@@ -21,6 +21,10 @@ struct PictureRecord
 
     static QStringList fieldNames() { return {kAlbumName, kPage, kImageNumber, kDiscription}; }
 
+    // A description of nothing but blanks is no description: it is never
+    // stored, and a description erased to blanks goes with its row.
+    static bool isBlank(const QString &description) { return description.trimmed().isEmpty(); }
+
     friend bool operator==(const PictureRecord &a, const PictureRecord &b)
     {
         return a.albumName == b.albumName && a.page == b.page && a.imageNumber == b.imageNumber

@@ -98,11 +98,11 @@ int SlideshowPlayer::readInterval() const
 
 void SlideshowPlayer::evaluate()
 {
-    // The picture's time must have run out, and then the show either plays
-    // or has a step to take.
-    if (m_phase != Phase::Showing || m_timer.isActive())
+    // A playing show moves on once the picture's time has run out; a paused
+    // one takes a step at once, so that the key pressed shows its picture.
+    if (m_phase != Phase::Showing)
         return;
-    if (m_paused && !m_back && !m_forward)
+    if (m_paused ? !m_back && !m_forward : m_timer.isActive())
         return;
     if (m_paused && m_back && !m_forward) {
         m_back = false;
@@ -185,6 +185,9 @@ void SlideshowPlayer::show(const FoundSlide &slide)
     m_timer.start(m_interval);
     const std::optional<SlidePosition> next = SlideOrder::after(m_current);
     m_ahead = Search{next, launch(next, true)};
+    // A step asked for while this picture was being found.
+    if (m_paused)
+        evaluate();
 }
 
 void SlideshowPlayer::finish()

@@ -14,9 +14,10 @@
 // The rules of a playing slideshow, driven by its picture timer and by the
 // user's keys and clicks; it never waits in a loop. Each picture stays for
 // the set time; once that time has run out the show moves on, unless it is
-// paused, in which case it moves only on a step request. Step requests are
-// looked at only when the time has run out, so several within one picture's
-// time count as one.
+// paused. A paused show moves only on a step request, and then at once,
+// whatever is left of the picture's time. Steps asked for while the picture
+// of the last one is still being found are taken once it is shown, as one
+// step.
 //
 // The next slide is looked for and decoded on a worker thread while the
 // current one is shown, so that the change costs no waiting.

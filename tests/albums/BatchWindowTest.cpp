@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -140,6 +141,41 @@ private slots:
         QVERIFY(f.backAtTheList());
     }
 
+    // Before Select, the window says how many pictures the folder open in the
+    // list holds (hidden files and folders are not moved and not counted),
+    // anew whenever another folder is opened or the window comes back.
+    void theFolderOpenSaysHowManyPicturesItHolds()
+    {
+        BatchFixture f;
+        const QDir source(f.source.path());
+        BatchFiles::make(source.path(), {"a.jpg", "b.JPG", "c.bmp", ".hidden.jpg"});
+        QVERIFY(source.mkdir(QStringLiteral("card")) && source.mkdir(QStringLiteral("empty")));
+        BatchFiles::make(source.filePath(QStringLiteral("card")), {"d.jpg"});
+        QVERIFY(f.window.setFolder(source.path()));
+        auto *count = f.child<QLabel>("lblFolderCount");
+        QVERIFY(count);
+        QVERIFY(count->isVisible());
+        QCOMPARE(count->text(), QStringLiteral("This folder holds 3 pictures."));
+
+        // Opened from the folder list with a double click.
+        auto *folders = f.child<QListWidget>("Dir1");
+        const QList<QListWidgetItem *> card = folders->findItems(QStringLiteral("card"), Qt::MatchEndsWith);
+        QCOMPARE(card.size(), 1);
+        folders->scrollToItem(card.first());
+        const QPoint at = folders->visualItemRect(card.first()).center();
+        QTest::mouseClick(folders->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(folders->viewport(), Qt::LeftButton, {}, at);
+        QCOMPARE(f.window.folder(), source.filePath(QStringLiteral("card")));
+        QCOMPARE(count->text(), QStringLiteral("This folder holds 1 picture."));
+
+        QVERIFY(f.window.setFolder(source.filePath(QStringLiteral("empty"))));
+        QCOMPARE(count->text(), QStringLiteral("This folder holds no pictures."));
+        // Files that came while the window was away count when it is back.
+        BatchFiles::make(source.filePath(QStringLiteral("empty")), {"e.jpg", "f.jpg"});
+        f.window.activated();
+        QCOMPARE(count->text(), QStringLiteral("This folder holds 2 pictures."));
+    }
+
     void theProgramFolderIsNoSource()
     {
         BatchFixture f;
@@ -182,12 +218,75 @@ private slots:
         const QString told =
             QStringLiteral("d.jpg could not be moved into the album as P1I3.jpg.\r\nThe album has a file of that "
                            "name already.\r\nThe files before it are in the album; it and the files after it are "
-                           "still in %1.\r\nPress Esc to close this window.")
+                           "still in\r\n%1.\r\nPress Esc to close this window.")
                 .arg(QDir::toNativeSeparators(f.source.path()));
         QCOMPARE(f.child<QLabel>("lbl2")->text(), told);
         // Unseen in a hidden window, the failure comes as a message.
         QCOMPARE(f.messages(), hiddenMeanwhile ? QStringList{told} : QStringList{});
         QCOMPARE(f.window.isVisible(), !hiddenMeanwhile);
+    }
+
+    // The failure is told whole, above the progress bar, with a long source
+    // path on a line of its own: cut short in its middle, never wrapped, so
+    // that its start and the folder's own name both show. The full text is
+    // the label's tooltip.
+    void aFailureFromADeepFolderIsToldWhole()
+    {
+        BatchFixture f;
+        QString folder = f.source.path();
+        for (const char *name : {"Pictures from the summer holiday by the sea",
+                                 "Camera memory card copied on Sunday evening", "Grandmother's eightieth birthday"})
+            folder += QLatin1Char('/') + QLatin1String(name);
+        QVERIFY(QDir().mkpath(folder));
+        BatchFiles::write(f.env.makeAlbum(QStringLiteral("Old")), QStringLiteral("P1I0.jpg"), "in the way");
+        BatchFiles::make(folder, {"a.jpg"});
+        QVERIFY(f.window.setFolder(folder));
+        f.select({"Old", "1", "1"}, {Answer::Yes});
+        QCOMPARE(BatchFiles::all(folder), QStringList{"a.jpg"});
+
+        auto *label = f.child<QLabel>("lbl2");
+        auto *bar = f.child<QProgressBar>("prgMoved");
+        QVERIFY(label->isVisible());
+        QVERIFY(bar->isVisible());
+        QVERIFY(!label->geometry().intersects(bar->geometry()));
+        QVERIFY(f.window.rect().contains(label->geometry()));
+        QVERIFY2(label->heightForWidth(label->width()) <= label->height(),
+                 qPrintable(QStringLiteral("%1 pixels of text in %2")
+                                .arg(label->heightForWidth(label->width()))
+                                .arg(label->height())));
+
+        const QStringList lines = label->text().split(QStringLiteral("\r\n"));
+        QCOMPARE(lines.size(), 5);
+        QCOMPARE(lines.at(0), QStringLiteral("a.jpg could not be moved into the album as P1I0.jpg."));
+        QCOMPARE(lines.at(4), QStringLiteral("Press Esc to close this window."));
+        const QString path = lines.at(3);
+        QVERIFY2(path.startsWith(QDir::toNativeSeparators(f.source.path()).left(4)), qPrintable(path));
+        QVERIFY2(path.endsWith(QStringLiteral("Grandmother's eightieth birthday.")), qPrintable(path));
+        QVERIFY2(path.contains(QChar(0x2026)), qPrintable(path));  // …
+        QVERIFY2(QFontMetrics(label->font()).horizontalAdvance(path) <= label->contentsRect().width(),
+                 qPrintable(path));
+        QVERIFY(label->toolTip().contains(QDir::toNativeSeparators(folder) + QLatin1Char('.')));
+    }
+
+    // While files move into a new album, its folder is named on one line,
+    // cut short in its middle when it is long.
+    void theNewAlbumIsNamedOnOneLineWhileFilesMove()
+    {
+        BatchFixture f;
+        BatchFiles::make(f.source.path(), {"a.jpg"});
+        const QString album = QStringLiteral(
+            "Holiday in the mountains with the whole family and the dog in the summer of the long heat, second week");
+        QStringList shown;
+        auto *label = f.child<QLabel>("lbl2");
+        f.onMoved([label, &shown](int) { shown = label->text().split(QStringLiteral("\r\n")); });
+        f.select({album});
+        QCOMPARE(BatchFiles::read(f.album(album), QStringLiteral("P1I0.jpg")), QByteArray("a.jpg"));
+        QCOMPARE(shown.size(), 2);
+        QVERIFY2(shown.at(0).startsWith(QStringLiteral("Moving pictures to /")), qPrintable(shown.at(0)));
+        QVERIFY2(shown.at(0).endsWith(QStringLiteral("the long heat, second week")), qPrintable(shown.at(0)));
+        QVERIFY2(shown.at(0).contains(QChar(0x2026)), qPrintable(shown.at(0)));  // …
+        QVERIFY(QFontMetrics(label->font()).horizontalAdvance(shown.at(0)) <= label->contentsRect().width());
+        QCOMPARE(shown.at(1), QStringLiteral("Please wait"));
     }
 
     void theEndOfTheProgramStopsARun()

@@ -134,7 +134,7 @@ private slots:
     {
         TestEnvironment env(QSize(1024, 768));
         env.makeAlbum(QStringLiteral("A"));
-        QVERIFY(OddPictures::write(env.store.picturePath(QStringLiteral("A"), 1, 2, QStringLiteral(".jpg")),
+        QVERIFY(OddPictures::write(env.albumFile(QStringLiteral("A"), QStringLiteral("P1I1.jpg")),
                                    OddPictures::photo(QSize(1000, 1))));
         auto *form = env.openAlbum(QStringLiteral("A"));
         QVERIFY(form);
@@ -148,6 +148,54 @@ private slots:
         QCOMPARE(large->height(), 6);
         QCOMPARE(large->pixmap().size(), QSize(large->width(), 6));
         QCOMPARE(large->naturalSize(), QSize(1000, 1));
+    }
+
+    // The screen ratio is what the window is scaled by, once, when it is
+    // first shown, within the screen; it keeps that size at every later
+    // opening and activation. The picture fits whatever size the window has,
+    // also after the user resized it, and is decoded anew when the window
+    // grows past the size it was decoded for.
+    void theWindowIsScaledOnceAndFitsThePicture_data()
+    {
+        QTest::addColumn<QSize>("screen");
+        QTest::addColumn<double>("ratio");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("picture");
+        // The headless platform's frame is 2 pixels wide on every side; the
+        // picture is centred on the outer height.
+        QTest::newRow("1024 x 768") << QSize(1024, 768) << 1.6 << QSize(1020, 733) << QRect(0, 114, 1020, 510);
+        QTest::newRow("640 x 480: as designed") << QSize(640, 480) << 1.0 << QSize(638, 458) << QRect(0, 72, 638, 319);
+        QTest::newRow("bounded by the screen") << QSize(800, 600) << 1.6 << QSize(796, 596) << QRect(0, 101, 796, 398);
+    }
+
+    void theWindowIsScaledOnceAndFitsThePicture()
+    {
+        QFETCH(QSize, screen);
+        QFETCH(double, ratio);
+        TestEnvironment env(screen);
+        env.session.screenRatio = ratio;
+        env.putPicture(QStringLiteral("A"), QStringLiteral("P1I0.jpg"), QSize(3000, 1500), Qt::red);
+        AlbumPageWindow *form = env.openAlbum(QStringLiteral("A"));
+        QVERIFY(form);
+        PictureWindow &display = env.owner().pictureWindow();
+        for (int opening = 1; opening <= 3; ++opening) {
+            QTest::mouseClick(form->grid().view(1), Qt::LeftButton);
+            QVERIFY(display.isVisible());
+            display.activated();  // coming back from the picture information
+            QTEST(display.size(), "size");
+            QTEST(display.image()->geometry(), "picture");
+            QTest::mouseClick(&display, Qt::LeftButton, {}, QPoint(2, 2));
+            QVERIFY(!display.isVisible());
+        }
+
+        QTest::mouseClick(form->grid().view(1), Qt::LeftButton);
+        display.resize(500, 600);
+        QTRY_COMPARE(display.image()->geometry(), QRect(0, 177, 500, 250));
+        display.resize(1000, 300);
+        QTRY_COMPARE(display.image()->geometry(), QRect(202, 0, 600, 300));
+        display.resize(1000, 560);
+        QTRY_COMPARE(display.image()->geometry(), QRect(0, 32, 1000, 500));
+        QTRY_VERIFY(display.image()->pixmap().width() >= 1000 * display.devicePixelRatioF());
     }
 
     // The big print is as large as the page allows, turned as the picture is

@@ -1,3 +1,4 @@
+#include "support/Contrast.h"
 #include "support/DescriptionFile.h"
 
 #include "albums/AlbumListWindow.h"
@@ -210,6 +211,28 @@ private slots:
         QCOMPARE(rows(env), left);
     }
 
+    // Every caption reads at 4.5 : 1 or better; a button that cannot be
+    // pressed loses its green, so that it does not look like one that can.
+    void buttonsShowWhetherTheyCanBePressed()
+    {
+        TestEnvironment env;
+        DescriptionFile::create(env.store.databasePath(), kThreeRows);
+        DatabaseBrowserWindow &form = open(env);
+        QCOMPARE(enabledButtons(form), kAtFirst);
+        for (const char *name :
+             {"cmdMoveFirst", "cmdMovePrevious", "cmdMoveNext", "cmdMoveLast", "cmdClose", "cmdCancel"}) {
+            auto *button = control<QPushButton>(form, name);
+            const Contrast::Drawn drawn = Contrast::drawnColours(button, 4);
+            const QByteArray seen = QStringLiteral("%1: %2 on %3, %4 : 1")
+                                        .arg(QLatin1String(name), drawn.ink.name(), drawn.background.name())
+                                        .arg(drawn.contrast(), 0, 'f', 2)
+                                        .toUtf8();
+            QVERIFY2(drawn.contrast() >= 4.5, seen.constData());
+            const bool green = drawn.background.hsvSaturation() > 60 && qAbs(drawn.background.hsvHue() - 120) < 30;
+            QVERIFY2(green == button->isEnabled(), seen.constData());
+        }
+    }
+
     // A picture keeps its shape in the square, and a sliver still gets a
     // pixel. Fields from the table, which any program may have written, that
     // name no position in an album folder have no picture.
@@ -296,6 +319,72 @@ private slots:
         QCOMPARE(fields(form), closed ? kAlpha : stored);
         QCOMPARE(counters(form), counters(3, closed ? 1 : 2));
         QCOMPARE(rows(env), QStringList({kBeta2, kAlpha, stored}));
+    }
+
+    // A description saved blank is no description: the row goes, as it does
+    // from the picture information window, and the counters follow. The
+    // browser stands on the row that took its place (the one before it when
+    // it was the last), or, for a row that Add New found, on the row shown
+    // before Add New.
+    void aDescriptionSavedBlankDeletesTheRow_data()
+    {
+        QTest::addColumn<int>("described");
+        QTest::addColumn<QString>("reach");  // the move before Edit, or "AddNew" with the page and picture
+        QTest::addColumn<bool>("byFrame");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("counter");
+        QTest::addColumn<QStringList>("enabled");
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("the middle row") << 3 << "Next" << false << kBeta2 << counters(2, 2) << kAtLast
+                                        << QStringList{kBeta2, kAlpha};
+        QTest::newRow("the last row") << 3 << "Last" << false << kBeta1 << counters(2, 2) << kAtLast
+                                      << QStringList{kAlpha, kBeta1};
+        QTest::newRow("the only row") << 1 << "" << false << "|||" << counters(0, 0) << kEmptyTable << QStringList{};
+        QTest::newRow("the row Add New found")
+            << 3 << "AddNew 1 1" << false << kAlpha << counters(2, 1) << kAtFirst << QStringList{kBeta2, kAlpha};
+        QTest::newRow("the only row, found by Add New")
+            << 1 << "AddNew 1 2" << false << "|||" << counters(0, 0) << kEmptyTable << QStringList{};
+        QTest::newRow("window closed, shown again")
+            << 3 << "Next" << true << kAlpha << counters(2, 1) << kAtFirst << QStringList{kBeta2, kAlpha};
+    }
+
+    void aDescriptionSavedBlankDeletesTheRow()
+    {
+        QFETCH(int, described);
+        QFETCH(QString, reach);
+        QFETCH(bool, byFrame);
+        TestEnvironment env;
+        prepare(env, described);
+        env.putPicture("beta", "P1I1.jpg", QSize(20, 40));
+        DatabaseBrowserWindow &form = open(env);
+        if (reach.startsWith(QLatin1String("AddNew"))) {
+            QVERIFY(addNew(env, form, "beta", reach.split(' ').mid(1), {"Yes"}));
+        } else {
+            if (!reach.isEmpty())
+                press(form, qPrintable("cmdMove" + reach));
+            press(form, "cmdEdit");
+        }
+        QCOMPARE(form.mode(), BrowserMode::Editing);
+        QTest::keyClick(text(form), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(text(form), Qt::Key_Delete);
+        QTest::keyClicks(text(form), QStringLiteral("  "));
+        QTest::keyClick(text(form), Qt::Key_Return);
+        QTest::keyClicks(text(form), QStringLiteral(" "));
+        if (byFrame) {
+            QVERIFY(form.close());
+            open(env);
+        } else {
+            press(form, "cmdClose");
+        }
+        QTEST(rows(env), "left");
+        QCOMPARE(form.mode(), BrowserMode::Browsing);
+        QTEST(fields(form), "shown");
+        QTEST(counters(form), "counter");
+        QTEST(enabledButtons(form), "enabled");
+        QVERIFY(!env.dialogs.unexpected());
+        // The picture is the row's: the two rows of beta have one.
+        QVERIFY(QTest::qWaitFor([&form] { return !form.pictureLoading(); }, 5000));
+        QCOMPARE(form.image()->hasPicture(), fields(form).startsWith(QLatin1String("beta|")));
     }
 
     // An addition is stored at the end of the set; given up at the album list

@@ -1,3 +1,4 @@
+#include "support/Contrast.h"
 #include "support/DescriptionFile.h"
 #include "support/ReadOnlyPath.h"
 
@@ -40,6 +41,15 @@ struct Window
     QPushButton *button(const char *name) { return w->findChild<QPushButton *>(QLatin1String(name)); }
     bool editAndDeleteShown() { return button("CmdEdit")->isVisible() && button("cmdDelete")->isVisible(); }
 };
+
+// "ink on background: ratio", for a failure message.
+QByteArray describe(const Contrast::Drawn &drawn)
+{
+    return QStringLiteral("%1 on %2: %3")
+        .arg(drawn.ink.name(), drawn.background.name())
+        .arg(drawn.contrast(), 0, 'f', 2)
+        .toUtf8();
+}
 
 }  // namespace
 
@@ -96,10 +106,10 @@ private slots:
         if (stored.trimmed().isEmpty())
             QTest::qWait(40);
         QTRY_COMPARE(t.editAndDeleteShown(), !stored.trimmed().isEmpty());
-        QCOMPARE(t.text()->isEnabled(), stored.isEmpty());
+        QCOMPARE(!t.text()->isReadOnly(), stored.isEmpty());
         if (press == QLatin1String("Edit")) {
             t.button("CmdEdit")->click();
-            QVERIFY(t.text()->isEnabled());
+            QVERIFY(!t.text()->isReadOnly());
         } else if (press.startsWith(QLatin1String("Delete"))) {
             const bool no = press.endsWith('?');
             t.env.dialogs.answer(no ? Dialogs::Answer::No : Dialogs::Answer::Yes);
@@ -114,9 +124,30 @@ private slots:
         // Shown again for the same picture, it reads what is stored; closing
         // it once more stores nothing new.
         t.open(1, 2);
-        QCOMPARE(t.text()->isEnabled(), after.filter(QStringLiteral("Trip|1|2|")).isEmpty());
+        QCOMPARE(!t.text()->isReadOnly(), after.filter(QStringLiteral("Trip|1|2|")).isEmpty());
         QVERIFY(w.cmdClose_Click());
         QCOMPARE(t.rows(), after);
+    }
+
+    // A description shown is as readable as one being typed; typing reaches
+    // it only after Edit.
+    void theDescriptionShownIsReadable()
+    {
+        Window t;
+        const QString stored = QStringLiteral("Sunset over the harbour");
+        DescriptionFile::create(t.env.store.databasePath(), {{kAlbum, 1, 2, stored}});
+        t.open(1, 2);
+        QTRY_VERIFY(t.editAndDeleteShown());
+        const Contrast::Drawn shown = Contrast::drawnColours(t.text()->viewport());
+        QVERIFY2(shown.contrast() >= 4.5, describe(shown).constData());
+        QTest::keyClicks(t.text(), QStringLiteral("typed"));
+        QCOMPARE(t.text()->toPlainText(), stored);
+
+        t.button("CmdEdit")->click();
+        QTest::keyClicks(t.text(), QStringLiteral(" at dusk"));
+        QCOMPARE(t.text()->toPlainText(), stored + QStringLiteral(" at dusk"));
+        const Contrast::Drawn typed = Contrast::drawnColours(t.text()->viewport());
+        QVERIFY2(typed.contrast() >= 4.5, describe(typed).constData());
     }
 
     // Coming back keeps the typing; it is stored for the picture it was typed

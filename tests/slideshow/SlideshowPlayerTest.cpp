@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSemaphore>
 #include <QtTest>
 
 namespace {
@@ -22,6 +23,8 @@ struct Show
     SlideshowPlayer player;
     QStringList files;
     bool repeat = false;
+    std::optional<SlidePosition> held;
+    QSemaphore gate;
 
     Show()
     {
@@ -47,14 +50,33 @@ struct Show
                 file.write("not a picture at all");
             }
         }
-        player.setLoader(SlideOrder::screenLoader(env.store, kAlbum, QSize(320, 240), 1.0));
+        SlideOrder::Loader load = SlideOrder::screenLoader(env.store, kAlbum, QSize(320, 240), 1.0);
+        if (held) {
+            // The held position is decoded only once the test lets it go.
+            load = [load, position = *held, gate = &gate](const SlidePosition &p) {
+                if (p == position) {
+                    gate->acquire();
+                    gate->release();
+                }
+                return load(p);
+            };
+        }
+        player.setLoader(load);
         player.start();
     }
+
+    // Lets the held position be decoded, now and for good.
+    void letGo()
+    {
+        if (held && gate.available() == 0)
+            gate.release();
+    }
+    ~Show() { letGo(); }
 
     // What the user and the timer do, in turn: P pauses or resumes, B and F
     // ask for a step back or forward, T is the picture's time running out, S
     // stops the show, G starts it again and R turns repeat on.
-    bool run(const QString &script)
+    bool run(const QString &script, bool waitForEachPicture = true)
     {
         static const QHash<QChar, void (SlideshowPlayer::*)()> actions = {
             {QLatin1Char('P'), &SlideshowPlayer::togglePause},    {QLatin1Char('B'), &SlideshowPlayer::requestBack},
@@ -65,7 +87,7 @@ struct Show
             if (actions.contains(c))
                 (player.*actions.value(c))();
             repeat = repeat || c == QLatin1Char('R');
-            if (!QTest::qWaitFor([this] { return !player.isLoading(); }, 5000))
+            if (waitForEachPicture && !QTest::qWaitFor([this] { return !player.isLoading(); }, 5000))
                 return false;
         }
         return true;
@@ -103,8 +125,8 @@ private slots:
         QCOMPARE(SlideFit::slideRect(QSize(1, 1000), QSize(1920, 1080)), QRect(957, 0, 6, 1080));
     }
 
-    // Steps are looked at only once the picture's time has run out: several
-    // within one time count as one, and a step is taken only while paused.
+    // A playing show moves on when the picture's time runs out and takes no
+    // steps; a paused one takes each step at once, whatever the time.
     void playsAsTheAlbumAndTheUserSay_data()
     {
         QTest::addColumn<QString>("album");
@@ -120,16 +142,20 @@ private slots:
                                                      << "P1I1.jpg";
         QTest::newRow("playing: steps are ignored") << kFour << "TBFT PT"
                                                     << "P1I0.jpg P1I1.jpg P1I2.jpg";
-        QTest::newRow("paused: two forwards in one time are one step") << kFour << "P FF T T"
-                                                                       << "P1I0.jpg P1I1.jpg";
+        QTest::newRow("paused, time still running: a step at once") << kFour << "P F"
+                                                                    << "P1I0.jpg P1I1.jpg";
+        QTest::newRow("paused: each forward is a picture") << kFour << "P FF"
+                                                           << "P1I0.jpg P1I1.jpg P1I2.jpg";
+        QTest::newRow("paused: back and forward at once") << kFour << "T P B F"
+                                                          << "P1I0.jpg P1I1.jpg P1I0.jpg P1I1.jpg";
+        QTest::newRow("paused: the time running out moves nothing") << kFour << "P TTT F T"
+                                                                    << "P1I0.jpg P1I1.jpg";
         QTest::newRow("paused, time run out: a step at once") << kFour << "P T F"
                                                               << "P1I0.jpg P1I1.jpg";
         QTest::newRow("resumed after the time ran out: on at once") << kFour << "P T P"
                                                                     << "P1I0.jpg P1I1.jpg";
-        QTest::newRow("back and forward: one on, both used up") << kFour << "P BF T T"
-                                                                << "P1I0.jpg P1I1.jpg";
-        QTest::newRow("resuming drops a step not yet taken") << kFour << "P B P T P T"
-                                                             << "P1I0.jpg P1I1.jpg";
+        QTest::newRow("resumed with the time running: on when it runs out") << kFour << "P F P T"
+                                                                            << "P1I0.jpg P1I1.jpg P1I2.jpg";
         QTest::newRow("back from page 2 picture 1 to page 1 picture 6") << "P1I5.jpg P2I0.jpg"
                                                                         << "T P B T T"
                                                                         << "P1I5.jpg P2I0.jpg P1I5.jpg";
@@ -155,6 +181,41 @@ private slots:
         QCOMPARE(show.files.join(QLatin1Char(' ')), expected);
         QCOMPARE(show.player.isRunning(), show.files.last() != QLatin1String("end"));
         QVERIFY(show.player.isRunning() || !show.player.timer().isActive());
+    }
+
+    // While paused, steps asked for before the picture of the last one is
+    // found are taken once it is shown: as one step, whichever keys were
+    // pressed, and not at all when the show was resumed meanwhile.
+    void stepsAskedForWhileAPictureIsFound_data()
+    {
+        QTest::addColumn<QString>("meanwhile");  // pressed while picture 2 is being found
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("two forwards: one step") << "FF"
+                                                << "P1I0.jpg P1I1.jpg P1I2.jpg";
+        QTest::newRow("back and forward: one on, both used up") << "BF"
+                                                                << "P1I0.jpg P1I1.jpg P1I2.jpg";
+        QTest::newRow("back") << "B"
+                              << "P1I0.jpg P1I1.jpg P1I0.jpg";
+        QTest::newRow("resumed and paused again: the step is dropped") << "BPP"
+                                                                       << "P1I0.jpg P1I1.jpg";
+    }
+
+    void stepsAskedForWhileAPictureIsFound()
+    {
+        QFETCH(QString, meanwhile);
+        QFETCH(QString, expected);
+        Show show;
+        show.held = SlidePosition{1, 2};
+        show.start(kFour);
+        QTRY_VERIFY(!show.files.isEmpty());
+        QVERIFY(show.run(QStringLiteral("P F") + meanwhile, false));
+        QVERIFY(show.player.isLoading());
+        show.letGo();
+        QTRY_COMPARE(show.files.join(QLatin1Char(' ')), expected);
+        QTRY_VERIFY(!show.player.isLoading());
+        // Nothing more is left over to move the show on.
+        QVERIFY(show.run(QStringLiteral("T")));
+        QCOMPARE(show.files.join(QLatin1Char(' ')), expected);
     }
 
     // The time is read when the show starts and again when it starts over at

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+// What the batch album creator will do with a folder, told before anything
+// moves: how many pictures it will put into the album.
+struct FolderSummary
+{
+    int pictures = 0;
+
+    // Counts the files of a folder that a batch moves.
+    static FolderSummary of(const QString &folder);
+
+    // "This folder holds 12 pictures." Each further thing to tell is one more
+    // clause, joined to the first by "; ".
+    QString text() const;
+};
