@@ -141,11 +141,11 @@ void PictureWindow::placeOnScreen()
         const int w = std::min(maxW, int(std::lround(width() * ratio)));
         resize(w, h);
     }
-    QRect g = frameGeometry();
     if (!m_placed) {
-        g.moveCenter(available.center());
+        WindowKit::centreIn(this, available);
         m_placed = true;
     }
+    QRect g = frameGeometry();
     // Keep the whole window on the screen.
     g.moveLeft(std::clamp(g.left(), available.left(), std::max(available.left(), available.right() - g.width() + 1)));
     g.moveTop(std::clamp(g.top(), available.top(), std::max(available.top(), available.bottom() - g.height() + 1)));

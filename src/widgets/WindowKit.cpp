@@ -49,11 +49,10 @@ namespace {
 
 const char *const kCentring = "kolumbraCentringWhenFramed";
 
-QPoint centredFrame(const QWidget *window, const ScreenMetrics &screen)
+QPoint centredFrame(const QWidget *window, const QRect &area)
 {
-    const QSize s = screen.screenSize();
     const QSize frame = window->frameGeometry().size();
-    return QPoint((s.width() - frame.width()) / 2, (s.height() - frame.height()) / 2);
+    return area.topLeft() + QPoint((area.width() - frame.width()) / 2, (area.height() - frame.height()) / 2);
 }
 
 bool frameKnown(const QWidget *window)
@@ -71,10 +70,10 @@ bool frameKnown(const QWidget *window)
 class CentreWhenFramed : public QObject
 {
 public:
-    CentreWhenFramed(QWidget *window, const ScreenMetrics &screen)
+    CentreWhenFramed(QWidget *window, const QRect &area)
         : QObject(window)
         , m_window(window)
-        , m_screen(screen)
+        , m_area(area)
     {
         window->setProperty(kCentring, true);
         window->installEventFilter(this);
@@ -91,7 +90,7 @@ protected:
         if (m_done || event->type() != QEvent::Expose || !frameKnown(m_window))
             return false;
         m_done = true;
-        m_window->move(centredFrame(m_window, m_screen));
+        m_window->move(centredFrame(m_window, m_area));
         m_window->setProperty(kCentring, false);
         deleteLater();
         return false;
@@ -105,17 +104,22 @@ private:
     }
 
     QWidget *m_window;
-    const ScreenMetrics &m_screen;
+    QRect m_area;
     bool m_done = false;
 };
 
 }  // namespace
 
+void centreIn(QWidget *window, const QRect &area)
+{
+    window->move(centredFrame(window, area));
+    if (!frameKnown(window) && !window->property(kCentring).toBool())
+        new CentreWhenFramed(window, area);
+}
+
 void centreOnScreen(QWidget *window, const ScreenMetrics &screen)
 {
-    window->move(centredFrame(window, screen));
-    if (!frameKnown(window) && !window->property(kCentring).toBool())
-        new CentreWhenFramed(window, screen);
+    centreIn(window, QRect(QPoint(0, 0), screen.screenSize()));
 }
 
 void keepPlace(QWidget *window)

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRect>
 #include <QString>
 
 #include <functional>
@@ -30,8 +31,10 @@ void setBackground(QWidget *widget, const QColor &colour);
 QPushButton *addCancelButton(QWidget *window, QWidget *parent, const QString &objectName, const QString &caption,
                              std::function<void()> onClick);
 
-// Centres the window's frame on the screen, as the user sees it.
+// Centres the window's frame on the screen, or in a part of it, as the user
+// sees it.
 void centreOnScreen(QWidget *window, const ScreenMetrics &screen);
+void centreIn(QWidget *window, const QRect &area);
 
 // A window that was on the screen before comes back where it was left
 // (where the user may have put it), instead of where the desktop would
