@@ -4,6 +4,7 @@
 #include "albums/FolderSummary.h"
 #include "albumstore/AlbumName.h"
 #include "albumstore/AlbumStore.h"
+#include "albumstore/PartFiles.h"
 #include "albumstore/TypedNumber.h"
 #include "app/AppContext.h"
 #include "app/Navigator.h"
@@ -192,6 +193,8 @@ void BatchAlbumWindow::activated()
     // A run going on keeps its folder: the frame comes back when it ends.
     if (m_running)
         return;
+    // A batch move killed part way left its partial copy in an album.
+    PartFiles::removeStaleInAlbums(m_context.store);
     // What a run that stopped said gives way to the chooser, where it lay.
     m_progressText->clear();
     m_progressText->setToolTip(QString());
@@ -264,8 +267,10 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
         m_progressText->clear();
         m_progressText->hide();
 
-        // Read anew for a further album: only what is left is listed.
-        const QStringList files = BatchMove::sourceFiles(source);
+        // Read anew for a further album: only what is left is listed. Only
+        // pictures go in; every other file stays, and the user is told.
+        const BatchMove::Source listing = BatchMove::readSource(source);
+        const QStringList &files = listing.pictures;
         QCoreApplication::processEvents();
 
         const std::optional<Start> start = askForAlbum();
@@ -278,10 +283,16 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
                      .arg(QDir::toNativeSeparators(source)));
             continue;
         }
+        QStringList progress;
         if (start->isNewAlbum) {
-            m_progressText->setText(
-                pathOnOneLine(m_progressText, QStringLiteral("Moving pictures to "), start->albumFolder, QString())
-                + QStringLiteral("\r\nPlease wait"));
+            progress << pathOnOneLine(m_progressText, QStringLiteral("Moving pictures to "), start->albumFolder,
+                                      QString())
+                     << QStringLiteral("Please wait");
+        }
+        if (!listing.left.isEmpty())
+            progress << stayingLine(listing.left, source);
+        if (!progress.isEmpty()) {
+            m_progressText->setText(progress.join(QStringLiteral("\r\n")));
             m_progressText->show();
         }
         m_progress->setRange(0, m_movedBefore + int(files.size()));
@@ -294,8 +305,14 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
         int picture = start->picture;
         const BatchMove::Outcome outcome = m_move.run(source, files, start->albumFolder, page, picture);
         m_movedBefore += m_move.movedCount();
+        const QList<BatchMove::LeftFile> staying = listing.left + m_move.leftFiles();
         switch (outcome) {
         case BatchMove::Outcome::AllMoved:
+            // The window goes; what stayed behind is told before it does.
+            if (!staying.isEmpty())
+                m_context.dialogs.message(QStringLiteral("The pictures are in the album.\r\n")
+                                              + BatchMove::leftText(staying, source),
+                                          windowTitle(), Dialogs::Icon::Information);
             returnToAlbumList();
             return;
         case BatchMove::Outcome::AlbumFull:
@@ -304,7 +321,7 @@ void BatchAlbumWindow::cmdSelectFolder_Click()
             QCoreApplication::processEvents();
             continue;
         case BatchMove::Outcome::Failed:
-            tellFailure(source);
+            tellFailure(source, staying);
             return;
         case BatchMove::Outcome::Cancelled:
             return;
@@ -415,22 +432,35 @@ void BatchAlbumWindow::letEventsRun()
         m_move.cancel();
 }
 
-void BatchAlbumWindow::tellFailure(const QString &sourceFolder)
+void BatchAlbumWindow::tellFailure(const QString &sourceFolder, const QList<BatchMove::LeftFile> &staying)
 {
     const QString what = QStringLiteral("%1 could not be moved into the album as %2.\r\n%3\r\nThe files before it "
                                         "are in the album; it and the files after it are still in\r\n")
                              .arg(m_move.failedFile(), m_move.failedTarget(), m_move.failureReason());
     const QString howToLeave = QStringLiteral("\r\nPress Esc to close this window.");
-    const QString text = what + QDir::toNativeSeparators(sourceFolder) + QLatin1Char('.') + howToLeave;
+    const QString stayed =
+        staying.isEmpty() ? QString() : QStringLiteral("\r\n") + BatchMove::leftText(staying, sourceFolder);
+    const QString text = what + QDir::toNativeSeparators(sourceFolder) + QLatin1Char('.') + howToLeave + stayed;
     // The path on a line of its own, shortened to fit; the whole of it in the
     // tooltip.
-    m_progressText->setText(what + pathOnOneLine(m_progressText, QString(), sourceFolder, QStringLiteral("."))
-                            + howToLeave);
+    m_progressText->setText(
+        what + pathOnOneLine(m_progressText, QString(), sourceFolder, QStringLiteral(".")) + howToLeave
+        + (staying.isEmpty() ? QString() : QStringLiteral("\r\n") + stayingLine(staying, sourceFolder)));
     m_progressText->setToolTip(text);
     m_progressText->show();
     // Hidden with Esc while it worked: the label alone would go unseen.
     if (!isVisible())
         warn(text);
+}
+
+QString BatchAlbumWindow::stayingLine(const QList<BatchMove::LeftFile> &staying, const QString &sourceFolder) const
+{
+    // The folder is shortened in its middle, so that the line does not break
+    // inside a name.
+    const QFontMetrics metrics(m_progressText->font());
+    const QString folder = metrics.elidedText(QDir::toNativeSeparators(sourceFolder), Qt::ElideMiddle,
+                                              m_progressText->contentsRect().width() / 2);
+    return BatchMove::leftText(staying, folder);
 }
 
 void BatchAlbumWindow::returnToAlbumList()

@@ -65,7 +65,8 @@ private:
     QString existingAlbum(const QString &name) const;
     void giveUp();
     void returnToAlbumList();
-    void tellFailure(const QString &sourceFolder);
+    void tellFailure(const QString &sourceFolder, const QList<BatchMove::LeftFile> &staying);
+    QString stayingLine(const QList<BatchMove::LeftFile> &staying, const QString &sourceFolder) const;
     void moved(int movedThisRun);
     void letEventsRun();
     void warn(const QString &text);

@@ -19,14 +19,16 @@ QString pictureCount(int pictures)
 
 FolderSummary FolderSummary::of(const QString &folder)
 {
-    // Every file a batch moves counts as a picture for now.
-    FolderSummary summary;
-    summary.pictures = int(BatchMove::sourceFiles(folder).size());
-    return summary;
+    const BatchMove::Source listing = BatchMove::readSource(folder);
+    return FolderSummary{int(listing.pictures.size()), int(listing.left.size())};
 }
 
 QString FolderSummary::text() const
 {
-    const QStringList clauses{QStringLiteral("This folder holds ") + pictureCount(pictures)};
+    QStringList clauses{QStringLiteral("This folder holds ") + pictureCount(pictures)};
+    if (others == 1)
+        clauses << QStringLiteral("1 other file will stay where it is");
+    else if (others > 1)
+        clauses << QStringLiteral("%1 other files will stay where they are").arg(others);
     return clauses.join(QStringLiteral("; ")) + QLatin1Char('.');
 }

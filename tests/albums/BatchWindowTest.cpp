@@ -7,6 +7,9 @@
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
 
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
@@ -144,6 +147,59 @@ private slots:
     // Before Select, the window says how many pictures the folder open in the
     // list holds (hidden files and folders are not moved and not counted),
     // anew whenever another folder is opened or the window comes back.
+    // Only what an album can show goes in. The rest stays where it was,
+    // untouched, and the window says so: before Select, while moving, and
+    // once the pictures are in.
+    void aMixedFolderLeavesItsOtherFilesAndSaysSo()
+    {
+        BatchFixture f;
+        const QString source = f.source.path();
+        BatchFiles::make(source, {"a.jpg", "c.bmp"});
+        BatchFiles::write(source, QStringLiteral("3d.mpo"), BatchFiles::jpegStart() + "mpo");
+        BatchFiles::write(source, QStringLiteral("b.gif"), QByteArray("GIF89a\x01\x00\x01\x00\x00\x00\x00;"));
+        BatchFiles::write(source, QStringLiteral("notes.txt"), QByteArray("not a picture"));
+        QVERIFY(f.window.setFolder(source));
+        QCOMPARE(f.child<QLabel>("lblFolderCount")->text(),
+                 QStringLiteral("This folder holds 3 pictures; 2 other files will stay where they are."));
+
+        QStringList whileMoving;
+        f.onMoved([&] { whileMoving << f.child<QLabel>("lbl2")->text(); });
+        f.select({QStringLiteral("Mixed")});
+        QVERIFY(f.backAtTheList());
+        QCOMPARE(QDir(f.album(QStringLiteral("Mixed"))).entryList(QDir::Files, QDir::Name),
+                 QStringList({"P1I0.jpg", "P1I1.jpg", "P1I2.bmp"}));
+        QCOMPARE(QDir(source).entryList(QDir::Files, QDir::Name), QStringList({"b.gif", "notes.txt"}));
+        QCOMPARE(BatchFiles::readAll(source, QStringLiteral("notes.txt")), QByteArray("not a picture"));
+        QVERIFY(!whileMoving.isEmpty());
+        QVERIFY2(whileMoving.first().endsWith(QStringLiteral("are not JPEG or Windows bitmap pictures.")),
+                 qPrintable(whileMoving.first()));
+        QCOMPARE(f.messages().size(), 1);
+        QCOMPARE(f.messages().first(),
+                 QStringLiteral("The pictures are in the album.\r\n2 files stay in %1: 2 are not JPEG or Windows "
+                                "bitmap pictures.")
+                     .arg(QDir::toNativeSeparators(source)));
+    }
+
+    // A batch move killed part way (a power cut) left its hidden partial
+    // copy in an album; opening the batch creator clears it away.
+    void openingClearsWhatAKilledMoveLeft()
+    {
+        TestEnvironment env;
+        const QString album = env.makeAlbum(QStringLiteral("Trip"));
+        const QString stale = QDir(album).filePath(QStringLiteral(".P7I3.jpg.2f1c.kolumbra-part"));
+        const QString picture = QDir(album).filePath(QStringLiteral("P7I2.jpg"));
+        for (const QString &path : {stale, picture}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("part");
+            file.flush();
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        }
+        env.owner().showBatchCreator();
+        QVERIFY(!QFileInfo::exists(stale));
+        QVERIFY(QFileInfo::exists(picture));
+    }
+
     void theFolderOpenSaysHowManyPicturesItHolds()
     {
         BatchFixture f;
