@@ -1,4 +1,5 @@
 #include "Bench.h"
+#include "BenchPage.h"
 #include "BenchPictures.h"
 
 #include "albumpage/AlbumPageWindow.h"
@@ -29,16 +30,6 @@ struct Way
     const char *name;
     PictureLoader::TargetSize target;
 };
-
-double pageLoadMs(TestEnvironment &env)
-{
-    AlbumPageWindow fresh(env.owner().context(), env.owner());
-    fresh.show();
-    QElapsedTimer t;
-    t.start();
-    fresh.loadPage();
-    return t.nsecsElapsed() / 1e6;
-}
 
 void hostileFigures()
 {
@@ -75,7 +66,7 @@ void hostileFigures()
                 worstName = file.name + QLatin1Char(' ') + QLatin1String(way);
             }
         };
-        note(pageLoadMs(env), "page");
+        note(BenchPage::freshLoadMs(env), "page");
         for (const Way &way : ways) {
             QElapsedTimer t;
             t.start();

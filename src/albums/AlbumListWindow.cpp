@@ -1,6 +1,7 @@
 #include "albums/AlbumListWindow.h"
 
 #include "albums/AlbumManager.h"
+#include "albumstore/AlbumName.h"
 #include "albumstore/AlbumStore.h"
 #include "app/AppContext.h"
 #include "app/Navigator.h"
@@ -118,9 +119,7 @@ void AlbumListWindow::activated()
     if (m_context.session.screenRatio != 1.0)
         WindowKit::centreOnScreen(this, m_context.screen);
     refillList();
-    m_instruction->setText(
-        QStringLiteral("Either double click the album name\r\nor\r\n"
-                       "select the album with a left click and  then display a menu with a right click."));
+    m_instruction->setText(AlbumListBox::kHowToChoose);
     // The list is where the keyboard starts; taking the focus also sends the
     // blank start-up screen away.
     m_albums->setFocus();
@@ -130,13 +129,10 @@ void AlbumListWindow::refillList()
 {
     const AlbumStore &store = m_context.store;
     const QStringList albums = store.albumNames();
-    m_albums->clear();
-    if (albums.isEmpty())
-        m_albums->addItem(kNoAlbums);
-    m_albums->addItems(albums);
+    m_albums->showAlbums(albums);
     // Creating albums needs a program folder the program may write to.
     if (store.isWritable())
-        m_albums->insertItem(int(albums.size()), kCreateNewAlbum);
+        m_albums->insertItem(int(albums.size()), AlbumName::kCreateNewAlbum);
 }
 
 QString AlbumListWindow::selectedText() const
@@ -149,13 +145,13 @@ void AlbumListWindow::List1_DblClick()
     const QString text = selectedText();
     if (text.isEmpty())
         return;
-    if (text == kNoAlbums) {
+    if (text == AlbumName::kNoAlbums) {
         m_context.dialogs.message(QStringLiteral("You can't select this item as an album"), Dialogs::kWarning,
                                   Dialogs::Icon::Warning);
         return;
     }
     QString album = text;
-    if (text == kCreateNewAlbum) {
+    if (text == AlbumName::kCreateNewAlbum) {
         const std::optional<QString> made = manager().createAlbum();
         if (!made)
             return;
@@ -182,7 +178,7 @@ void AlbumListWindow::List1_MouseDown(Qt::MouseButton button, const QPoint &glob
 QString AlbumListWindow::chosenAlbum(const QString &refusal) const
 {
     QString album = selectedText();
-    if (album == kCreateNewAlbum || album == kNoAlbums) {
+    if (album == AlbumName::kCreateNewAlbum || album == AlbumName::kNoAlbums) {
         m_context.dialogs.message(refusal, Dialogs::kWarning, Dialogs::Icon::Warning);
         return {};
     }

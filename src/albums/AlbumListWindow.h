@@ -41,9 +41,6 @@ public:
     AlbumListBox *list() const { return m_albums; }
     QMenu *popupMenu() const { return m_albumPopup; }
 
-    static inline const QString kCreateNewAlbum = QStringLiteral("Create New Album");
-    static inline const QString kNoAlbums = QStringLiteral("There are no Album's stored");
-
 protected:
     void closeEvent(QCloseEvent *event) override;
 

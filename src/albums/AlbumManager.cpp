@@ -18,7 +18,7 @@ namespace {
 const QString kNoName = QStringLiteral("You either did not enter a name or pressed <Cancel>");
 
 // Names the album list shows for entries that are not albums.
-const QStringList kListEntries = {QStringLiteral("Create New Album"), QStringLiteral("There are no Album's stored")};
+const QStringList kListEntries = {AlbumName::kCreateNewAlbum, AlbumName::kNoAlbums};
 
 std::filesystem::path fsPath(const QString &path)
 {

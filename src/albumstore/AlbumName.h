@@ -14,6 +14,11 @@ public:
     // Longest folder name, in characters and in bytes of the encoded name.
     static constexpr int kMaxLength = 255;
 
+    // Entries of the album lists that are not albums, and so cannot be
+    // album names.
+    static inline const QString kNoAlbums = QStringLiteral("There are no Album's stored");
+    static inline const QString kCreateNewAlbum = QStringLiteral("Create New Album");
+
     // Why `name` cannot be the name of a new album, in words for the user;
     // nothing when it can. Whether an album of that name exists already is
     // not part of it.

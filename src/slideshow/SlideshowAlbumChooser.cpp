@@ -1,5 +1,6 @@
 #include "slideshow/SlideshowAlbumChooser.h"
 
+#include "albumstore/AlbumName.h"
 #include "albumstore/AlbumStore.h"
 #include "app/AppContext.h"
 #include "app/Navigator.h"
@@ -156,18 +157,13 @@ void SlideshowAlbumChooser::activated()
     if (m_context.session.screenRatio != 1.0)
         WindowKit::centreOnScreen(this, m_context.screen);
     refillList();
-    m_instruction->setText(
-        QStringLiteral("Either double click the album name\r\nor\r\n"
-                       "select the album with a left click and  then display a menu with a right click."));
+    m_instruction->setText(AlbumListBox::kHowToChoose);
 }
 
 void SlideshowAlbumChooser::refillList()
 {
     const QStringList albums = m_context.store.albumNames();
-    m_albums->clear();
-    if (albums.isEmpty())
-        m_albums->addItem(kNoAlbums);
-    m_albums->addItems(albums);
+    m_albums->showAlbums(albums);
 }
 
 void SlideshowAlbumChooser::List1_DblClick()
@@ -175,7 +171,7 @@ void SlideshowAlbumChooser::List1_DblClick()
     const QString text = m_albums->selectedText();
     if (text.isEmpty())
         return;
-    if (text == kNoAlbums) {
+    if (text == AlbumName::kNoAlbums) {
         m_context.dialogs.message(QStringLiteral("You can't select this item as an album"), Dialogs::kWarning,
                                   Dialogs::Icon::Warning);
         return;

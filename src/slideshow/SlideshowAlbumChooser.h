@@ -40,8 +40,6 @@ public:
     QListWidget *list() const;
     QMenu *popupMenu() const { return m_albumPopup; }
 
-    static inline const QString kNoAlbums = QStringLiteral("There are no Album's stored");
-
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;

@@ -1,5 +1,7 @@
 #include "widgets/AlbumListBox.h"
 
+#include "albumstore/AlbumName.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -44,4 +46,12 @@ void AlbumListBox::focusInEvent(QFocusEvent *event)
 {
     QListWidget::focusInEvent(event);
     emit focused();
+}
+
+void AlbumListBox::showAlbums(const QStringList &albums)
+{
+    clear();
+    if (albums.isEmpty())
+        addItem(AlbumName::kNoAlbums);
+    addItems(albums);
 }

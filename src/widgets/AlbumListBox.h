@@ -16,6 +16,14 @@ public:
     // The chosen entry's text; empty when none is chosen.
     QString selectedText() const;
 
+    // Lists the albums, or says there are none.
+    void showAlbums(const QStringList &albums);
+
+    // The line beside the list that says how to choose.
+    static inline const QString kHowToChoose =
+        QStringLiteral("Either double click the album name\r\nor\r\n"
+                       "select the album with a left click and  then display a menu with a right click.");
+
 signals:
     void opened();
     void rightPressed(const QPoint &globalPos);

@@ -128,7 +128,7 @@ private slots:
         slideshow->click();
         SlideshowAlbumChooser &chooser = env.owner().slideshowChooser();
         QListWidget *list = chooser.list();
-        choose(list, SlideshowAlbumChooser::kNoAlbums);
+        choose(list, QStringLiteral("There are no Album's stored"));
         chooser.List1_DblClick();
         QCOMPARE(env.dialogs.lastText(), QStringLiteral("You can't select this item as an album"));
         SlideshowWindow &player = env.owner().slideshowPlayer();
