@@ -4,6 +4,7 @@
 #include "albumpage/ThumbLayout.h"
 #include "albumpage/ThumbnailGrid.h"
 #include "albumstore/AlbumStore.h"
+#include "albumstore/DesktopThumbnails.h"
 #include "albumstore/PictureLoader.h"
 #include "albumstore/Placeholder.h"
 #include "app/AppContext.h"
@@ -244,7 +245,9 @@ void AlbumPageWindow::loadPage()
     QCoreApplication::processEvents();
 
     // All six positions decode at once, each at the size it will be drawn;
-    // the page then fills in position order as each is ready.
+    // the page then fills in position order as each is ready. Thumbnails for
+    // the desktop's cache are written once the page is complete.
+    const DesktopThumbnails::WritesHeld writesWait;
     const QString scaleKey = QStringLiteral("%1x%2@%3").arg(m_pageScaleX).arg(m_pageScaleY).arg(devicePixelRatioF());
     const PictureLoader::TargetSize target = thumbnailTarget();
     std::array<QString, ThumbnailGrid::kPositions + 1> keys;
@@ -253,7 +256,7 @@ void AlbumPageWindow::loadPage()
         const QStringList candidates = m_context.store.candidatePaths(session.album, session.page, n);
         keys[n] = ThumbnailCache::keyFor(candidates, scaleKey);
         if (!keys[n].isEmpty() && !m_cache.find(keys[n]))
-            jobs[n] = QtConcurrent::run(PictureLoader::decodeLastThatLoads, candidates, target);
+            jobs[n] = QtConcurrent::run(DesktopThumbnails::decodeLastThatLoads, candidates, target);
     }
 
     for (int n = 1; n <= ThumbnailGrid::kPositions; ++n) {
@@ -293,7 +296,7 @@ QSize AlbumPageWindow::thumbnailPixels(const QSize &natural) const
 
 DecodedPicture AlbumPageWindow::decodeThumbnail(const QStringList &candidates) const
 {
-    return PictureLoader::decodeLastThatLoads(candidates, thumbnailTarget());
+    return DesktopThumbnails::decodeLastThatLoads(candidates, thumbnailTarget());
 }
 
 void AlbumPageWindow::setPosition(int n, const DecodedPicture &picture)

@@ -2,6 +2,7 @@
 
 #include "albumpage/EditController.h"
 #include "albumpage/ViewerPreview.h"
+#include "albumstore/DesktopThumbnails.h"
 #include "albumstore/PictureLoader.h"
 #include "albumstore/SourceFolders.h"
 #include "app/AppContext.h"
@@ -173,7 +174,7 @@ void PictureFilePicker::File1_Click(const QString &fileName)
     m_chosenPath->setText(QDir::toNativeSeparators(path));
     m_preview->hide();
     const DecodedPicture picture =
-        PictureLoader::decodeFitted(path, QSize(kPreviewSide, kPreviewSide) * devicePixelRatioF());
+        DesktopThumbnails::decodeFitted(path, QSize(kPreviewSide, kPreviewSide) * devicePixelRatioF());
     if (picture.isNull()) {
         m_preview->clearPicture();
         return;

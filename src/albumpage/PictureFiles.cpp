@@ -1,15 +1,16 @@
 #include "albumpage/PictureFiles.h"
 
 #include "albumstore/AlbumStore.h"
-#include "platform/Trash.h"
-
+#include "albumstore/DesktopThumbnails.h"
 #include "albumstore/PartFiles.h"
+#include "platform/Trash.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QSaveFile>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <utility>
@@ -64,8 +65,15 @@ QStringList replacedBy(const QString &target)
 // should the new one then fail to take its name, the old one comes back.
 Result commit(QSaveFile &out, const QString &target)
 {
+    const QStringList replaced = replacedBy(target);
+    // The new picture may keep the old one's time and size: the desktop's
+    // thumbnail of the old one must go, whatever happens here.
+    const auto forgetThumbnails = qScopeGuard([&replaced] {
+        for (const QString &old : replaced)
+            DesktopThumbnails::forget(old);
+    });
     std::vector<std::pair<QString, QString>> trashed;  // where it was, where it is
-    for (const QString &old : replacedBy(target)) {
+    for (const QString &old : replaced) {
         // A link stays: the new picture is written through it, into the file
         // it names, as it always was.
         const QFileInfo info(old);
@@ -128,6 +136,7 @@ Result removePosition(const QString &albumFolder, int page, int picture)
     for (const QString &name : files) {
         const QString path = dir.filePath(name);
         const Trash::Result discarded = Trash::discard(path);
+        DesktopThumbnails::forget(path);
         if (!discarded.ok) {
             result.ok = false;
             result.reason +=

@@ -2,6 +2,7 @@
 
 #include "albumstore/AlbumName.h"
 #include "albumstore/AlbumStore.h"
+#include "albumstore/DesktopThumbnails.h"
 #include "pictureinfo/Descriptions.h"
 #include "platform/Dialogs.h"
 #include "platform/Trash.h"
@@ -195,6 +196,14 @@ bool AlbumManager::moveAlbum(const QString &album, const QString &newName)
                  .arg(album, newName, reasonOf(ec)));
         return false;
     }
+    // The desktop's thumbnails are filed by a picture's address: those of the
+    // old address describe nothing now, and any of the new one came from
+    // another album once of that name.
+    const QFileInfoList moved = QDir(*to).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QFileInfo &picture : moved) {
+        DesktopThumbnails::forget(QDir(*from).filePath(picture.fileName()));
+        DesktopThumbnails::forget(picture.filePath());
+    }
     if (rows && !rows->commit()) {
         std::error_code back;
         std::filesystem::rename(fsPath(*to), fsPath(*from), back);
@@ -224,6 +233,7 @@ AlbumManager::Deletion AlbumManager::removeAlbum(const QString &album)
         return Deletion::Kept;
     }
 
+    DesktopThumbnails::forgetFolder(*folder);
     Deletion outcome = Deletion::Deleted;
     const QFileInfo info(*folder);
     if (isLink(info)) {

@@ -1,6 +1,7 @@
 #include "albums/BatchMove.h"
 
 #include "albumstore/AlbumStore.h"
+#include "albumstore/DesktopThumbnails.h"
 #include "albumstore/PartFiles.h"
 #include "albumstore/PictureBudget.h"
 #include "albumstore/SourceFolders.h"
@@ -261,6 +262,7 @@ BatchMove::Step BatchMove::moveOne(const QString &name, const QString &targetNam
     const FileOperations::Status renamed = m_ops.rename(QDir(m_sourceFolder).filePath(name), target);
     switch (renamed.error) {
     case Error::None:
+        DesktopThumbnails::forget(target);
         return Step::Moved;
     case Error::Exists:
         return fail(alreadyThere());
@@ -327,6 +329,7 @@ BatchMove::Step BatchMove::copyAcross(const QString &name, const QString &target
         m_ops.remove(part);
         return fail(named.error == Error::Exists ? alreadyThere() : sentence(named.reason));
     }
+    DesktopThumbnails::forget(target);
     m_copied.push_back({name, source, target, before, page, picture});
     m_copiedBytes += before.size;
     return Step::Copied;

@@ -226,4 +226,10 @@ DecodedPicture decodeLastThatLoads(const QStringList &candidates, const TargetSi
     return {};
 }
 
+QSize drawnSize(const QSize &upright, const QSize &target)
+{
+    const Plan plan = planFor(upright, target);
+    return plan.result.isEmpty() ? upright : plan.result;
+}
+
 }  // namespace PictureLoader

@@ -60,6 +60,10 @@ QSize naturalSize(const QString &path);
 // that decodes is the one shown. Names that do not exist cost no decoding.
 DecodedPicture decodeLastThatLoads(const QStringList &candidates, const TargetSize &targetFor = {});
 
+// The size a picture of the given upright size is drawn at when targetFor
+// asked for target: the target, unless the picture is smaller (see decode).
+QSize drawnSize(const QSize &upright, const QSize &target);
+
 // The size that fits inside bound with the proportions of size kept, but
 // never thinner than kThinnestSide (nor than the bound).
 QSize fittedSize(const QSize &size, const QSize &bound);

@@ -1,6 +1,7 @@
 #include "pictureinfo/RecordPicture.h"
 
 #include "albumstore/AlbumStore.h"
+#include "albumstore/DesktopThumbnails.h"
 #include "platform/Twips.h"
 
 #include <algorithm>
@@ -39,7 +40,7 @@ QStringList candidates(const AlbumStore &store, const QString &album, const QStr
 
 DecodedPicture load(const QStringList &candidates, const QSize &bound)
 {
-    return PictureLoader::decodeLastThatLoads(
+    return DesktopThumbnails::decodeLastThatLoads(
         candidates, [bound](const QSize &natural) { return PictureLoader::fittedSize(natural, bound); });
 }
 

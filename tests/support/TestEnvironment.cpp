@@ -3,6 +3,7 @@
 #include "albumpage/AlbumPageWindow.h"
 #include "albumpage/ThumbnailGrid.h"
 #include "albums/AlbumListWindow.h"
+#include "albumstore/DesktopThumbnails.h"
 #include "albumstore/ProgramFolder.h"
 #include "widgets/PictureView.h"
 
@@ -56,13 +57,18 @@ TestEnvironment::TestEnvironment(const QString &programFolder, const QString &co
     qputenv("XDG_CONFIG_HOME", m_configFolder.toLocal8Bit());
     m_previousHome = qgetenv("HOME");
     qputenv("HOME", QFile::encodeName(m_home.path()));
+    // The desktop's thumbnail cache of the test, never the user's.
+    m_previousCacheHome = qgetenv("XDG_CACHE_HOME");
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_home.filePath(QStringLiteral(".cache"))));
     QStandardPaths::setTestModeEnabled(true);
 }
 
 TestEnvironment::~TestEnvironment()
 {
     m_owner.reset();
+    DesktopThumbnails::waitForWrites();
     qputenv("HOME", m_previousHome);
+    qputenv("XDG_CACHE_HOME", m_previousCacheHome);
 }
 
 WindowOwner &TestEnvironment::owner()

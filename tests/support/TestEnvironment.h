@@ -120,6 +120,7 @@ private:
     // trash never reaches the real one.
     QTemporaryDir m_home;
     QByteArray m_previousHome;
+    QByteArray m_previousCacheHome;
     QString m_configFolder;
 
 public:
