@@ -91,22 +91,22 @@ bool hasFailed(const QString &address, const QString &entryName, const Stamp &st
     return !readEntry(failureFolder() + QLatin1Char('/') + entryName, address, stamp).isNull();
 }
 
-// A thumbnail holds a drawing when it is at least as large (a pixel short of a
-// side is rounding, not a reason to decode), or when it is the whole picture.
-bool holds(const QSize &thumbnail, const QSize &needed, const QSize &natural)
+// A thumbnail holds a drawing when it is at least as large; a pixel short of a
+// side is rounding, not a reason to decode. (What is needed is never more than
+// the picture, so a small picture's thumbnail, the picture itself, holds it.)
+bool holds(const QSize &thumbnail, const QSize &needed)
 {
-    return thumbnail == natural
-        || (thumbnail.width() + 1 >= needed.width() && thumbnail.height() + 1 >= needed.height());
+    return thumbnail.width() + 1 >= needed.width() && thumbnail.height() + 1 >= needed.height();
 }
 
 QImage lookUp(const QString &address, const QString &entryName, const Stamp &stamp, const QSize &needed,
-              const QSize &natural, int smallestSide)
+              int smallestSide)
 {
     for (const SizeFolder &size : kSizeFolders) {
         if (size.side < smallestSide)
             continue;
         QImage image = readEntry(sizeFolderPath(size) + QLatin1Char('/') + entryName, address, stamp);
-        if (!image.isNull() && holds(image.size(), needed, natural))
+        if (!image.isNull() && holds(image.size(), needed))
             return image;
     }
     return {};
@@ -359,7 +359,7 @@ DecodedPicture decode(const QString &path, const PictureLoader::TargetSize &targ
         return nothing(path);
     if (size) {
         const QSize needed = drawn.boundedTo(natural);
-        const QImage thumbnail = lookUp(address, entryName, stamp, needed, natural, size->side);
+        const QImage thumbnail = lookUp(address, entryName, stamp, needed, size->side);
         if (!thumbnail.isNull())
             return DecodedPicture{reducedTo(thumbnail, drawn), natural, path};
     }
