@@ -1,5 +1,6 @@
 #include "support/DescriptionFile.h"
 #include "support/ReadOnlyPath.h"
+#include "support/StaleThumbnails.h"
 
 #include "albums/AlbumManager.h"
 #include "support/TestEnvironment.h"
@@ -254,6 +255,38 @@ private slots:
         QCOMPARE(told.kind, QStringLiteral("message"));
         QVERIFY2(told.text.contains(problem), qPrintable(told.text));
         QCOMPARE(env.dialogs.shown().at(2).kind, QStringLiteral("input"));
+    }
+
+    // A new album of an old one's name, holding a picture of the same size
+    // and time at the same position, must not be drawn with the old one's
+    // thumbnail.
+    void anAlbumRenamedOrDeletedLeavesNoThumbnailBehind_data()
+    {
+        QTest::addColumn<bool>("rename");
+        QTest::newRow("renamed") << true;
+        QTest::newRow("deleted") << false;
+    }
+
+    void anAlbumRenamedOrDeletedLeavesNoThumbnailBehind()
+    {
+        using namespace StaleThumbnails;
+        QFETCH(bool, rename);
+        TestEnvironment env;
+        TrashFolder trash;
+        const QString name = QStringLiteral("Holidays");
+        const QString picture = env.albumFile(name, QStringLiteral("P1I0.bmp"));
+        env.makeAlbum(name);
+        QVERIFY(drawnRed(picture));
+        AlbumManager manager(env.store, env.descriptions, env.dialogs);
+        if (rename) {
+            QVERIFY(manager.moveAlbum(name, QStringLiteral("Summer")));
+        } else {
+            QCOMPARE(manager.removeAlbum(name), AlbumManager::Deletion::Deleted);
+        }
+        QCOMPARE(env.thumbnailEntries(), QStringList());
+        env.makeAlbum(name);
+        QVERIFY(put(picture, Qt::blue));
+        QVERIFY(isBlue(drawn(picture)));
     }
 };
 

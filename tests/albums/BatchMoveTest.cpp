@@ -6,9 +6,11 @@
 #include "albumstore/AlbumStore.h"
 #include "albumstore/PartFiles.h"
 #include "support/OddPictures.h"
+#include "support/StaleThumbnails.h"
 #include "support/TestMain.h"
 
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <QImage>
 #include <QStorageInfo>
 #include <QTemporaryDir>
@@ -489,6 +491,34 @@ private slots:
         QCOMPARE(BatchFiles::readAll(album.path(), QStringLiteral("P4I5.JPG")), big);
         const QFileInfo copy(QDir(album.path()).filePath(QStringLiteral("P4I5.JPG")));
         QCOMPARE(copy.lastModified().toSecsSinceEpoch(), taken.toSecsSinceEpoch());
+    }
+
+    // An album's old picture, deleted by hand, left its thumbnail; a picture
+    // of the same size and time moved in at its position must not be drawn
+    // with it, whether the move renames or copies.
+    void aPictureMovedInIsNotDrawnWithAnOldThumbnail_data()
+    {
+        QTest::addColumn<bool>("otherDevice");
+        QTest::newRow("renamed") << false;
+        QTest::newRow("copied") << true;
+    }
+
+    void aPictureMovedInIsNotDrawnWithAnOldThumbnail()
+    {
+        using namespace StaleThumbnails;
+        QFETCH(bool, otherDevice);
+        QTemporaryDir cache;
+        const QByteArray previous = qgetenv("XDG_CACHE_HOME");
+        const auto restore = qScopeGuard([&previous] { qputenv("XDG_CACHE_HOME", previous); });
+        qputenv("XDG_CACHE_HOME", QFile::encodeName(cache.path()));
+        Run r({}, otherDevice);
+        const QString target = QDir(r.album.path()).filePath(QStringLiteral("P1I0.bmp"));
+        QVERIFY(drawnRed(target));
+        QVERIFY(QFile::remove(target));
+        QVERIFY(put(QDir(r.source.path()).filePath(QStringLiteral("blue.bmp")), Qt::blue));
+        QCOMPARE(r.go(), Outcome::AllMoved);
+        QVERIFY(QFileInfo::exists(target));
+        QVERIFY(isBlue(drawn(target)));
     }
 };
 

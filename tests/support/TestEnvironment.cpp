@@ -8,6 +8,7 @@
 #include "widgets/PictureView.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QImage>
 #include <QListWidget>
@@ -59,7 +60,7 @@ TestEnvironment::TestEnvironment(const QString &programFolder, const QString &co
     qputenv("HOME", QFile::encodeName(m_home.path()));
     // The desktop's thumbnail cache of the test, never the user's.
     m_previousCacheHome = qgetenv("XDG_CACHE_HOME");
-    qputenv("XDG_CACHE_HOME", QFile::encodeName(m_home.filePath(QStringLiteral(".cache"))));
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheFolder()));
     QStandardPaths::setTestModeEnabled(true);
 }
 
@@ -69,6 +70,22 @@ TestEnvironment::~TestEnvironment()
     DesktopThumbnails::waitForWrites();
     qputenv("HOME", m_previousHome);
     qputenv("XDG_CACHE_HOME", m_previousCacheHome);
+}
+
+void TestEnvironment::useCacheOf(const TestEnvironment &earlier) const
+{
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(earlier.cacheFolder()));
+}
+
+QStringList TestEnvironment::thumbnailEntries() const
+{
+    const QDir thumbnails(cacheFolder() + QStringLiteral("/thumbnails"));
+    QStringList entries;
+    QDirIterator it(thumbnails.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        entries << thumbnails.relativeFilePath(it.next());
+    entries.sort();
+    return entries;
 }
 
 WindowOwner &TestEnvironment::owner()

@@ -11,6 +11,7 @@
 #include "support/ScriptedDialogs.h"
 
 #include <QColor>
+#include <QDir>
 #include <QList>
 #include <QPair>
 #include <QStringList>
@@ -81,6 +82,13 @@ public:
 
     QString programFolder() const { return store.programFolder(); }
     QString configFolder() const { return m_configFolder; }
+    // The temporary home, and the desktop's cache in it ($XDG_CACHE_HOME).
+    QDir home() const { return QDir(m_home.path()); }
+    QString cacheFolder() const { return m_home.filePath(QStringLiteral(".cache")); }
+    // A later start of the program by the same user: the cache of an earlier one.
+    void useCacheOf(const TestEnvironment &earlier) const;
+    // Every entry of the cache, by its path under $XDG_CACHE_HOME/thumbnails.
+    QStringList thumbnailEntries() const;
 
     // The window owner, created on first use; ending the program only counts.
     WindowOwner &owner();
