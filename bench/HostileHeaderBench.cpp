@@ -66,7 +66,7 @@ void hostileFigures()
                 worstName = file.name + QLatin1Char(' ') + QLatin1String(way);
             }
         };
-        note(BenchPage::freshLoadMs(env), "page");
+        note(BenchPage::coldLoadMs(env), "page");
         for (const Way &way : ways) {
             QElapsedTimer t;
             t.start();

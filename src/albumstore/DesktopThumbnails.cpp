@@ -198,6 +198,9 @@ QByteArray encode(const Job &job)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QImageWriter out(&buffer, "png");
+    // Entries are small and read far more often than written: the fastest
+    // compression costs a few kilobytes and saves most of the writing time.
+    out.setCompression(1);
     if (!out.write(image))
         return {};
     return buffer.data();
