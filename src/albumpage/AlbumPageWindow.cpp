@@ -254,18 +254,18 @@ void AlbumPageWindow::loadPage()
     std::array<QFuture<DecodedPicture>, ThumbnailGrid::kPositions + 1> jobs;
     for (int n = 1; n <= ThumbnailGrid::kPositions; ++n) {
         const QStringList candidates = m_context.store.candidatePaths(session.album, session.page, n);
-        keys[n] = ThumbnailCache::keyFor(candidates, scaleKey);
-        if (!keys[n].isEmpty() && !m_cache.find(keys[n]))
+        keys[n] = RecentThumbnails::keyFor(candidates, scaleKey);
+        if (!keys[n].isEmpty() && !m_recent.find(keys[n]))
             jobs[n] = QtConcurrent::run(DesktopThumbnails::decodeLastThatLoads, candidates, target);
     }
 
     for (int n = 1; n <= ThumbnailGrid::kPositions; ++n) {
         DecodedPicture picture;
-        if (const DecodedPicture *cached = m_cache.find(keys[n])) {
+        if (const DecodedPicture *cached = m_recent.find(keys[n])) {
             picture = *cached;
         } else if (jobs[n].isValid()) {
             picture = jobs[n].result();
-            m_cache.insert(keys[n], picture);
+            m_recent.insert(keys[n], picture);
         }
         QCoreApplication::processEvents();
         setPosition(n, picture);

@@ -2,7 +2,7 @@
 
 #include "albumpage/EditController.h"
 #include "albumstore/PictureLoader.h"
-#include "albumstore/ThumbnailCache.h"
+#include "albumstore/RecentThumbnails.h"
 #include "app/OwnedWindow.h"
 
 #include <QMainWindow>
@@ -106,7 +106,7 @@ private:
     QMenu *m_pictureEditPopup = nullptr;
     EditController *m_editing = nullptr;
     std::vector<ControlRatio> m_ratios;
-    ThumbnailCache m_cache;
+    RecentThumbnails m_recent;
 
     // The page was loaded since the last album choice.
     bool m_pageLoaded = false;

@@ -31,7 +31,7 @@ void RecordPictureView::showFiles(const QStringList &files)
     // Empty when none of the files exists: most rows of a large table may
     // have no picture, and those cost no trip to a worker.
     const QString key =
-        ThumbnailCache::keyFor(files, QStringLiteral("browser %1x%2").arg(bound.width()).arg(bound.height()));
+        RecentThumbnails::keyFor(files, QStringLiteral("browser %1x%2").arg(bound.width()).arg(bound.height()));
     if (key.isEmpty())
         return;
     if (const DecodedPicture *seen = m_seen.find(key)) {

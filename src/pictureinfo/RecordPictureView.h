@@ -1,7 +1,7 @@
 #pragma once
 
 #include "albumstore/PictureLoader.h"
-#include "albumstore/ThumbnailCache.h"
+#include "albumstore/RecentThumbnails.h"
 #include "widgets/PictureView.h"
 
 #include <QFutureWatcher>
@@ -51,5 +51,5 @@ private:
     QString m_decodingKey;
     quint64 m_wanted = 0;    // the picture wanted now
     quint64 m_decoding = 0;  // the one being decoded; 0 when none
-    ThumbnailCache m_seen{16 * 1024};
+    RecentThumbnails m_seen{16 * 1024};
 };

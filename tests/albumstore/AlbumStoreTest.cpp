@@ -1,7 +1,7 @@
 #include "albumstore/AlbumStore.h"
 #include "albumstore/PictureLoader.h"
 #include "albumstore/ProgramFolder.h"
-#include "albumstore/ThumbnailCache.h"
+#include "albumstore/RecentThumbnails.h"
 #include "support/ReadOnlyPath.h"
 #include "support/TestEnvironment.h"
 #include "support/TestMain.h"
@@ -217,9 +217,9 @@ private slots:
         TestEnvironment env;
         env.putPicture(kAlbum, QStringLiteral("P1I0.jpg"), QSize(10, 10));
         const QStringList candidates = env.store.candidatePaths(kAlbum, 1, 1);
-        const QString before = ThumbnailCache::keyFor(candidates, QStringLiteral("1x1"));
+        const QString before = RecentThumbnails::keyFor(candidates, QStringLiteral("1x1"));
         env.putPicture(kAlbum, QStringLiteral("P1I0.bmp"), QSize(10, 10));
-        QVERIFY(ThumbnailCache::keyFor(candidates, QStringLiteral("1x1")) != before);
+        QVERIFY(RecentThumbnails::keyFor(candidates, QStringLiteral("1x1")) != before);
     }
 };
 

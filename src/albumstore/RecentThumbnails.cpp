@@ -1,13 +1,13 @@
-#include "albumstore/ThumbnailCache.h"
+#include "albumstore/RecentThumbnails.h"
 
 #include <QFileInfo>
 
-ThumbnailCache::ThumbnailCache(int maxKiB)
+RecentThumbnails::RecentThumbnails(int maxKiB)
     : m_cache(maxKiB)
 {
 }
 
-QString ThumbnailCache::keyFor(const QStringList &candidates, const QString &scale)
+QString RecentThumbnails::keyFor(const QStringList &candidates, const QString &scale)
 {
     QString key;
     for (const QString &path : candidates) {
@@ -20,12 +20,12 @@ QString ThumbnailCache::keyFor(const QStringList &candidates, const QString &sca
     return key.isEmpty() ? key : key + scale;
 }
 
-const DecodedPicture *ThumbnailCache::find(const QString &key) const
+const DecodedPicture *RecentThumbnails::find(const QString &key) const
 {
     return key.isEmpty() ? nullptr : m_cache.object(key);
 }
 
-void ThumbnailCache::insert(const QString &key, const DecodedPicture &picture)
+void RecentThumbnails::insert(const QString &key, const DecodedPicture &picture)
 {
     if (key.isEmpty() || picture.isNull())
         return;
@@ -33,7 +33,7 @@ void ThumbnailCache::insert(const QString &key, const DecodedPicture &picture)
     m_cache.insert(key, new DecodedPicture(picture), kib);
 }
 
-void ThumbnailCache::clear()
+void RecentThumbnails::clear()
 {
     m_cache.clear();
 }

@@ -6,13 +6,15 @@
 #include <QString>
 #include <QStringList>
 
-// Recently shown thumbnails, so that going back to a page just seen costs no
-// decoding. The key covers every file of the position (name, size, time of
-// change), so a picture replaced on disk is never shown stale.
-class ThumbnailCache
+// Thumbnails shown in this run, kept in memory, so that going back to a page
+// just seen costs no decoding nor reading. The key covers every file of the
+// position (name, size, time of change to the millisecond), so a picture
+// replaced on disk is never shown stale. (Between runs the desktop keeps
+// thumbnails: DesktopThumbnails.)
+class RecentThumbnails
 {
 public:
-    explicit ThumbnailCache(int maxKiB = 64 * 1024);
+    explicit RecentThumbnails(int maxKiB = 64 * 1024);
 
     // The key for a position looked up under candidates, drawn at the given
     // scale; empty when none of the candidates exists.
