@@ -1,5 +1,6 @@
 #include "albumstore/PictureLoader.h"
 
+#include "albumstore/JpegDecoder.h"
 #include "albumstore/PictureBudget.h"
 #include "albumstore/PictureHeader.h"
 
@@ -8,6 +9,7 @@
 #include <QFileInfo>
 #include <QImageIOHandler>
 #include <QImageReader>
+#include <QTransform>
 
 #include <algorithm>
 #include <cmath>
@@ -57,6 +59,19 @@ QSize transposedIf(bool sideways, const QSize &size)
     return sideways ? size.transposed() : size;
 }
 
+// The picture turned the way its EXIF orientation says, as QImageReader turns
+// it: mirrored and flipped first, then a quarter turn clockwise.
+QImage turnedUpright(QImage image, QImageIOHandler::Transformations turn)
+{
+    const bool mirror = turn & QImageIOHandler::TransformationMirror;
+    const bool flip = turn & QImageIOHandler::TransformationFlip;
+    if (mirror || flip)
+        image = std::move(image).mirrored(mirror, flip);
+    if (turn & QImageIOHandler::TransformationRotate90)
+        image = image.transformed(QTransform().rotate(90));
+    return image;
+}
+
 enum class Size {
     Asked,            // what targetFor asks for
     LargestInBudget,  // the whole picture, or as much of it as the budget allows
@@ -91,6 +106,31 @@ Plan planFor(const QSize &upright, const QSize &target)
     return plan;
 }
 
+// Decodes with the reader, into image; false when it does not decode.
+bool readWith(QImageReader &reader, const PictureHeader &header, const QSize &stored, const Plan &plan, bool sideways,
+              QImage &image)
+{
+    // Readers that cannot scale while decoding are left to decode in full and
+    // scaled here, once the picture is known to be whole.
+    const bool readerScales = reader.supportsOption(QImageIOHandler::ScaledSize);
+    if (!plan.decodeTo.isEmpty() && readerScales) {
+        // The reader scales before it turns the picture upright.
+        reader.setScaledSize(transposedIf(sideways, plan.decodeTo));
+    }
+    // A damaged bitmap can end before all its pixels are read; the reader then
+    // leaves the rest as it found them, so they start black rather than as
+    // whatever the memory held.
+    if (plan.decodeTo.isEmpty() || !readerScales) {
+        const QImage::Format expected = reader.imageFormat();
+        const int bits = expected == QImage::Format_Invalid ? 0 : QImage::toPixelFormat(expected).bitsPerPixel();
+        if (bits > 0 && (bits <= 8 || header.format == PictureHeader::Format::Bitmap)) {
+            image = QImage(stored, expected);
+            image.fill(0);
+        }
+    }
+    return reader.read(&image) && !image.isNull();
+}
+
 DecodedPicture decodeWith(QIODevice &device, const QString &path, const TargetSize &targetFor, Size size)
 {
     DecodedPicture result;
@@ -121,26 +161,18 @@ DecodedPicture decodeWith(QIODevice &device, const QString &path, const TargetSi
     if (PictureBudget::judge(header, transposedIf(sideways, plan.result), turned) != PictureBudget::Verdict::Decode)
         return result;
 
-    // Readers that cannot scale while decoding are left to decode in full and
-    // scaled here, once the picture is known to be whole.
-    const bool readerScales = reader.supportsOption(QImageIOHandler::ScaledSize);
-    if (!plan.decodeTo.isEmpty() && readerScales) {
-        // The reader scales before it turns the picture upright.
-        reader.setScaledSize(transposedIf(sideways, plan.decodeTo));
-    }
-    // A damaged bitmap can end before all its pixels are read; the reader then
-    // leaves the rest as it found them, so they start black rather than as
-    // whatever the memory held.
     QImage image;
-    if (plan.decodeTo.isEmpty() || !readerScales) {
-        const QImage::Format expected = reader.imageFormat();
-        const int bits = expected == QImage::Format_Invalid ? 0 : QImage::toPixelFormat(expected).bitsPerPixel();
-        if (bits > 0 && (bits <= 8 || header.format == PictureHeader::Format::Bitmap)) {
-            image = QImage(stored, expected);
-            image.fill(0);
-        }
+    if (header.format == PictureHeader::Format::Jpeg) {
+        // Held in memory, the JPEG library decodes several times faster than
+        // through the reader's small buffer. What it does not handle (CMYK)
+        // is left to the reader; what it cannot decode, the reader cannot either.
+        JpegDecoder::Result fast = JpegDecoder::decode(device, transposedIf(sideways, plan.decodeTo));
+        if (fast.outcome == JpegDecoder::Outcome::Failed)
+            return result;
+        if (fast.outcome == JpegDecoder::Outcome::Decoded)
+            image = turnedUpright(std::move(fast.image), reader.transformation());
     }
-    if (!reader.read(&image) || image.isNull())
+    if (image.isNull() && !readWith(reader, header, stored, plan, sideways, image))
         return result;
     completeColourTable(image);
     // Some decoders give more than their header declared (a GIF frame larger
