@@ -57,6 +57,9 @@ constexpr J_COLOR_SPACE kRgb32 = JCS_EXT_ARGB;
 // An application segment holding a piece of an ICC profile: its name, then
 // the piece's number and the count of pieces. A piece no longer than a
 // profile's own header is not taken, as QImageReader does not take it.
+// The largest file read whole into memory: every camera photo and more.
+constexpr qint64 kLargestReadWhole = 64 << 20;
+
 constexpr char kIccName[] = "ICC_PROFILE";
 constexpr unsigned kIccHeader = sizeof(kIccName) + 2;
 constexpr unsigned kShortestIccPiece = kIccHeader + 128 + 4;
@@ -223,14 +226,22 @@ Result decode(QIODevice &device, const QSize &wanted)
         const QByteArray &bytes = buffer->data();
         return decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size(), wanted);
     }
+    // Read, not mapped: a file another program shortens while it is decoded,
+    // or one on a disk pulled out meanwhile, would end the program with a bus
+    // error. Files larger than camera photos are left to QImageReader, which
+    // reads as it goes; a header may declare a small picture in front of
+    // any amount of data.
     auto *file = qobject_cast<QFile *>(&device);
     const qint64 length = file ? file->size() : 0;
-    uchar *mapped = length > 0 ? file->map(0, length) : nullptr;
-    if (!mapped)
+    if (length <= 0 || length > kLargestReadWhole)
         return {};
-    Result result = decode(mapped, length, wanted);
-    file->unmap(mapped);
-    return result;
+    const qint64 at = file->pos();
+    QByteArray bytes(length, Qt::Uninitialized);
+    const bool read = file->seek(0) && file->read(bytes.data(), length) == length;
+    file->seek(at);
+    if (!read)
+        return {};
+    return decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size(), wanted);
 }
 
 }  // namespace JpegDecoder
