@@ -12,6 +12,7 @@
 #include <cstdio>  // the JPEG library's header needs it first
 #include <cstring>
 
+#include <jerror.h>
 #include <jpeglib.h>
 
 namespace JpegDecoder {
@@ -57,8 +58,80 @@ constexpr J_COLOR_SPACE kRgb32 = JCS_EXT_ARGB;
 // An application segment holding a piece of an ICC profile: its name, then
 // the piece's number and the count of pieces. A piece no longer than a
 // profile's own header is not taken, as QImageReader does not take it.
-// The largest file read whole into memory: every camera photo and more.
-constexpr qint64 kLargestReadWhole = 64 << 20;
+// Where the compressed data comes from: bytes in memory, or a file read in
+// pieces as the library asks for them. Plain data: it lives through jumps.
+struct Input
+{
+    const uchar *data = nullptr;
+    unsigned long length = 0;
+    QIODevice *file = nullptr;
+};
+
+// A file is read in pieces large enough that the library's fast path (which
+// wants a few kilobytes ahead of it) runs almost throughout: as fast as the
+// whole file in memory, without holding it there, and with nothing mapped
+// that a file shortened meanwhile, or a disk pulled out, could turn into a
+// bus error.
+constexpr std::size_t kPieceBytes = 256 * 1024;
+
+struct FileSource
+{
+    jpeg_source_mgr library;  // first: the library knows only this part
+    QIODevice *file;
+    JOCTET *piece;
+};
+
+void startReading(j_decompress_ptr) { }
+void endReading(j_decompress_ptr) { }
+
+boolean readPiece(j_decompress_ptr info)
+{
+    auto *source = reinterpret_cast<FileSource *>(info->src);
+    qint64 got = source->file->read(reinterpret_cast<char *>(source->piece), qint64(kPieceBytes));
+    if (got <= 0) {
+        // A file that ends early ends in an end marker, as with the
+        // library's own sources: the part that decoded shows.
+        WARNMS(info, JWRN_JPEG_EOF);
+        source->piece[0] = JOCTET(0xFF);
+        source->piece[1] = JOCTET(JPEG_EOI);
+        got = 2;
+    }
+    source->library.next_input_byte = source->piece;
+    source->library.bytes_in_buffer = std::size_t(got);
+    return TRUE;
+}
+
+void skipBytes(j_decompress_ptr info, long count)
+{
+    jpeg_source_mgr &source = *info->src;
+    while (count > 0 && std::size_t(count) > source.bytes_in_buffer) {
+        count -= long(source.bytes_in_buffer);
+        readPiece(info);
+    }
+    if (count > 0) {
+        source.next_input_byte += count;
+        source.bytes_in_buffer -= std::size_t(count);
+    }
+}
+
+// Called once the decompression exists; its memory is the library's, freed
+// with it, so a jump leaves nothing behind.
+void useFile(j_decompress_ptr info, QIODevice *file)
+{
+    auto *source = static_cast<FileSource *>(
+        (*info->mem->alloc_small)(reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, sizeof(FileSource)));
+    source->piece = static_cast<JOCTET *>(
+        (*info->mem->alloc_large)(reinterpret_cast<j_common_ptr>(info), JPOOL_PERMANENT, kPieceBytes));
+    source->file = file;
+    source->library.init_source = startReading;
+    source->library.fill_input_buffer = readPiece;
+    source->library.skip_input_data = skipBytes;
+    source->library.resync_to_restart = jpeg_resync_to_restart;
+    source->library.term_source = endReading;
+    source->library.bytes_in_buffer = 0;
+    source->library.next_input_byte = nullptr;
+    info->src = &source->library;
+}
 
 constexpr char kIccName[] = "ICC_PROFILE";
 constexpr unsigned kIccHeader = sizeof(kIccName) + 2;
@@ -79,12 +152,15 @@ int eighthsFor(const QSize &full, const QSize &wanted)
 
 // Reads the header and settles what the library is to give: grey or 32-bit
 // colour, at eighths/8 of each side.
-Outcome readHeader(Decompression &d, const uchar *data, unsigned long length, int wantedWidth, int wantedHeight)
+Outcome readHeader(Decompression &d, const Input &input, int wantedWidth, int wantedHeight)
 {
     if (setjmp(d.errors.jump))
         return Outcome::Failed;
     jpeg_create_decompress(&d.info);
-    jpeg_mem_src(&d.info, data, length);
+    if (input.file)
+        useFile(&d.info, input.file);
+    else
+        jpeg_mem_src(&d.info, input.data, input.length);
     jpeg_save_markers(&d.info, JPEG_APP0 + 2, 0xFFFF);
     jpeg_read_header(&d.info, TRUE);
     switch (d.info.jpeg_color_space) {
@@ -121,7 +197,7 @@ bool readPixels(Decompression &d, uchar *bits, qsizetype bytesPerLine)
         const JDIMENSION count = std::min(kRowsAtOnce, d.info.output_height - first);
         for (JDIMENSION i = 0; i < count; ++i)
             rows[i] = bits + qsizetype(first + i) * bytesPerLine;
-        // Data in memory never runs dry mid-call; no progress is a broken library.
+        // The sources never run dry mid-call; no progress is a broken library.
         if (jpeg_read_scanlines(&d.info, rows, count) == 0)
             return false;
     }
@@ -169,20 +245,9 @@ private:
     jpeg_decompress_struct &m_info;
 };
 
-}  // namespace
-
-QSize decodedSize(const QSize &full, const QSize &wanted)
-{
-    const int eighths = eighthsFor(full, wanted);
-    return QSize(int((qint64(full.width()) * eighths + 7) / 8), int((qint64(full.height()) * eighths + 7) / 8));
-}
-
-Result decode(const uchar *data, qint64 length, const QSize &wanted)
+Result decodeFrom(const Input &input, const QSize &wanted)
 {
     Result result;
-    if (!data || length <= 0 || quint64(length) > ULONG_MAX)
-        return result;
-
     Decompression d;
     std::memset(&d, 0, sizeof d);
     d.info.err = jpeg_std_error(&d.errors.library);
@@ -191,7 +256,7 @@ Result decode(const uchar *data, qint64 length, const QSize &wanted)
     // Safe even when creating failed half-way: the structure starts zeroed.
     const Destroyer destroyer(d.info);
 
-    result.outcome = readHeader(d, data, (unsigned long)length, wanted.width(), wanted.height());
+    result.outcome = readHeader(d, input, wanted.width(), wanted.height());
     if (result.outcome != Outcome::Decoded)
         return result;
     result.outcome = Outcome::Failed;
@@ -220,28 +285,41 @@ Result decode(const uchar *data, qint64 length, const QSize &wanted)
     return result;
 }
 
+}  // namespace
+
+QSize decodedSize(const QSize &full, const QSize &wanted)
+{
+    const int eighths = eighthsFor(full, wanted);
+    return QSize(int((qint64(full.width()) * eighths + 7) / 8), int((qint64(full.height()) * eighths + 7) / 8));
+}
+
+Result decode(const uchar *data, qint64 length, const QSize &wanted)
+{
+    if (!data || length <= 0 || quint64(length) > ULONG_MAX)
+        return {};
+    Input input;
+    input.data = data;
+    input.length = (unsigned long)length;
+    return decodeFrom(input, wanted);
+}
+
 Result decode(QIODevice &device, const QSize &wanted)
 {
     if (const auto *buffer = qobject_cast<const QBuffer *>(&device)) {
         const QByteArray &bytes = buffer->data();
         return decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size(), wanted);
     }
-    // Read, not mapped: a file another program shortens while it is decoded,
-    // or one on a disk pulled out meanwhile, would end the program with a bus
-    // error. Files larger than camera photos are left to QImageReader, which
-    // reads as it goes; a header may declare a small picture in front of
-    // any amount of data.
     auto *file = qobject_cast<QFile *>(&device);
-    const qint64 length = file ? file->size() : 0;
-    if (length <= 0 || length > kLargestReadWhole)
+    if (!file)
         return {};
     const qint64 at = file->pos();
-    QByteArray bytes(length, Qt::Uninitialized);
-    const bool read = file->seek(0) && file->read(bytes.data(), length) == length;
-    file->seek(at);
-    if (!read)
+    if (!file->seek(0))
         return {};
-    return decode(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size(), wanted);
+    Input input;
+    input.file = file;
+    Result result = decodeFrom(input, wanted);
+    file->seek(at);
+    return result;
 }
 
 }  // namespace JpegDecoder

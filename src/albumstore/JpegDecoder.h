@@ -41,9 +41,9 @@ QSize decodedSize(const QSize &full, const QSize &wanted);
 // the library fills it.
 Result decode(const uchar *data, qint64 length, const QSize &wanted = {});
 
-// The same for the whole content of a file (read whole: up to 64 MiB) or a
-// buffer; any other device, or a larger file, is not handled. The device's
-// position is left alone.
+// The same for the whole content of a file (read in large pieces) or a
+// buffer; any other device is not handled. The device's position is left
+// alone.
 Result decode(QIODevice &device, const QSize &wanted = {});
 
 }  // namespace JpegDecoder
