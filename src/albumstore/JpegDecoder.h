@@ -5,20 +5,21 @@
 
 class QIODevice;
 
-// Decodes a JPEG held in memory straight through the JPEG library, reduced
-// while decoding (the library decodes at M/8 of each side) and then smoothly
-// scaled the rest of the way. The picture comes out as it is stored: EXIF
-// orientation is left to the caller.
+// Decodes a JPEG (in memory, or a file read in large pieces) straight through
+// the JPEG library, reduced while decoding (the library decodes at M/8 of each
+// side) and then smoothly scaled the rest of the way. The picture comes out as
+// it is stored: EXIF orientation is left to the caller.
 //
 // QImageReader decodes the same pictures to the same pixels, but feeds the
-// library from a small buffer that keeps it on its slow path; held in memory,
-// a camera photo's thumbnail takes a fraction of the time. Colour models other
-// than grey and RGB/YCbCr are left to QImageReader, which knows their quirks.
+// library from a 4 KB buffer that keeps it mostly on its slow path, and
+// converts each row after; a camera photo's thumbnail takes about a tenth
+// longer there. Colour models other than grey and RGB/YCbCr are left to
+// QImageReader, which knows their quirks.
 namespace JpegDecoder {
 
 enum class Outcome {
     Decoded,
-    NotHandled,  // CMYK, YCCK or an odd colour model; or data not in memory
+    NotHandled,  // CMYK, YCCK or an odd colour model; or a device neither file nor buffer
     Failed,      // the data does not decode (QImageReader fails on it too)
 };
 

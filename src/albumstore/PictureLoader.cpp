@@ -163,9 +163,10 @@ DecodedPicture decodeWith(QIODevice &device, const QString &path, const TargetSi
 
     QImage image;
     if (header.format == PictureHeader::Format::Jpeg) {
-        // Held in memory, the JPEG library decodes several times faster than
-        // through the reader's small buffer. What it does not handle (CMYK)
-        // is left to the reader; what it cannot decode, the reader cannot either.
+        // Fed in large pieces, the JPEG library stays on its fast path, which
+        // the reader's small buffer mostly keeps it off. What it does not
+        // handle (CMYK) is left to the reader; what it cannot decode, the
+        // reader cannot either.
         JpegDecoder::Result fast = JpegDecoder::decode(device, transposedIf(sideways, plan.decodeTo));
         if (fast.outcome == JpegDecoder::Outcome::Failed)
             return result;
