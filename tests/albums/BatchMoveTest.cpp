@@ -10,8 +10,8 @@
 #include "support/TestMain.h"
 
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <QImage>
+#include <QScopeGuard>
 #include <QStorageInfo>
 #include <QTemporaryDir>
 #include <QtTest>
