@@ -338,7 +338,8 @@ QSize thumbnailSize(const QSize &natural, int side)
     return natural.scaled(side, side, Qt::KeepAspectRatio).expandedTo(QSize(1, 1));
 }
 
-DecodedPicture decode(const QString &path, const PictureLoader::TargetSize &targetFor, const Decoder &decoder)
+DecodedPicture decode(const QString &path, const PictureLoader::TargetSize &targetFor,
+                      const PictureLoader::Decoder &decoder)
 {
     const QFileInfo info(path);
     if (!targetFor || !info.isFile())
@@ -384,19 +385,14 @@ DecodedPicture decode(const QString &path, const PictureLoader::TargetSize &targ
 
 DecodedPicture decodeLastThatLoads(const QStringList &candidates, const PictureLoader::TargetSize &targetFor)
 {
-    for (auto it = candidates.crbegin(); it != candidates.crend(); ++it) {
-        if (!QFileInfo::exists(*it))
-            continue;
-        DecodedPicture picture = decode(*it, targetFor);
-        if (!picture.isNull())
-            return picture;
-    }
-    return {};
+    return PictureLoader::decodeLastThatLoads(
+        candidates, targetFor,
+        [](const QString &path, const PictureLoader::TargetSize &target) { return decode(path, target); });
 }
 
 DecodedPicture decodeFitted(const QString &path, const QSize &bound)
 {
-    return decode(path, [bound](const QSize &natural) { return PictureLoader::fittedSize(natural, bound); });
+    return decode(path, PictureLoader::fittedInside(bound));
 }
 
 void forget(const QString &path)

@@ -47,9 +47,6 @@ std::optional<SizeFolder> folderFor(const QSize &needed);
 // folder: the picture's proportions inside side x side, never enlarged.
 QSize thumbnailSize(const QSize &natural, int side);
 
-// How a picture file is decoded when the cache cannot give it; tests count.
-using Decoder = std::function<DecodedPicture(const QString &path, const PictureLoader::TargetSize &targetFor)>;
-
 // Decodes a file as PictureLoader::decode does, from the cache when it holds a
 // valid thumbnail large enough for the size targetFor asks for. Otherwise the
 // file is decoded at the folder's size, and the thumbnail written afterwards
@@ -57,7 +54,7 @@ using Decoder = std::function<DecodedPicture(const QString &path, const PictureL
 // is then reduced to the size asked for. A request for the whole picture, or
 // for a drawing larger than any thumbnail, is decoded as before.
 DecodedPicture decode(const QString &path, const PictureLoader::TargetSize &targetFor,
-                      const Decoder &decoder = PictureLoader::decode);
+                      const PictureLoader::Decoder &decoder = PictureLoader::decode);
 
 // The same for a position looked up under several names, as
 // PictureLoader::decodeLastThatLoads.

@@ -237,9 +237,14 @@ DecodedPicture decodeData(const QByteArray &data, const TargetSize &targetFor)
     return decodeWith(buffer, QString(), targetFor, Size::Asked);
 }
 
+TargetSize fittedInside(const QSize &bound)
+{
+    return [bound](const QSize &natural) { return fittedSize(natural, bound); };
+}
+
 DecodedPicture decodeFitted(const QString &path, const QSize &bound)
 {
-    return decode(path, [bound](const QSize &natural) { return fittedSize(natural, bound); });
+    return decode(path, fittedInside(bound));
 }
 
 DecodedPicture decodeLargest(const QString &path)
@@ -247,12 +252,12 @@ DecodedPicture decodeLargest(const QString &path)
     return decodeFile(path, {}, Size::LargestInBudget);
 }
 
-DecodedPicture decodeLastThatLoads(const QStringList &candidates, const TargetSize &targetFor)
+DecodedPicture decodeLastThatLoads(const QStringList &candidates, const TargetSize &targetFor, const Decoder &decoder)
 {
     for (auto it = candidates.crbegin(); it != candidates.crend(); ++it) {
         if (!QFileInfo::exists(*it))
             continue;
-        DecodedPicture picture = decode(*it, targetFor);
+        DecodedPicture picture = decoder(*it, targetFor);
         if (!picture.isNull())
             return picture;
     }

@@ -35,11 +35,17 @@ constexpr int kThinnestSide = 6;
 // means the full picture.
 using TargetSize = std::function<QSize(const QSize &natural)>;
 
+// A picture fitted inside bound with its proportions kept (see fittedSize).
+TargetSize fittedInside(const QSize &bound);
+
 // Decodes one file, at the size targetFor asks for, never larger than the
 // picture itself: except that a target out of the picture's proportions (a
 // thin picture given kThinnestSide) is met exactly. A file that does not
 // decode, or that the budget refuses, gives a null picture.
 DecodedPicture decode(const QString &path, const TargetSize &targetFor = {});
+
+// How a file is decoded: decode, or a way that may avoid it (a thumbnail cache).
+using Decoder = std::function<DecodedPicture(const QString &path, const TargetSize &targetFor)>;
 
 // The same for a picture held in memory.
 DecodedPicture decodeData(const QByteArray &data, const TargetSize &targetFor = {});
@@ -58,7 +64,8 @@ QSize naturalSize(const QString &path);
 
 // A position is looked up under several names; the last one in the given order
 // that decodes is the one shown. Names that do not exist cost no decoding.
-DecodedPicture decodeLastThatLoads(const QStringList &candidates, const TargetSize &targetFor = {});
+DecodedPicture decodeLastThatLoads(const QStringList &candidates, const TargetSize &targetFor = {},
+                                   const Decoder &decoder = decode);
 
 // The size a picture of the given upright size is drawn at when targetFor
 // asked for target: the target, unless the picture is smaller (see decode).

@@ -40,8 +40,7 @@ QStringList candidates(const AlbumStore &store, const QString &album, const QStr
 
 DecodedPicture load(const QStringList &candidates, const QSize &bound)
 {
-    return DesktopThumbnails::decodeLastThatLoads(
-        candidates, [bound](const QSize &natural) { return PictureLoader::fittedSize(natural, bound); });
+    return DesktopThumbnails::decodeLastThatLoads(candidates, PictureLoader::fittedInside(bound));
 }
 
 QRectF fitted(const QSize &natural)

@@ -62,7 +62,7 @@ private:
         return path;
     }
 
-    DesktopThumbnails::Decoder counting()
+    PictureLoader::Decoder counting()
     {
         return [this](const QString &path, const PictureLoader::TargetSize &targetFor) {
             ++m_decodes;
