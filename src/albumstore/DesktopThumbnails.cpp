@@ -349,37 +349,38 @@ DecodedPicture decode(const QString &path, const PictureLoader::TargetSize &targ
     const QString address = addressOf(path);
     const QString entryName = entryNameOf(path);
 
+    // A header that does not read: no size to choose a folder by, but a
+    // failure entry still spares the decoding.
     const QSize natural = PictureLoader::naturalSize(path);
-    std::optional<SizeFolder> size;
-    QSize drawn;
-    if (!natural.isEmpty()) {
-        const QSize wanted = targetFor(natural);
-        drawn = PictureLoader::drawnSize(natural, wanted);
-        size = folderFor(wanted.isEmpty() ? natural : wanted.boundedTo(natural));
-        if (!size)
-            return decoder(path, targetFor);
-    }
-    if (hasFailed(address, entryName, stamp))
-        return nothing(path);
-    if (size) {
-        const QSize needed = drawn.boundedTo(natural);
-        const QImage thumbnail = lookUp(address, entryName, stamp, needed, size->side);
-        if (!thumbnail.isNull())
-            return DecodedPicture{reducedTo(thumbnail, drawn), natural, path};
+    if (natural.isEmpty()) {
+        if (hasFailed(address, entryName, stamp))
+            return nothing(path);
+        DecodedPicture decoded = decoder(path, targetFor);
+        if (decoded.isNull())
+            queueFailure(path, address, stamp, seen);
+        return decoded;
     }
 
-    const int side = size ? size->side : 0;
-    DecodedPicture decoded =
-        size ? decoder(path, [side](const QSize &n) { return thumbnailSize(n, side); }) : decoder(path, targetFor);
+    const QSize drawn = PictureLoader::drawnSize(natural, targetFor(natural));
+    const QSize needed = drawn.boundedTo(natural);
+    const std::optional<SizeFolder> size = folderFor(needed);
+    if (!size)
+        return decoder(path, targetFor);
+    if (hasFailed(address, entryName, stamp))
+        return nothing(path);
+    const QImage thumbnail = lookUp(address, entryName, stamp, needed, size->side);
+    if (!thumbnail.isNull())
+        return DecodedPicture{reducedTo(thumbnail, drawn), natural, path};
+
+    const int side = size->side;
+    DecodedPicture decoded = decoder(path, [side](const QSize &n) { return thumbnailSize(n, side); });
     if (decoded.isNull()) {
         queueFailure(path, address, stamp, seen);
         return decoded;
     }
-    if (size) {
-        queue(Job{path, address, folder(), QLatin1String(size->name), stamp,
-                  reducedTo(decoded.image, thumbnailSize(decoded.naturalSize, side)), decoded.naturalSize, seen});
-        decoded.image = reducedTo(decoded.image, drawn);
-    }
+    queue(Job{path, address, folder(), QLatin1String(size->name), stamp,
+              reducedTo(decoded.image, thumbnailSize(decoded.naturalSize, side)), decoded.naturalSize, seen});
+    decoded.image = reducedTo(decoded.image, drawn);
     return decoded;
 }
 
