@@ -7,16 +7,6 @@
 
 #include <QtTest>
 
-namespace {
-
-QColor centreOf(const QPixmap &pixmap)
-{
-    const QImage image = pixmap.toImage();
-    return image.pixelColor(image.width() / 2, image.height() / 2);
-}
-
-}  // namespace
-
 class PageThumbnailsTest : public QObject
 {
     Q_OBJECT
@@ -46,7 +36,7 @@ private slots:
         AlbumPageWindow *page = later.openAlbum(first.album);
         QVERIFY(page);
         for (int n = 1; n <= 6; ++n) {
-            const QColor c = centreOf(page->grid().view(n)->pixmap());
+            const QColor c = StaleThumbnails::centreOf(page->grid().view(n)->pixmap().toImage());
             QVERIFY2(c.red() > 200 && c.blue() < 60, qPrintable(QStringLiteral("position %1").arg(n)));
             QCOMPARE(page->grid().view(n)->naturalSize(), QSize(1200, 800));
         }

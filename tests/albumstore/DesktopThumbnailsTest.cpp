@@ -1,4 +1,5 @@
 #include "albumstore/DesktopThumbnails.h"
+#include "support/StaleThumbnails.h"
 #include "support/TestMain.h"
 
 #include <QDateTime>
@@ -12,31 +13,13 @@
 
 namespace {
 
-// A time of change the tests give their files, so entries can be checked
-// against a number written out: 2020-01-02 03:04:05 UTC.
-const QDateTime kChanged = QDateTime::fromSecsSinceEpoch(1577934245);
+using StaleThumbnails::centreOf;
+using StaleThumbnails::changed;
+using StaleThumbnails::isRed;
+using StaleThumbnails::setChanged;
 
 // Fits a picture into a 150 x 150 square, as the windows ask.
-const PictureLoader::TargetSize kSmall = [](const QSize &natural) {
-    return PictureLoader::fittedSize(natural, QSize(150, 150));
-};
-
-void setChanged(const QString &path, const QDateTime &when)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadWrite));
-    QVERIFY(file.setFileTime(when, QFileDevice::FileModificationTime));
-}
-
-QColor centreOf(const QImage &image)
-{
-    return image.pixelColor(image.width() / 2, image.height() / 2);
-}
-
-bool isReddish(const QColor &c)
-{
-    return c.red() > 200 && c.green() < 60 && c.blue() < 60;
-}
+const PictureLoader::TargetSize kSmall = PictureLoader::fittedInside(QSize(150, 150));
 
 }  // namespace
 
@@ -51,14 +34,15 @@ private:
 
     QString cache() const { return m_dir.filePath(QStringLiteral("cache/thumbnails")); }
 
-    // A picture file of the given colour, changed at kChanged.
+    // A picture file of the given colour, changed at StaleThumbnails::changed().
     QString picture(const QString &name, const QSize &size = QSize(600, 400), const QColor &colour = Qt::blue)
     {
         const QString path = m_dir.filePath(name);
         QImage image(size, QImage::Format_RGB32);
         image.fill(colour);
         image.save(path, QFileInfo(path).suffix() == QLatin1String("bmp") ? "BMP" : "JPEG", 95);
-        setChanged(path, kChanged);
+        if (!setChanged(path))
+            QTest::qFail("the picture could not be dated", __FILE__, __LINE__);
         return path;
     }
 
@@ -223,10 +207,10 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(bool, used);
         const QString file = picture(QStringLiteral("P1I1.jpg"));
-        putEntry(folder, file, size, DesktopThumbnails::addressOf(file), kChanged.toSecsSinceEpoch());
+        putEntry(folder, file, size, DesktopThumbnails::addressOf(file), changed().toSecsSinceEpoch());
         const DecodedPicture shown = decode(file);
         QCOMPARE(shown.image.size(), QSize(150, 100));
-        QCOMPARE(isReddish(centreOf(shown.image)), used);
+        QCOMPARE(isRed(centreOf(shown.image)), used);
         QCOMPARE(m_decodes, used ? 0 : 1);
     }
 
@@ -236,11 +220,11 @@ private slots:
         // and it serves however large the window asks.
         const QString file = picture(QStringLiteral("P1I2.bmp"), QSize(90, 60));
         putEntry(QStringLiteral("large"), file, QSize(90, 60), DesktopThumbnails::addressOf(file),
-                 kChanged.toSecsSinceEpoch());
+                 changed().toSecsSinceEpoch());
         const DecodedPicture shown = decode(file);
         QCOMPARE(m_decodes, 0);
         QCOMPARE(shown.image.size(), QSize(90, 60));
-        QVERIFY(isReddish(centreOf(shown.image)));
+        QVERIFY(isRed(centreOf(shown.image)));
     }
 
     void anEntryOfAnotherFileOrTimeIsNotUsed_data()
@@ -258,7 +242,7 @@ private slots:
         QFETCH(int, change);
         const QString file = picture(QStringLiteral("P1I3.jpg"));
         const QString address = DesktopThumbnails::addressOf(file);
-        const qint64 seconds = kChanged.toSecsSinceEpoch();
+        const qint64 seconds = changed().toSecsSinceEpoch();
         // Our own entries carry the size too; take one and paint it red.
         decode(file);
         DesktopThumbnails::waitForWrites();
@@ -269,19 +253,19 @@ private slots:
         for (const QString &key : own.textKeys())
             own.setText(key, QImage(entry, "PNG").text(key));
         QVERIFY(own.save(entry));
-        QVERIFY(isReddish(centreOf(decode(file).image)));  // taken as it is
+        QVERIFY(isRed(centreOf(decode(file).image)));  // taken as it is
         m_decodes = 0;
 
         switch (change) {
         case 0:
-            setChanged(file, kChanged.addSecs(1));
+            QVERIFY(setChanged(file, changed().addSecs(1)));
             break;
         case 1: {
             QFile grow(file);
             QVERIFY(grow.open(QIODevice::Append));
             grow.write("\0", 1);
             grow.close();
-            setChanged(file, kChanged);
+            QVERIFY(setChanged(file));
             break;
         }
         case 2:
@@ -299,7 +283,7 @@ private slots:
         }
         const DecodedPicture shown = decode(file);
         QCOMPARE(m_decodes, 1);
-        QVERIFY(!isReddish(centreOf(shown.image)));
+        QVERIFY(!isRed(centreOf(shown.image)));
         QVERIFY(centreOf(shown.image).blue() > 200);
     }
 
@@ -311,7 +295,7 @@ private slots:
             QVERIFY(text.open(QIODevice::WriteOnly));
             text.write("not a picture at all");
         }
-        setChanged(file, kChanged);
+        QVERIFY(setChanged(file));
         QVERIFY(decode(file).isNull());
         QCOMPARE(m_decodes, 1);
         DesktopThumbnails::waitForWrites();
@@ -325,7 +309,7 @@ private slots:
         QImage image(40, 30, QImage::Format_RGB32);
         image.fill(Qt::blue);
         QVERIFY(image.save(file, "JPEG"));
-        setChanged(file, kChanged);
+        QVERIFY(setChanged(file));
         QVERIFY(!decode(file).isNull());
         QCOMPARE(m_decodes, 2);
     }
@@ -334,7 +318,7 @@ private slots:
     {
         const QString file = picture(QStringLiteral("P1I5.jpg"));
         putEntry(QStringLiteral("fail/gnome-thumbnail-factory"), file, QSize(1, 1), DesktopThumbnails::addressOf(file),
-                 kChanged.toSecsSinceEpoch());
+                 changed().toSecsSinceEpoch());
         QVERIFY(!decode(file).isNull());
         QCOMPARE(m_decodes, 1);
     }
@@ -371,12 +355,12 @@ private slots:
         const QString file = picture(QStringLiteral("P2I1.jpg"));
         const QString address = DesktopThumbnails::addressOf(file);
         for (const char *size : {"normal", "large", "xx-large"})
-            putEntry(QString::fromLatin1(size), file, QSize(100, 66), address, kChanged.toSecsSinceEpoch());
+            putEntry(QString::fromLatin1(size), file, QSize(100, 66), address, changed().toSecsSinceEpoch());
         putEntry(QStringLiteral("fail/kolumbra-") + QStringLiteral(KOLUMBRA_VERSION), file, QSize(1, 1), address,
-                 kChanged.toSecsSinceEpoch());
+                 changed().toSecsSinceEpoch());
         const QString other = picture(QStringLiteral("P2I2.jpg"));
         putEntry(QStringLiteral("large"), other, QSize(256, 171), DesktopThumbnails::addressOf(other),
-                 kChanged.toSecsSinceEpoch());
+                 changed().toSecsSinceEpoch());
 
         DesktopThumbnails::forget(file);
         QCOMPARE(QDir(cache() + QStringLiteral("/large")).entryList(QDir::Files),

@@ -19,10 +19,15 @@ inline QDateTime changed()
     return QDateTime::fromSecsSinceEpoch(1577934245);
 }
 
-inline bool setChanged(const QString &path)
+inline bool setChanged(const QString &path, const QDateTime &when = changed())
 {
     QFile file(path);
-    return file.open(QIODevice::ReadWrite) && file.setFileTime(changed(), QFileDevice::FileModificationTime);
+    return file.open(QIODevice::ReadWrite) && file.setFileTime(when, QFileDevice::FileModificationTime);
+}
+
+inline QColor centreOf(const QImage &image)
+{
+    return image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
 inline QImage filled(const QColor &colour)
@@ -41,9 +46,7 @@ inline bool put(const QString &path, const QColor &colour)
 // The colour of the picture at path as a window draws it small, through the cache.
 inline QColor drawn(const QString &path)
 {
-    const DecodedPicture picture = DesktopThumbnails::decode(
-        path, [](const QSize &natural) { return PictureLoader::fittedSize(natural, QSize(150, 150)); });
-    return picture.image.pixelColor(picture.image.width() / 2, picture.image.height() / 2);
+    return centreOf(DesktopThumbnails::decode(path, PictureLoader::fittedInside(QSize(150, 150))).image);
 }
 
 inline bool isRed(const QColor &c)
