@@ -4,7 +4,6 @@
 #include "albumstore/DesktopThumbnails.h"
 #include "support/TestEnvironment.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QStandardPaths>
@@ -27,7 +26,7 @@ double freshLoadMs(TestEnvironment &env)
 
 double coldLoadMs(TestEnvironment &env)
 {
-    QDir(env.cacheFolder() + QStringLiteral("/thumbnails")).removeRecursively();
+    env.emptyThumbnailCache();
     const double ms = freshLoadMs(env);
     DesktopThumbnails::waitForWrites();
     return ms;

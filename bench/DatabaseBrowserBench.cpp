@@ -9,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -68,8 +67,7 @@ void databaseBrowser()
     std::vector<double> opens;
     std::vector<double> openCpu;
     for (int run = 0; run < kRuns; ++run) {
-        DesktopThumbnails::waitForWrites();
-        QDir(env.cacheFolder() + QStringLiteral("/thumbnails")).removeRecursively();
+        env.emptyThumbnailCache();
         QElapsedTimer t;
         t.start();
         const std::clock_t cpu = std::clock();

@@ -7,7 +7,6 @@
 #include "albumstore/DesktopThumbnails.h"
 #include "support/TestEnvironment.h"
 
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProcess>
@@ -33,7 +32,7 @@ void placingFigures()
     std::vector<double> copy;
     for (int i = 0; i < 5; ++i) {
         // A picture never drawn before: nothing in the desktop's cache.
-        QDir(env.cacheFolder() + QStringLiteral("/thumbnails")).removeRecursively();
+        env.emptyThumbnailCache();
         QElapsedTimer t;
         t.start();
         const DecodedPicture picture = form->decodeThumbnail({photo});

@@ -7,7 +7,6 @@
 #include "support/TestEnvironment.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -76,7 +75,7 @@ void cacheFigures()
     std::vector<double> without;
     std::vector<double> writing;
     for (int i = 0; i < 7; ++i) {
-        QDir(env.cacheFolder() + QStringLiteral("/thumbnails")).removeRecursively();
+        env.emptyThumbnailCache();
         filling.push_back(BenchPage::freshLoadMs(env));
         QElapsedTimer t;
         t.start();

@@ -77,9 +77,20 @@ void TestEnvironment::useCacheOf(const TestEnvironment &earlier) const
     qputenv("XDG_CACHE_HOME", QFile::encodeName(earlier.cacheFolder()));
 }
 
+static QString thumbnailFolderIn(const QString &cacheFolder)
+{
+    return cacheFolder + QStringLiteral("/thumbnails");
+}
+
+void TestEnvironment::emptyThumbnailCache() const
+{
+    DesktopThumbnails::waitForWrites();
+    QDir(thumbnailFolderIn(cacheFolder())).removeRecursively();
+}
+
 QStringList TestEnvironment::thumbnailEntries() const
 {
-    const QDir thumbnails(cacheFolder() + QStringLiteral("/thumbnails"));
+    const QDir thumbnails(thumbnailFolderIn(cacheFolder()));
     QStringList entries;
     QDirIterator it(thumbnails.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext())

@@ -89,6 +89,8 @@ public:
     void useCacheOf(const TestEnvironment &earlier) const;
     // Every entry of the cache, by its path under $XDG_CACHE_HOME/thumbnails.
     QStringList thumbnailEntries() const;
+    // Empties the cache, as before any picture was ever drawn.
+    void emptyThumbnailCache() const;
 
     // The window owner, created on first use; ending the program only counts.
     WindowOwner &owner();
